@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+
+// The key under which two lines are equal for the participant search: the
+// same letters regardless of case (Unicode case, on the decoded GBK text);
+// full-width and half-width forms stay different. Lines that are not valid
+// GBK get keys of their own kind, compared byte for byte with ASCII letters
+// folded, so two undecodable lines never match merely because both failed.
+//
+// Folding works on the bytes through a table built once from the GBK codec,
+// so a key costs one pass over the line and no decoding.
+QByteArray caseFoldKey(const QByteArray& line);

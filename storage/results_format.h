@@ -1,0 +1,28 @@
+#pragma once
+
+#include "storage/prize_level.h"
+
+#include <QByteArray>
+#include <QString>
+
+class TextLineList;
+
+namespace results_format {
+
+inline constexpr int kLevelPrefixBytes = 6;
+inline constexpr int kLabelBytes = 8;
+
+// A results line is the 8-byte level label followed by the winner's line.
+QByteArray resultsLine(PrizeLevel level, const QByteArray& winner);
+// Bytes 1 to 6 of a results line (all of it when shorter).
+QByteArray levelPrefix(const QByteArray& resultsLine);
+// Bytes 9 to the end (empty for 8 bytes or fewer).
+QByteArray recordedWinner(const QByteArray& resultsLine);
+// The recorded winner with bytes 00-20 stripped at both ends.
+QByteArray strippedWinner(const QByteArray& resultsLine);
+
+// Appends one line to the results file through the scratch list: clear it,
+// load the file into it, add the line, save it back as a whole.
+void recordWinner(TextLineList& scratch, const QString& resultsPath, const QByteArray& line);
+
+} // namespace results_format
