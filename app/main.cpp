@@ -1,1 +1,24 @@
-int main() { return 0; }
+#include "app/guard.h"
+#include "platform/qt/real_services.h"
+#include "ui/cou.h"
+#include "ui/seti.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    // The title names the program in the taskbar and the error boxes; it is
+    // not set as the display name, which Qt would append to every caption.
+    QApplication::setApplicationName(QLatin1String(kApplicationTitle));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.prizmora.Prizmora"));
+    application.setQuitOnLastWindowClosed(false);
+    installChineseUserInterface(application);
+    installRealServices();
+
+    TForm1 mainWindow;
+    TForm2 settingsWindow(&mainWindow);
+    mainWindow.setSettingsWindow(&settingsWindow);
+    mainWindow.show();
+    return application.exec();
+}

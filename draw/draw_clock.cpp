@@ -1,0 +1,55 @@
+#include "draw/draw_clock.h"
+
+#include "platform/gbk.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace {
+
+constexpr qint64 kMillisecondsPerDay = 86400000;
+const QDate kDayZero(1899, 12, 30);
+
+// The locale's long time format without its time-zone part.
+QString timeWithSecondsFormat(const QLocale& locale)
+{
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    return format.trimmed();
+}
+
+} // namespace
+
+double toDateTimeValue(const QDateTime& localTime)
+{
+    const double days = static_cast<double>(kDayZero.daysTo(localTime.date()));
+    const double dayFraction =
+        static_cast<double>(localTime.time().msecsSinceStartOfDay()) / kMillisecondsPerDay;
+    return days + dayFraction;
+}
+
+double unixSecondsUtc8(double dateTimeValue)
+{
+    const long double seconds =
+        (static_cast<long double>(dateTimeValue) - 25569.0L) * 86400.0L - 28800.0L;
+    if (!std::isfinite(seconds))
+        return 946656000.0;
+    return static_cast<double>(seconds);
+}
+
+qint64 winnerIndex(double dateTimeValue, qint64 candidateCount)
+{
+    const double seconds = std::trunc(unixSecondsUtc8(dateTimeValue));
+    const auto whole = static_cast<qint64>(seconds);
+    return whole % candidateCount;
+}
+
+QByteArray dateTimeText(const QDateTime& localTime)
+{
+    const QLocale locale;
+    QString text = locale.toString(localTime.date(), QLocale::ShortFormat);
+    const QTime time = localTime.time();
+    if (time.hour() != 0 || time.minute() != 0 || time.second() != 0)
+        text += QLatin1Char(' ') + locale.toString(time, timeWithSecondsFormat(locale));
+    return gbk::encode(text);
+}

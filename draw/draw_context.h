@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <array>
+
+class DrawSurface;
+class TextLineList;
+
+// The main window's values the draw reads, as the settings file holds them.
+struct DrawSettings
+{
+    QByteArray startMusicPath;
+    QByteArray stopMusicPath;
+    std::array<QByteArray, 6> countTexts; // grand to fifth
+    QByteArray repeatText;
+};
+
+// Everything one run of the draw works on.
+struct DrawContext
+{
+    DrawSurface& surface;
+    const DrawSettings& settings;
+    TextLineList& participants;  // ParticipantList
+    TextLineList& results;       // ResultsList
+    TextLineList& levelPrefixes; // LevelPrefixList
+    QByteArray& currentWinner;
+};

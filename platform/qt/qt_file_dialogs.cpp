@@ -1,0 +1,41 @@
+#include "platform/qt/qt_file_dialogs.h"
+
+#include <QFileDialog>
+
+namespace {
+
+std::optional<QString> runDialog(QFileDialog& dialog)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
+} // namespace
+
+std::optional<QString> QtFileDialogs::openFile(QWidget* parent, const QString& nameFilter)
+{
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("openDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(nameFilter);
+    return runDialog(dialog);
+}
+
+std::optional<QString> QtFileDialogs::saveFile(QWidget* parent, const QString& proposedName,
+                                               const QStringList& nameFilters)
+{
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("saveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(nameFilters);
+    dialog.selectNameFilter(nameFilters.value(0));
+    // The name is used exactly as the operator leaves it; replacing an
+    // existing file asks nothing.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile(proposedName);
+    return runDialog(dialog);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/file_dialogs.h"
+
+// Qt's own file dialogs, so they look and behave the same on every desktop.
+class QtFileDialogs : public FileDialogs
+{
+public:
+    std::optional<QString> openFile(QWidget* parent, const QString& nameFilter) override;
+    std::optional<QString> saveFile(QWidget* parent, const QString& proposedName,
+                                    const QStringList& nameFilters) override;
+};

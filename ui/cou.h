@@ -1,0 +1,91 @@
+#pragma once
+
+#include "draw/draw_context.h"
+#include "draw/draw_surface.h"
+#include "draw/rolling_display.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+// The main window: the stage of the draw.
+class TForm1 : public QWidget, private DrawSurface
+{
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    // The start-up routine: default settings, title, banner, picture, music,
+    // counts, then new lists and an empty results file. Throws on failure,
+    // leaving the steps after the failing one undone.
+    void loadMainWindowState();
+
+    void setSettingsWindow(QWidget* settingsWindow) { settingsWindow_ = settingsWindow; }
+    QMenu* popupMenu() const { return pm1; }
+    bool isDrawRunning() const;
+    const QByteArray& currentWinner() const { return currentWinner_; }
+    const DrawSettings& drawSettings() const { return drawSettings_; }
+
+    // Command handlers; each throws on failure, the connections guard them.
+    void btn1Click(); // settings
+    void btn2Click(); // initialize
+    void btn3Click(); // start/stop
+    void btn5Click(); // save results
+    void tmr1Timer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
+    void FormShow();
+    void FormClose();
+    void rollPass();
+    DrawContext drawContext();
+    void setLabelText(QLabel* label, const QByteArray& text);
+
+    // DrawSurface
+    QByteArray startStopCaption() const override;
+    void setStartStopCaption(const QByteArray& caption) override;
+    bool drawTimerEnabled() const override;
+    void setDrawTimerEnabled(bool enabled) override;
+    int drawTimerInterval() const override;
+    void setDrawTimerInterval(int milliseconds) override;
+    void setDisplayText(const QByteArray& text) override;
+    void setProgressText(const QByteArray& text) override;
+    void setProgressPosition(int position) override;
+    void appendResultLine(const QByteArray& line) override;
+    void setRollingPassesActive(bool active) override;
+    bool rollingPassesActive() const override;
+    QWidget* boxParent() override { return this; }
+
+    QLabel* img1 = nullptr;
+    QLabel* lbl1 = nullptr;
+    QLabel* lbl2 = nullptr;
+    QLabel* lbl3 = nullptr;
+    QLineEdit* edt1 = nullptr;
+    QPushButton* btn1 = nullptr;
+    QPushButton* btn2 = nullptr;
+    QPushButton* btn3 = nullptr;
+    QPlainTextEdit* mmo1 = nullptr;
+    QPushButton* btn5 = nullptr;
+    QProgressBar* pb1 = nullptr;
+    QTimer* tmr1 = nullptr;
+    QTimer* rollTimer = nullptr;
+    QMenu* pm1 = nullptr;
+
+    QWidget* settingsWindow_ = nullptr;
+    DrawSettings drawSettings_;
+    QByteArray currentWinner_;
+    RollingDisplay rolling_;
+};
