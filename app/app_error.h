@@ -7,7 +7,7 @@
 // full-stop rule) by the handler guard, so it must be the exact user-facing text.
 class AppError : public std::runtime_error
 {
-public:
+  public:
     explicit AppError(const QString& message);
 
     const QString& message() const { return message_; }
@@ -20,6 +20,6 @@ public:
     static AppError unableToWriteTo(const QString& path);
     static AppError jpegError(int code);
 
-private:
+  private:
     QString message_;
 };

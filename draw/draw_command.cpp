@@ -19,11 +19,18 @@
 #include <cmath>
 
 namespace draw_texts {
-QByteArray startCaption() { return gbk::text("开始抽奖"); }
-QByteArray stopCaption() { return gbk::text("停止抽奖"); }
+QByteArray startCaption()
+{
+    return gbk::text("开始抽奖");
+}
+QByteArray stopCaption()
+{
+    return gbk::text("停止抽奖");
+}
 QString participantFileMissing()
 {
-    return QStringLiteral("【抽奖数据文件不存在！】\r\n请先从【系统设置=>导入/导出】添加抽奖数据！");
+    return QStringLiteral(
+        "【抽奖数据文件不存在！】\r\n请先从【系统设置=>导入/导出】添加抽奖数据！");
 }
 QString participantListEmpty()
 {
@@ -43,7 +50,10 @@ QString allDrawn()
     return QStringLiteral("【抽奖数据已全部产生，如需要再抽请初始化程序！】\r\n"
                           "数据需要保存请点击右下角：保存抽奖数据！");
 }
-QByteArray allDrawnDisplay() { return gbk::text("抽奖完毕！"); }
+QByteArray allDrawnDisplay()
+{
+    return gbk::text("抽奖完毕！");
+}
 } // namespace draw_texts
 
 namespace {
@@ -120,8 +130,7 @@ void stopBranch(DrawContext& context, const Counts& counts)
         const qint64 index = winnerIndex(clockValue, candidates);
         context.currentWinner = context.participants.get(static_cast<int>(index));
 
-        results_format::recordWinner(context.levelPrefixes,
-                                     QLatin1String(working_files::kResults),
+        results_format::recordWinner(context.levelPrefixes, QLatin1String(working_files::kResults),
                                      results_format::resultsLine(level, context.currentWinner));
 
         const qint64 recordedBefore = context.results.count();
@@ -138,7 +147,8 @@ void stopBranch(DrawContext& context, const Counts& counts)
 
 int progressPosition(qint64 recordedBefore, qint64 total)
 {
-    const double exact = static_cast<double>(recordedBefore + 1) * 100.0 / static_cast<double>(total);
+    const double exact =
+        static_cast<double>(recordedBefore + 1) * 100.0 / static_cast<double>(total);
     return static_cast<int>(std::nearbyint(exact));
 }
 

@@ -8,12 +8,12 @@ class QWidget;
 // controls; the window implements it, tests fake it.
 class DrawSurface
 {
-public:
+  public:
     virtual ~DrawSurface() = default;
 
-    virtual QByteArray startStopCaption() const = 0;           // btn3
+    virtual QByteArray startStopCaption() const = 0; // btn3
     virtual void setStartStopCaption(const QByteArray& caption) = 0;
-    virtual bool drawTimerEnabled() const = 0;                 // tmr1
+    virtual bool drawTimerEnabled() const = 0; // tmr1
     virtual void setDrawTimerEnabled(bool enabled) = 0;
     virtual int drawTimerInterval() const = 0;
     virtual void setDrawTimerInterval(int milliseconds) = 0;

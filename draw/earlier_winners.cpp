@@ -13,7 +13,7 @@ namespace {
 // a position taken through one index is skipped by the others.
 class PositionQueues
 {
-public:
+  public:
     void add(const QByteArray& key, int position) { queues_[key].positions.push_back(position); }
 
     int takeFirst(const QByteArray& key, std::vector<bool>& taken)
@@ -32,7 +32,7 @@ public:
         return -1;
     }
 
-private:
+  private:
     struct Queue
     {
         std::vector<int> positions;

@@ -8,12 +8,12 @@
 // result the upper 32 bits of range × seed.
 class RollingGenerator
 {
-public:
+  public:
     void reseed(quint32 seed) { seed_ = seed; }
     quint32 seed() const { return seed_; }
     quint32 next(quint32 range);
 
-private:
+  private:
     quint32 seed_ = 0;
 };
 
@@ -23,7 +23,7 @@ private:
 // (re)starts the passes, a pass timer runs them, and the window never blocks.
 class RollingDisplay
 {
-public:
+  public:
     static constexpr int kPassIntervalMs = 80;
     static constexpr int kIntervalPerParticipantMs = 90;
 
@@ -35,6 +35,6 @@ public:
 
     RollingGenerator& generator() { return generator_; }
 
-private:
+  private:
     RollingGenerator generator_;
 };

@@ -10,7 +10,8 @@ QDateTime SystemClock::now() const
 std::optional<quint64> SystemClock::performanceCounter() const
 {
     const auto since = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<quint64>(std::chrono::duration_cast<std::chrono::nanoseconds>(since).count());
+    return static_cast<quint64>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(since).count());
 }
 
 quint32 SystemClock::tickCount() const

@@ -6,7 +6,7 @@
 // The wall clock and the counters that seed the rolling display; tests set them.
 class Clock
 {
-public:
+  public:
     virtual ~Clock() = default;
     virtual QDateTime now() const = 0;
     // A high-resolution counter, or nothing when the platform has none.
@@ -17,7 +17,7 @@ public:
 
 class SystemClock : public Clock
 {
-public:
+  public:
     QDateTime now() const override;
     std::optional<quint64> performanceCounter() const override;
     quint32 tickCount() const override;

@@ -5,7 +5,7 @@
 // Where the launcher goes and what it starts; tests point it elsewhere.
 class DesktopEnvironment
 {
-public:
+  public:
     virtual ~DesktopEnvironment() = default;
     // The user's desktop folder; empty when none is known.
     virtual QString desktopFolder() const = 0;

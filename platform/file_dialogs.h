@@ -9,7 +9,7 @@ class QWidget;
 // Modal file dialogs; nothing when the operator cancels.
 class FileDialogs
 {
-public:
+  public:
     virtual ~FileDialogs() = default;
     // nameFilter as Qt writes it, e.g. "*.jpg (*.jpg)".
     virtual std::optional<QString> openFile(QWidget* parent, const QString& nameFilter) = 0;

@@ -18,7 +18,7 @@ QString fullPath(const QString& path)
 {
     if (path.isEmpty())
         return QString();
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    return QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
 }
 
 bool isExistingFile(const QString& path)

@@ -16,6 +16,9 @@ QString decode(const QByteArray& bytes);
 bool isValid(const QByteArray& bytes);
 
 // Shorthand for program texts written in the source as UTF-8 literals.
-inline QByteArray text(const char* utf8) { return encode(QString::fromUtf8(utf8)); }
+inline QByteArray text(const char* utf8)
+{
+    return encode(QString::fromUtf8(utf8));
+}
 
 } // namespace gbk

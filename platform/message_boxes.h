@@ -20,12 +20,12 @@ struct BoxRequest
 // Modal message boxes; tests replace the implementation to answer them.
 class MessageBoxes
 {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     virtual BoxAnswer show(QWidget* parent, const BoxRequest& request) = 0;
 };
 
 // The program's own kinds of box.
-BoxRequest warningBox(const QString& text);                       // 警告, warning icon
-BoxRequest noticeBox(const QString& text, bool topMost = false);  // 提示, information icon
-BoxRequest warningNoticeBox(const QString& text);                 // 提示, warning icon
+BoxRequest warningBox(const QString& text);                      // 警告, warning icon
+BoxRequest noticeBox(const QString& text, bool topMost = false); // 提示, information icon
+BoxRequest warningNoticeBox(const QString& text);                // 提示, warning icon

@@ -6,7 +6,7 @@
 // A file that is missing or cannot be played gives silence, with no message.
 class SoundPlayer
 {
-public:
+  public:
     static constexpr unsigned kAsync = 0x0001;
     static constexpr unsigned kLoop = 0x0008;
 

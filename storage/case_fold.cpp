@@ -9,15 +9,21 @@ namespace {
 constexpr char kValidMark = 'V';
 constexpr char kInvalidMark = 'I';
 
-bool isLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
-bool isTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
+bool isLeadByte(unsigned char byte)
+{
+    return byte >= 0x81 && byte <= 0xFE;
+}
+bool isTrailByte(unsigned char byte)
+{
+    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
+}
 
 // For every GBK unit (one byte, or lead and trail byte), the bytes of the first
 // unit whose decoded character folds to the same text; empty when the unit
 // does not decode.
 class FoldTable
 {
-public:
+  public:
     FoldTable()
     {
         QHash<QString, QByteArray> representativeOfFold;
@@ -60,7 +66,7 @@ public:
         return double_[index(lead, trail)];
     }
 
-private:
+  private:
     static int index(int lead, int trail) { return (lead - 0x81) * 0xC0 + (trail - 0x40); }
 
     std::array<QByteArray, 256> single_;

@@ -7,16 +7,46 @@
 #include "storage/working_files.h"
 
 namespace setting_names {
-QByteArray basicSection() { return gbk::text("基本设置"); }
-QByteArray prizeSection() { return gbk::text("奖项设置"); }
-QByteArray title() { return gbk::text("抽奖标题"); }
-QByteArray picture() { return gbk::text("标题背景"); }
-QByteArray startMusic() { return gbk::text("开始音乐"); }
-QByteArray stopMusic() { return gbk::text("停止音乐"); }
-QByteArray repeatWinners() { return gbk::text("是否重复"); }
-QByteArray showPrizes() { return gbk::text("是否显示奖项"); }
-QByteArray yes() { return gbk::text("是"); }
-QByteArray no() { return gbk::text("否"); }
+QByteArray basicSection()
+{
+    return gbk::text("基本设置");
+}
+QByteArray prizeSection()
+{
+    return gbk::text("奖项设置");
+}
+QByteArray title()
+{
+    return gbk::text("抽奖标题");
+}
+QByteArray picture()
+{
+    return gbk::text("标题背景");
+}
+QByteArray startMusic()
+{
+    return gbk::text("开始音乐");
+}
+QByteArray stopMusic()
+{
+    return gbk::text("停止音乐");
+}
+QByteArray repeatWinners()
+{
+    return gbk::text("是否重复");
+}
+QByteArray showPrizes()
+{
+    return gbk::text("是否显示奖项");
+}
+QByteArray yes()
+{
+    return gbk::text("是");
+}
+QByteArray no()
+{
+    return gbk::text("否");
+}
 } // namespace setting_names
 
 const std::vector<SettingValue>& defaultSettings()

@@ -10,11 +10,14 @@ inline constexpr std::array<PrizeLevel, 6> kAllPrizeLevels = {
     PrizeLevel::Grand, PrizeLevel::First,  PrizeLevel::Second,
     PrizeLevel::Third, PrizeLevel::Fourth, PrizeLevel::Fifth};
 
-inline constexpr std::array<PrizeLevel, 6> kDrawingOrder = {
-    PrizeLevel::Fifth,  PrizeLevel::Fourth, PrizeLevel::Third,
-    PrizeLevel::Second, PrizeLevel::First,  PrizeLevel::Grand};
+inline constexpr std::array<PrizeLevel, 6> kDrawingOrder = {PrizeLevel::Fifth, PrizeLevel::Fourth,
+                                                            PrizeLevel::Third, PrizeLevel::Second,
+                                                            PrizeLevel::First, PrizeLevel::Grand};
 
-inline int levelIndex(PrizeLevel level) { return static_cast<int>(level); }
+inline int levelIndex(PrizeLevel level)
+{
+    return static_cast<int>(level);
+}
 
 // GBK bytes: the 6-byte name, the 8-byte results label (name + "："), and the
 // settings keys (name + "人数", name + "奖品").

@@ -8,7 +8,7 @@
 // calls are seen. Section, key and value are GBK bytes.
 class SettingsFile
 {
-public:
+  public:
     static constexpr int kMaxValueBytes = 2047;
 
     explicit SettingsFile(QString path);
@@ -23,7 +23,7 @@ public:
     // section; the file is replaced as a whole. Throws "Unable to write to %s".
     void write(const QByteArray& section, const QByteArray& key, const QByteArray& value) const;
 
-private:
+  private:
     QString path_;
 };
 

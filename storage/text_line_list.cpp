@@ -72,7 +72,8 @@ void TextLineList::removePositions(const std::vector<int>& ascendingPositions)
     size_t next = 0;
     size_t kept = 0;
     for (size_t i = 0; i < lines_.size(); ++i) {
-        if (next < ascendingPositions.size() && static_cast<size_t>(ascendingPositions[next]) == i) {
+        if (next < ascendingPositions.size() &&
+            static_cast<size_t>(ascendingPositions[next]) == i) {
             ++next;
             continue;
         }

@@ -9,7 +9,7 @@
 // allowed, indexes from 0.
 class TextLineList
 {
-public:
+  public:
     int count() const { return static_cast<int>(lines_.size()); }
     bool isEmpty() const { return lines_.empty(); }
     const QByteArray& get(int index) const;
@@ -29,8 +29,12 @@ public:
     // Removes the lines at the given positions (ascending, distinct) in one pass.
     void removePositions(const std::vector<int>& ascendingPositions);
 
-private:
-    void invalidateIndex() { firstPositionByKey_.clear(); indexBuilt_ = false; }
+  private:
+    void invalidateIndex()
+    {
+        firstPositionByKey_.clear();
+        indexBuilt_ = false;
+    }
 
     std::vector<QByteArray> lines_;
     // Built on the first find after a change, so a search costs one lookup.

@@ -39,7 +39,16 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
     createControls();
     connectHandlers();
-    guarded(this, [this] { loadMainWindowState(); });
+    bool loaded = false;
+    guarded(this, [&] {
+        loadMainWindowState();
+        loaded = true;
+    });
+    // A failed first start (a missing title picture, say) would leave no
+    // results file, and every click of the draw would fail on it: the lists
+    // and the empty results file are made all the same.
+    if (!loaded)
+        guarded(this, [this] { createDrawLists(); });
 }
 
 void TForm1::createControls()
@@ -72,8 +81,8 @@ void TForm1::createControls()
     lbl1 = makeLabel("lbl1", 48, 96, main_window_texts::font("仿宋", 23, true),
                      palette().color(QPalette::Base));
     lbl2 = makeLabel("lbl2", 144, 40, main_window_texts::font("楷体", 53, true), Qt::yellow);
-    lbl3 = makeLabel("lbl3", 248, 464, main_window_texts::font("宋体", 23, true),
-                     QColor(0x80, 0, 0));
+    lbl3 =
+        makeLabel("lbl3", 248, 464, main_window_texts::font("宋体", 23, true), QColor(0x80, 0, 0));
 
     edt1 = new QLineEdit(QStringLiteral("准备开始..."), this);
     edt1->setObjectName(QStringLiteral("edt1"));
@@ -139,9 +148,9 @@ void TForm1::createControls()
     edt1->installEventFilter(discardTyping);
     mmo1->installEventFilter(discardTyping);
     // Key preview: Enter is seen here before the focused control.
-    for (QWidget* control : {static_cast<QWidget*>(edt1), static_cast<QWidget*>(btn1),
-                             static_cast<QWidget*>(btn2), static_cast<QWidget*>(btn3),
-                             static_cast<QWidget*>(mmo1), static_cast<QWidget*>(btn5)})
+    for (QWidget* control :
+         {static_cast<QWidget*>(edt1), static_cast<QWidget*>(btn1), static_cast<QWidget*>(btn2),
+          static_cast<QWidget*>(btn3), static_cast<QWidget*>(mmo1), static_cast<QWidget*>(btn5)})
         control->installEventFilter(this);
 }
 
@@ -193,6 +202,11 @@ void TForm1::loadMainWindowState()
     img1->setPixmap(QPixmap::fromImage(picture));
     img1->resize(picture.size());
 
+    createDrawLists();
+}
+
+void TForm1::createDrawLists()
+{
     cou::ResultsList = TextLineList();
     cou::ResultsList.save(QLatin1String(working_files::kResults));
     cou::ParticipantList = TextLineList();
@@ -206,12 +220,9 @@ bool TForm1::isDrawRunning() const
 
 DrawContext TForm1::drawContext()
 {
-    return DrawContext{*this,
-                       drawSettings_,
-                       cou::ParticipantList,
-                       cou::ResultsList,
-                       cou::LevelPrefixList,
-                       currentWinner_};
+    return DrawContext{
+        *this,         drawSettings_, cou::ParticipantList, cou::ResultsList, cou::LevelPrefixList,
+        currentWinner_};
 }
 
 void TForm1::btn1Click()

@@ -18,7 +18,7 @@ class QTimer;
 class TForm1 : public QWidget, private DrawSurface
 {
     Q_OBJECT
-public:
+  public:
     explicit TForm1(QWidget* parent = nullptr);
 
     // The start-up routine: default settings, title, banner, picture, music,
@@ -39,14 +39,15 @@ public:
     void btn5Click(); // save results
     void tmr1Timer();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void createControls();
+    void createDrawLists();
     void connectHandlers();
     void FormShow();
     void FormClose();

@@ -32,9 +32,12 @@ QString proposedResultsName(const QDateTime& localTime)
 QStringList pictureFilters()
 {
     return {QStringLiteral("所有图片 (*.jpg *.jpeg *.bmp *.png *.gif *.ico *.emf *.wmf)"),
-            QStringLiteral("JPEG 图片 (*.jpg *.jpeg)"), QStringLiteral("位图 (*.bmp)"),
-            QStringLiteral("PNG 图片 (*.png)"), QStringLiteral("GIF 图片 (*.gif)"),
-            QStringLiteral("图标 (*.ico)"), QStringLiteral("图元文件 (*.emf *.wmf)")};
+            QStringLiteral("JPEG 图片 (*.jpg *.jpeg)"),
+            QStringLiteral("位图 (*.bmp)"),
+            QStringLiteral("PNG 图片 (*.png)"),
+            QStringLiteral("GIF 图片 (*.gif)"),
+            QStringLiteral("图标 (*.ico)"),
+            QStringLiteral("图元文件 (*.emf *.wmf)")};
 }
 
 QFont font(const char* familyUtf8, int pixelHeight, bool bold)

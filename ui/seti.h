@@ -8,9 +8,9 @@ class TForm1;
 class TForm2 : public QWidget
 {
     Q_OBJECT
-public:
+  public:
     explicit TForm2(TForm1* mainWindow);
 
-private:
+  private:
     TForm1* mainWindow_;
 };

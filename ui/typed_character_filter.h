@@ -12,7 +12,7 @@ class QKeyEvent;
 class TypedCharacterFilter : public QObject
 {
     Q_OBJECT
-public:
+  public:
     // Decides for one typed character whether it is accepted; the default
     // discards every character.
     using Decision = std::function<bool(QObject* field, QChar character)>;
@@ -21,9 +21,9 @@ public:
 
     static bool producesCharacter(const QKeyEvent& event);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     Decision accept_;
 };

@@ -5,7 +5,7 @@
 // Qt's own file dialogs, so they look and behave the same on every desktop.
 class QtFileDialogs : public FileDialogs
 {
-public:
+  public:
     std::optional<QString> openFile(QWidget* parent, const QString& nameFilter) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& proposedName,
                                     const QStringList& nameFilters) override;

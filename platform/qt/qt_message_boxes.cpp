@@ -2,8 +2,8 @@
 
 #include "app/guard.h"
 
-#include <QPushButton>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 

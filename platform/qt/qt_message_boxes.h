@@ -5,6 +5,6 @@
 // Real modal message boxes with Chinese button texts.
 class QtMessageBoxes : public MessageBoxes
 {
-public:
+  public:
     BoxAnswer show(QWidget* parent, const BoxRequest& request) override;
 };

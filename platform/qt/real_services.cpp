@@ -17,7 +17,7 @@ namespace {
 
 class XdgDesktopEnvironment : public DesktopEnvironment
 {
-public:
+  public:
     QString desktopFolder() const override
     {
         return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);

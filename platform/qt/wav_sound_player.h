@@ -5,6 +5,6 @@
 // Plays wave files of any common encoding through the default audio output.
 class WavSoundPlayer : public SoundPlayer
 {
-public:
+  public:
     void play(const QByteArray& storedPath, unsigned flags) override;
 };

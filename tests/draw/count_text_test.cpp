@@ -38,8 +38,9 @@ TEST(CountText, AnythingElseIsNotAValidInteger)
             parseCountText(text);
             ADD_FAILURE() << "accepted: " << text;
         } catch (const AppError& error) {
-            EXPECT_EQ(error.message(),
-                      QStringLiteral("'%1' is not a valid integer value").arg(QString::fromUtf8(text)));
+            EXPECT_EQ(
+                error.message(),
+                QStringLiteral("'%1' is not a valid integer value").arg(QString::fromUtf8(text)));
         }
     }
     try {

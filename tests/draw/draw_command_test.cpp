@@ -58,13 +58,15 @@ TEST(DrawCommand, TheDefaultDrawFillsTenWinnersFromThirdUpToGrandThenReportsAllD
         const qint64 seconds = 1300000000 + draws * 7;
         draw.setPickSeconds(seconds);
         draw.startAndStop();
-        const QByteArray winner = remaining[static_cast<size_t>(seconds % qint64(remaining.size()))];
+        const QByteArray winner =
+            remaining[static_cast<size_t>(seconds % qint64(remaining.size()))];
         remaining.erase(std::find(remaining.begin(), remaining.end(), winner));
         expectedFile += G(levels[draws]) + winner + "\r\n";
         ASSERT_EQ(draw.resultsFile(), expectedFile) << "after draw " << draws + 1;
         EXPECT_EQ(draw.surface.progressText, G("进度：") + QByteArray::number(draws + 1) + "/10");
         EXPECT_EQ(draw.surface.progressPosition, positions[draws]);
-        EXPECT_TRUE(draw.surface.resultLines.back().startsWith(G(levels[draws]) + winner + G(" 时间：")));
+        EXPECT_TRUE(
+            draw.surface.resultLines.back().startsWith(G(levels[draws]) + winner + G(" 时间：")));
     }
     // No line was drawn twice.
     std::vector<QByteArray> winners = splitIntoLines(expectedFile);

@@ -9,7 +9,7 @@
 // The main window's controls as plain values.
 class FakeDrawSurface : public DrawSurface
 {
-public:
+  public:
     QByteArray startStopCaption() const override { return caption; }
     void setStartStopCaption(const QByteArray& text) override { caption = text; }
     bool drawTimerEnabled() const override { return timerEnabled; }

@@ -11,7 +11,7 @@ namespace {
 
 class SettingsFileTest : public ::testing::Test
 {
-protected:
+  protected:
     QByteArray read(const char* section, const char* key) const
     {
         return readSetting(G(section), G(key));

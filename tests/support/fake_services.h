@@ -16,7 +16,7 @@
 // Records every box; answers Yes/No questions from a queue (No when empty).
 class RecordingMessageBoxes : public MessageBoxes
 {
-public:
+  public:
     BoxAnswer show(QWidget* parent, const BoxRequest& request) override;
 
     std::vector<BoxRequest> shown;
@@ -28,7 +28,7 @@ public:
 // Answers each dialog from a queue of chosen paths; a null string cancels.
 class ScriptedFileDialogs : public FileDialogs
 {
-public:
+  public:
     std::optional<QString> openFile(QWidget* parent, const QString& nameFilter) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& proposedName,
                                     const QStringList& nameFilters) override;
@@ -46,14 +46,14 @@ struct PlayedSound
 
 class RecordingSoundPlayer : public SoundPlayer
 {
-public:
+  public:
     void play(const QByteArray& storedPath, unsigned flags) override;
     std::vector<PlayedSound> played;
 };
 
 class FixedClock : public Clock
 {
-public:
+  public:
     QDateTime now() const override { return time; }
     std::optional<quint64> performanceCounter() const override { return counter; }
     quint32 tickCount() const override { return ticks; }
@@ -65,7 +65,7 @@ public:
 
 class FakeDesktopEnvironment : public DesktopEnvironment
 {
-public:
+  public:
     QString desktopFolder() const override { return folder; }
     QString executablePath() const override { return executable; }
 
@@ -77,7 +77,7 @@ public:
 // previous services afterwards.
 class ScopedFakeServices
 {
-public:
+  public:
     ScopedFakeServices();
     ~ScopedFakeServices();
 
@@ -87,6 +87,6 @@ public:
     FixedClock clock;
     FakeDesktopEnvironment desktop;
 
-private:
+  private:
     Services previous_;
 };

@@ -40,6 +40,6 @@ bool ScopedWorkingDirectory::exists(const QString& name) const
 
 void ScopedWorkingDirectory::makeReadOnly(const QString& name) const
 {
-    QFile::setPermissions(filePath(name), QFileDevice::ReadOwner | QFileDevice::ReadGroup |
-                                              QFileDevice::ReadOther);
+    QFile::setPermissions(filePath(name),
+                          QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
 }

@@ -8,7 +8,7 @@
 // lifetime of the object, as the program's working files live in it.
 class ScopedWorkingDirectory
 {
-public:
+  public:
     ScopedWorkingDirectory();
     ~ScopedWorkingDirectory();
 
@@ -20,7 +20,7 @@ public:
     bool exists(const QString& name) const;
     void makeReadOnly(const QString& name) const;
 
-private:
+  private:
     QTemporaryDir dir_;
     QString previous_;
 };
