@@ -24,7 +24,8 @@ QString errorOf(const QString& path)
 ::testing::AssertionResult near(QRgb actual, int red, int green, int blue)
 {
     const int tolerance = 12;
-    if (std::abs(qRed(actual) - red) <= tolerance && std::abs(qGreen(actual) - green) <= tolerance &&
+    if (std::abs(qRed(actual) - red) <= tolerance &&
+        std::abs(qGreen(actual) - green) <= tolerance &&
         std::abs(qBlue(actual) - blue) <= tolerance)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
@@ -111,10 +112,9 @@ TEST(JpegPicture, UnreadableFileNamesItsFullPathAndTheReason)
     // The reason is the system's, in the user interface's language.
     QFile missing("missing.jpg");
     ASSERT_FALSE(missing.open(QIODevice::ReadOnly));
-    EXPECT_EQ(errorOf("missing.jpg").toStdString(),
-              QStringLiteral("Cannot open file \"%1\". %2")
-                  .arg(full, missing.errorString())
-                  .toStdString());
+    EXPECT_EQ(errorOf("missing.jpg").toStdString(), QStringLiteral("Cannot open file \"%1\". %2")
+                                                        .arg(full, missing.errorString())
+                                                        .toStdString());
     EXPECT_TRUE(errorOf(QString()).startsWith(QStringLiteral("Cannot open file \"\". ")));
     QDir(dir.path()).mkdir("folder.jpg");
     EXPECT_TRUE(errorOf("folder.jpg").startsWith(QStringLiteral("Cannot open file \"")));
