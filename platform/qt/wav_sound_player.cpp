@@ -7,6 +7,7 @@
 #include <QAudioSink>
 #include <QCoreApplication>
 #include <QMediaDevices>
+#include <QTimer>
 
 WavSoundPlayer::~WavSoundPlayer()
 {
@@ -31,8 +32,8 @@ void WavSoundPlayer::play(const QByteArray& storedPath, unsigned flags)
 
     auto* sink = new QAudioSink(output, stream->audioFormat(), QCoreApplication::instance());
     // The sink's own teardown stops reading before its children go.
-    stream.release()->setParent(sink);
-    auto* source = sink->findChild<WaveStream*>();
+    WaveStream* source = stream.release();
+    source->setParent(sink);
     QObject::connect(sink, &QAudioSink::stateChanged, sink, [this, sink, source](QAudio::State) {
         if (sink->error() != QAudio::NoError || source->finished())
             releaseWhenDone(sink);
@@ -43,16 +44,25 @@ void WavSoundPlayer::play(const QByteArray& storedPath, unsigned flags)
 
 void WavSoundPlayer::stop()
 {
+    releaseScheduled_ = false;
     if (sink_) {
+        // Deleted later: stop() may run inside one of the sink's own signals.
         sink_->stop();
-        delete sink_;
+        sink_->deleteLater();
+        sink_ = nullptr;
     }
 }
 
 void WavSoundPlayer::releaseWhenDone(QAudioSink* sink)
 {
-    // Not deleted inside its own signal.
-    sink->deleteLater();
-    if (sink_ == sink)
-        sink_ = nullptr;
+    if (sink != sink_ || releaseScheduled_)
+        return;
+    releaseScheduled_ = true;
+    // The device still holds the last buffer of sound when the file runs out;
+    // closing at once would cut that tail off. The timer goes with the sink.
+    const qint64 bufferedMs = sink->format().durationForBytes(sink->bufferSize()) / 1000;
+    QTimer::singleShot(int(2 * bufferedMs + 200), sink, [this, sink] {
+        if (sink == sink_)
+            stop();
+    });
 }

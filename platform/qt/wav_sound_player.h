@@ -22,4 +22,5 @@ class WavSoundPlayer : public SoundPlayer
     // Owned by the application object, so it never outlives Qt Multimedia
     // even though this player is a static.
     QPointer<QAudioSink> sink_;
+    bool releaseScheduled_ = false;
 };
