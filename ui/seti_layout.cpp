@@ -2,6 +2,7 @@
 #include "ui/button_edit.h"
 #include "ui/main_window_texts.h"
 #include "ui/seti.h"
+#include "ui/seti_import_field.h"
 #include "ui/seti_texts.h"
 
 #include <QComboBox>
@@ -162,7 +163,7 @@ void TForm2::createPrizePage(QWidget* page)
 
 void TForm2::createImportPage(QWidget* page)
 {
-    mmo1 = new QPlainTextEdit(page);
+    mmo1 = new ImportField(page);
     mmo1->setObjectName(QStringLiteral("mmo1"));
     mmo1->setGeometry(18, 24, 425, 153);
     mmo1->setStyleSheet(QStringLiteral("QPlainTextEdit { %1 }").arg(kFlatField));
