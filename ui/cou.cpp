@@ -381,6 +381,8 @@ void TForm1::setDrawTimerInterval(int milliseconds)
 void TForm1::setDisplayText(const QByteArray& text)
 {
     edt1->setText(gbk::decode(text));
+    // A long line shows its beginning, the name, rather than its end.
+    edt1->setCursorPosition(0);
 }
 
 void TForm1::setProgressText(const QByteArray& text)
