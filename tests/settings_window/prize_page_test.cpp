@@ -1,6 +1,7 @@
 #include "settings_window_fixture.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -187,6 +188,25 @@ TEST_F(PrizePageTest, TypedShowPrizesTextIsSavedAndReadsAsNoNextTime)
 
     window = std::make_unique<TForm2>(mainWindow.get()); // the next program start
     EXPECT_EQ(control<QComboBox>("cbb2")->currentText(), QStringLiteral("否"));
+}
+
+TEST_F(PrizePageTest, FileRemovedMeanwhileIsRecreatedWithThisPageOnlyInOrder)
+{
+    QFile::remove(dir.filePath("rafflixset.ini"));
+    save();
+    EXPECT_EQ(settingsFile(), G("[奖项设置]\r\n"
+                                "特等奖人数=1\r\n特等奖奖品=电压力锅\r\n"
+                                "一等奖人数=2\r\n一等奖奖品=电吹风\r\n"
+                                "二等奖人数=3\r\n二等奖奖品=购物卡150元\r\n"
+                                "三等奖人数=4\r\n三等奖奖品=毛巾1条\r\n"
+                                "四等奖人数=\r\n四等奖奖品=\r\n"
+                                "五等奖人数=\r\n五等奖奖品=\r\n"
+                                "是否重复=否\r\n是否显示奖项=否\r\n"));
+    // The start-up routine finds a file and writes no defaults: the title is
+    // gone and the empty picture path fails, so no success notice follows.
+    EXPECT_EQ(mainControl<QLabel>("lbl2")->text(), QString());
+    ASSERT_EQ(fakes.boxes.shown.size(), 1u);
+    EXPECT_EQ(fakes.boxes.shown[0].caption, QStringLiteral("Prizmora"));
 }
 
 TEST_F(PrizePageTest, RefusedWriteStopsAtThatWrite)
