@@ -34,7 +34,8 @@ QByteArray participantLine(int i)
     // Region, birth date, sequence number and check character; region and
     // sequence together are unique for every index.
     line += QByteArray::number(100000 + i / 1000);
-    line += QByteArray::number(1960 + i % 40) + QByteArray::number(1 + i % 12).rightJustified(2, '0') +
+    line += QByteArray::number(1960 + i % 40) +
+            QByteArray::number(1 + i % 12).rightJustified(2, '0') +
             QByteArray::number(1 + i % 28).rightJustified(2, '0');
     line += QByteArray::number(i % 1000).rightJustified(3, '0');
     line += i % 11 == 10 ? QByteArray("X") : QByteArray::number(i % 10);
@@ -61,7 +62,8 @@ QByteArray participantFileOfSize(qsizetype bytes)
     return text;
 }
 
-std::vector<QByteArray> resultsLines(const std::vector<QByteArray>& participants, int recorded)
+std::vector<QByteArray> resultsLines(const std::vector<QByteArray>& participants, int recorded,
+                                     RecordedAs form)
 {
     std::vector<QByteArray> lines;
     const size_t count = participants.size();
@@ -73,9 +75,14 @@ std::vector<QByteArray> resultsLines(const std::vector<QByteArray>& participants
     while (std::gcd(stride, count) != 1)
         ++stride;
     size_t position = count / 3;
-    for (int i = 0; i < recorded; ++i) {
-        lines.push_back(label + participants[position]);
+    for (size_t visited = 0; visited < count && static_cast<int>(lines.size()) < recorded;
+         ++visited) {
+        const QByteArray& line = participants[position];
         position = (position + stride) % count;
+        if (form == RecordedAs::ExactCopy)
+            lines.push_back(label + line);
+        else if (line.endsWith('X'))
+            lines.push_back(label + line.chopped(1) + 'x');
     }
     return lines;
 }

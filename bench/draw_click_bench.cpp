@@ -2,8 +2,8 @@
 // against: reading and splitting the same two files and nothing else.
 
 #include "bench_data.h"
-#include "bench_workspace.h"
 #include "bench_timer.h"
+#include "bench_workspace.h"
 #include "draw/draw_command.h"
 #include "fake_draw_surface.h"
 #include "storage/default_settings.h"
@@ -21,10 +21,11 @@ namespace {
 // results file of R earlier fifth-prize winners, one more of them to draw.
 struct DrawScene
 {
-    DrawScene(int participantCount, int recordedCount, bool repeatsAllowed)
+    DrawScene(int participantCount, int recordedCount, bool repeatsAllowed,
+              RecordedAs form = RecordedAs::ExactCopy)
     {
         const std::vector<QByteArray> lines = participantLines(participantCount);
-        resultsBytes = fileBytes(resultsLines(lines, recordedCount));
+        resultsBytes = fileBytes(resultsLines(lines, recordedCount, form));
         recorded = recordedCount;
         workspace.writeFile(QLatin1String(working_files::kParticipants), fileBytes(lines));
         workspace.writeFile(QLatin1String(working_files::kResults), resultsBytes);
@@ -88,9 +89,8 @@ void measureStartClick(benchmark::State& state, const CaseInfo& info)
         state.SkipWithError("the click did not start the draw");
 }
 
-void measureStopClick(benchmark::State& state, const CaseInfo& info)
+void measureStopClickIn(DrawScene& scene, benchmark::State& state, const CaseInfo& info)
 {
-    DrawScene scene(info.participants, info.recorded, info.repeats == 1);
     for (auto _ : state) {
         scene.resetResultsFile();
         scene.surface.caption = draw_texts::stopCaption();
@@ -109,10 +109,24 @@ void measureStopClick(benchmark::State& state, const CaseInfo& info)
         state.SkipWithError("the click did not draw one winner from the expected candidates");
 }
 
+void measureStopClick(benchmark::State& state, const CaseInfo& info)
+{
+    DrawScene scene(info.participants, info.recorded, info.repeats == 1);
+    measureStopClickIn(scene, state, info);
+}
+
+// Every winner found only through the case-insensitive comparison: the
+// slowest removal, which folds every participant line.
+void measureStopClickOtherCase(benchmark::State& state, const CaseInfo& info)
+{
+    DrawScene scene(info.participants, info.recorded, false, RecordedAs::OtherCase);
+    measureStopClickIn(scene, state, info);
+}
+
 std::string caseName(const char* what, int participants, int recorded, int repeats)
 {
-    std::string name = std::string(what) + "/N:" + std::to_string(participants) +
-                       "/R:" + std::to_string(recorded);
+    std::string name =
+        std::string(what) + "/N:" + std::to_string(participants) + "/R:" + std::to_string(recorded);
     if (repeats >= 0)
         name += repeats ? "/repeats:on" : "/repeats:off";
     return name;
@@ -154,6 +168,14 @@ void registerDrawClickBenchmarks()
                 }
                 registerCase(caseName("StopClick", participants, recorded, repeats), stop,
                              measureStopClick);
+            }
+            if (participants == 100000) {
+                CaseInfo otherCase = floor;
+                otherCase.kind = CaseInfo::Kind::StopClick;
+                otherCase.title = "Stop click, winners recorded in the other case";
+                otherCase.repeats = 0;
+                registerCase(caseName("StopClickOtherCase", participants, recorded, 0), otherCase,
+                             measureStopClickOtherCase);
             }
         }
     }

@@ -67,8 +67,7 @@ const CollectingReporter::Result* resultOf(const CollectingReporter& reporter,
 }
 
 // The floor measured on the same two files as the case.
-const CollectingReporter::Result* floorFor(const CollectingReporter& reporter,
-                                           const CaseInfo& info)
+const CollectingReporter::Result* floorFor(const CollectingReporter& reporter, const CaseInfo& info)
 {
     for (const RegisteredCase& candidate : registeredCases()) {
         if (candidate.info.kind == CaseInfo::Kind::Floor &&
@@ -158,9 +157,13 @@ std::string summaryTable(const CollectingReporter& reporter)
         if (!result)
             continue;
         const CaseInfo& info = entry.info;
-        table << "| " << info.title << " | " << (info.participants > 0 ? grouped(info.participants) : "") << " | "
+        table << "| " << info.title << " | "
+              << (info.participants > 0 ? grouped(info.participants) : "") << " | "
               << (info.recorded >= 0 ? grouped(info.recorded) : "") << " | "
-              << (info.repeats < 0 ? "" : info.repeats ? "on" : "off") << " | ";
+              << (info.repeats < 0 ? ""
+                  : info.repeats   ? "on"
+                                   : "off")
+              << " | ";
         if (!result->error.empty()) {
             table << "failed: " << result->error << " | | |\n";
             continue;
