@@ -13,6 +13,7 @@
 #include "platform/services.h"
 #include "storage/atomic_file.h"
 #include "storage/default_settings.h"
+#include "storage/draw_history.h"
 #include "storage/prize_level.h"
 #include "storage/settings_file.h"
 #include "storage/working_files.h"
@@ -49,6 +50,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     // and the empty results file are made all the same.
     if (!loaded)
         guarded(this, [this] { createDrawLists(); });
+    draw_history::recordSession(services().clock->now(), draw_history::Session::ProgramStart);
 }
 
 void TForm1::createControls()
@@ -249,6 +251,7 @@ void TForm1::btn2Click()
     pb1->setValue(0);
     mmo1->clear();
     mmo1->appendPlainText(QStringLiteral("抽奖结果："));
+    draw_history::recordSession(services().clock->now(), draw_history::Session::Initialize);
     services().boxes->show(this, noticeBox(QStringLiteral("初始化成功，原产生奖项数据已清空！")));
 }
 
