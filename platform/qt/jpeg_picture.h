@@ -4,6 +4,9 @@
 #include <QString>
 
 // Decodes a JPEG file at full size into a 24-bit colour image through libjpeg.
-// Throws "Cannot open file ..." when the file cannot be read and
-// "JPEG error #n" with the decoder's message code when it is not a valid JPEG.
+// Grayscale and CMYK pictures come out as RGB; a cut-off file shows what was
+// decoded (the rest grey, as the decoder fills it).
+// Throws "Cannot open file ..." when the file cannot be read, "JPEG error #n"
+// with the decoder's message code when it is not a valid JPEG, and a plain
+// refusal when the header declares more than 100 megapixels.
 QImage loadJpegPicture(const QString& path);
