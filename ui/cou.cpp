@@ -19,6 +19,7 @@
 #include "storage/working_files.h"
 #include "ui/cou_lists.h"
 #include "ui/main_window_texts.h"
+#include "ui/stage_mode.h"
 #include "ui/typed_character_filter.h"
 
 #include <QApplication>
@@ -39,6 +40,7 @@
 TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
     createControls();
+    stage_ = new StageMode(this, img1);
     connectHandlers();
     bool loaded = false;
     guarded(this, [&] {
@@ -203,6 +205,7 @@ void TForm1::loadMainWindowState()
     const QImage picture = loadJpegPicture(file_paths::toLocalPath(picturePath));
     img1->setPixmap(QPixmap::fromImage(picture));
     img1->resize(picture.size());
+    stage_->pictureReplaced();
 
     createDrawLists();
 }
@@ -325,6 +328,8 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 void TForm1::keyPressEvent(QKeyEvent* event)
 {
+    if (stage_->handleKey(*event))
+        return;
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         guarded(this, [this] { btn3Click(); });
         return;
@@ -337,6 +342,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (stage_->handleKey(*key))
+        return true;
     if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
         return false;
     // A focused push button takes Enter as a click on itself.
