@@ -23,8 +23,16 @@ foreach(size IN LISTS PRIZMORA_ICON_SIZES)
     DESTINATION ${CMAKE_INSTALL_DATADIR}/${icon_dir})
 endforeach()
 
-# The icon beside the program in the build folder too, where the desktop
-# launcher looks for it (build/share/...), as it does under an install prefix.
+# The build folder is laid out like a prefix around build/prizmora: the start
+# script beside it, the samples and the icon in build/share. A program run
+# from there (scripts/run) then writes a desktop launcher that starts it the
+# same way, in the user's working folder.
+configure_file(${CMAKE_SOURCE_DIR}/scripts/prizmora-launch ${CMAKE_BINARY_DIR}/prizmora-launch
+  COPYONLY)
+foreach(sample IN LISTS PRIZMORA_SAMPLES)
+  configure_file(${CMAKE_SOURCE_DIR}/assets/samples/${sample}
+    ${CMAKE_BINARY_DIR}/share/prizmora/samples/${sample} COPYONLY)
+endforeach()
 configure_file(${CMAKE_SOURCE_DIR}/assets/icons/hicolor/256x256/apps/${PRIZMORA_APP_ID}.png
   ${CMAKE_BINARY_DIR}/share/icons/hicolor/256x256/apps/${PRIZMORA_APP_ID}.png COPYONLY)
 
@@ -48,10 +56,11 @@ set(CPACK_PACKAGE_DESCRIPTION
 participant lines roll through a big display while music loops, and each\n\
 stop picks one winner for the lowest open prize level, records it and lists\n\
 it with the time.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-# Installed through DESTDIR so that the menu entry sees /usr as its prefix,
-# not the staging folder.
+# Staged through DESTDIR with /usr as the prefix, so that the menu entry
+# names /usr/bin/prizmora-launch and not the staging folder.
 set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)

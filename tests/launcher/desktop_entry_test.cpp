@@ -154,6 +154,17 @@ TEST(LauncherFor, InstalledCopyStartsThroughItsStartScriptWithTheThemeIcon)
     EXPECT_EQ(launcher.iconPath, dir.filePath(icons + "/org.prizmora.Prizmora.png"));
 }
 
+// The build folder is laid out like a prefix, so a program run from it gets
+// a launcher that starts it in the working folder, with the icon.
+TEST(LauncherFor, BuildFolderProgramStartsThroughTheBuildStartScript)
+{
+    const QString build = QStringLiteral(PRIZMORA_BUILD_DIR);
+    const DesktopLauncher launcher = desktop_entry::launcherFor(build + "/prizmora");
+    EXPECT_EQ(launcher.program, build + "/prizmora-launch");
+    EXPECT_EQ(launcher.iconPath,
+              build + "/share/icons/hicolor/256x256/apps/org.prizmora.Prizmora.png");
+}
+
 TEST(UsableDesktopFolder, NoFolderRatherThanRootHomeOrRelativePlaces)
 {
     const QString home = QStringLiteral("/home/anna");
