@@ -9,6 +9,8 @@
 #include <QMediaDevices>
 #include <QTimer>
 
+#include <memory>
+
 namespace {
 
 constexpr qint64 kBufferMicroseconds = 250'000;
@@ -40,8 +42,11 @@ void WavSoundPlayer::play(const QByteArray& storedPath, unsigned flags)
     // The sink's own teardown stops reading before its children go.
     WaveStream* source = stream.release();
     source->setParent(sink);
+    // An underrun (the UI thread was busy) recovers by itself; a loop must
+    // go on after it.
     QObject::connect(sink, &QAudioSink::stateChanged, sink, [this, sink, source](QAudio::State) {
-        if (sink->error() != QAudio::NoError || source->finished())
+        const QAudio::Error error = sink->error();
+        if (source->finished() || (error != QAudio::NoError && error != QAudio::UnderrunError))
             releaseWhenDone(sink);
     });
     // A little more than the usual default, for a busy moment of the UI
