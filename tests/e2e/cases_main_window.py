@@ -30,11 +30,12 @@ def first_start(op):
     checks.check(op.ws.running(), "the program is not running")
 
 
-def _full_default_draw(op, by):
-    op.ws.put_samples()
-    _participants_file(op)
-    op.start_program()
-    op.wait_main_window()
+def _full_default_draw(op, by, started=False):
+    if not started:
+        op.ws.put_samples()
+        _participants_file(op)
+        op.start_program()
+        op.wait_main_window()
     op.draw_all(sum(expected.DEFAULT_COUNTS.values()), by)
     op.desk.screenshot(op.main, "ten-winners")
     winners = checks.check_results(op.ws.read(expected.RESULTS_FILE), expected.DEFAULT_COUNTS,
@@ -47,8 +48,21 @@ def _full_default_draw(op, by):
 
 
 def draw_with_enter(op):
-    """The whole default draw by the Enter key, then the all-drawn box."""
-    _full_default_draw(op, "enter")
+    """The whole default draw by the Enter key, then the all-drawn box.
+
+    The first draw also listens: while it rolls, the start music plays."""
+    op.ws.put_samples()
+    _participants_file(op)
+    op.start_program()
+    op.wait_main_window()
+    if op.sound:
+        op.focus_main()
+        op.draw_one(1, "enter", while_rolling=lambda: wait_for(
+            "the start music to play while the draw rolls", lambda: op.sound.playing_streams() > 0,
+            timeout=10))
+    else:
+        print("  note: no sound server, the music is not listened for", flush=True)
+    _full_default_draw(op, "enter", started=True)
 
 
 def _results_lines(winners):
@@ -92,7 +106,7 @@ def draw_with_clicks_and_save(op):
     saved = op.ws.read(proposed[0])
     checks.check_saved_results(saved, "抽奖结果", results)
 
-    target = os.path.join(op.ws.root, "chosen folder", "结果 最终.txt")
+    target = os.path.join(op.ws.root, "chosen folder", "results of the party.txt")
     os.makedirs(os.path.dirname(target))
     _save_through_dialog(op, typed_path=target)
     wait_for("the typed file name to be saved", lambda: os.path.isfile(target), timeout=10)
