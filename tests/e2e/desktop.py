@@ -97,6 +97,10 @@ class Desktop:
         # What a window manager does for a window the operator clicks on.
         self.xdotool("windowfocus", "--sync", str(window))
 
+    def focused_window(self):
+        result = self.xdotool("getwindowfocus", check=False)
+        return int(result.stdout) if result.returncode == 0 and result.stdout.strip().isdigit() else None
+
     def activate(self, window):
         """Restores and raises through the window manager, as a taskbar click does."""
         self.xdotool("windowactivate", "--sync", str(window))
