@@ -11,6 +11,7 @@
 #include "platform/services.h"
 #include "platform/sound_player.h"
 #include "storage/default_settings.h"
+#include "storage/draw_history.h"
 #include "storage/prize_level.h"
 #include "storage/results_format.h"
 #include "storage/text_line_list.h"
@@ -132,6 +133,8 @@ void stopBranch(DrawContext& context, const Counts& counts)
 
         results_format::recordWinner(context.levelPrefixes, QLatin1String(working_files::kResults),
                                      results_format::resultsLine(level, context.currentWinner));
+        draw_history::recordWinner(services().clock->now(),
+                                   results_format::resultsLine(level, context.currentWinner));
 
         const qint64 recordedBefore = context.results.count();
         surface.setProgressText(gbk::text("进度：") + QByteArray::number(recordedBefore + 1) + '/' +

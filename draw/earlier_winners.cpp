@@ -6,15 +6,36 @@
 
 #include <QHash>
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace {
 
 // Positions of the lines by a key, in list order, handed out one at a time;
-// a position taken through one index is skipped by the others.
+// a position taken through one index is skipped by the others. Only keys
+// asked for beforehand get a queue, so the index stays as small as the
+// results list however long the participant list is.
 class PositionQueues
 {
   public:
-    void add(const QByteArray& key, int position) { queues_[key].positions.push_back(position); }
+    void want(const QByteArray& key)
+    {
+        if (!queues_.contains(key))
+            queues_.insert(key, Queue());
+        const quint32 bit = filterBit(key);
+        filter_[bit / 64] |= quint64(1) << (bit % 64);
+    }
+
+    // Adds the position when some results line looks for the key.
+    void addIfWanted(const QByteArray& key, int position)
+    {
+        const quint32 bit = filterBit(key);
+        if (!(filter_[bit / 64] & (quint64(1) << (bit % 64))))
+            return;
+        auto found = queues_.find(key);
+        if (found != queues_.end())
+            found.value().positions.push_back(position);
+    }
 
     int takeFirst(const QByteArray& key, std::vector<bool>& taken)
     {
@@ -33,12 +54,36 @@ class PositionQueues
     }
 
   private:
+    // A cheap sieve in front of the hash: a bit for the length and last eight
+    // bytes of every wanted key. Most lines are turned away by one bit test,
+    // and the sieve is small enough to stay in the first-level cache.
+    static constexpr quint32 kFilterBits = 1u << 16;
+    static quint32 filterBit(const QByteArray& key)
+    {
+        quint64 tail = 0;
+        const qsizetype size = key.size();
+        const qsizetype taken = size < 8 ? size : 8;
+        std::memcpy(&tail, key.constData() + size - taken, static_cast<size_t>(taken));
+        const quint64 mixed = (tail ^ static_cast<quint64>(size)) * 0x9E3779B97F4A7C15ull;
+        return static_cast<quint32>(mixed >> 48);
+    }
+
+    std::array<quint64, kFilterBits / 64> filter_{};
+
     struct Queue
     {
         std::vector<int> positions;
         size_t next = 0;
     };
     QHash<QByteArray, Queue> queues_;
+};
+
+// What one results line looks for, in this order.
+struct Wanted
+{
+    QByteArray recorded;
+    QByteArray foldedRecorded;
+    QByteArray foldedStripped;
 };
 
 } // namespace
@@ -48,23 +93,56 @@ void removeEarlierWinners(TextLineList& participants, const TextLineList& result
     if (results.isEmpty())
         return;
     const std::vector<QByteArray>& lines = participants.lines();
+
+    std::vector<Wanted> wanted;
+    wanted.reserve(static_cast<size_t>(results.count()));
     PositionQueues byBytes;
-    PositionQueues byFoldedText;
-    for (int i = 0; i < participants.count(); ++i) {
-        byBytes.add(lines[static_cast<size_t>(i)], i);
-        byFoldedText.add(caseFoldKey(lines[static_cast<size_t>(i)]), i);
+    for (const QByteArray& resultsLine : results.lines()) {
+        Wanted entry;
+        entry.recorded = results_format::recordedWinner(resultsLine);
+        byBytes.want(entry.recorded);
+        wanted.push_back(std::move(entry));
     }
+    // One hash lookup per participant line, no copies of the lines.
+    for (size_t i = 0; i < lines.size(); ++i)
+        byBytes.addIfWanted(lines[i], static_cast<int>(i));
+
+    // Recorded winners are normally exact copies of their lines; the folded
+    // index, which folds every participant line, is built only when a winner
+    // is not found byte for byte. It is built whole, so it hands out the
+    // same positions as if it had existed from the start.
+    PositionQueues byFoldedText;
+    bool foldedIndexBuilt = false;
+    auto buildFoldedIndex = [&] {
+        for (Wanted& entry : wanted) {
+            entry.foldedRecorded = caseFoldKey(entry.recorded);
+            byFoldedText.want(entry.foldedRecorded);
+        }
+        for (size_t i = 0; i < wanted.size(); ++i) {
+            wanted[i].foldedStripped =
+                caseFoldKey(results_format::strippedWinner(results.lines()[i]));
+            byFoldedText.want(wanted[i].foldedStripped);
+        }
+        QByteArray key;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            caseFoldKeyInto(lines[i], key);
+            byFoldedText.addIfWanted(key, static_cast<int>(i));
+        }
+        foldedIndexBuilt = true;
+    };
 
     std::vector<bool> taken(lines.size(), false);
     std::vector<int> removed;
-    for (const QByteArray& resultsLine : results.lines()) {
-        const QByteArray recorded = results_format::recordedWinner(resultsLine);
-        int position = byBytes.takeFirst(recorded, taken);
+    removed.reserve(wanted.size());
+    for (const Wanted& entry : wanted) {
+        int position = byBytes.takeFirst(entry.recorded, taken);
+        if (position < 0) {
+            if (!foldedIndexBuilt)
+                buildFoldedIndex();
+            position = byFoldedText.takeFirst(entry.foldedRecorded, taken);
+        }
         if (position < 0)
-            position = byFoldedText.takeFirst(caseFoldKey(recorded), taken);
-        if (position < 0)
-            position = byFoldedText.takeFirst(
-                caseFoldKey(results_format::strippedWinner(resultsLine)), taken);
+            position = byFoldedText.takeFirst(entry.foldedStripped, taken);
         if (position >= 0)
             removed.push_back(position);
     }

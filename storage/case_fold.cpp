@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QStringDecoder>
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -18,32 +19,38 @@ bool isTrailByte(unsigned char byte)
     return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
 }
 
+// The bytes a unit folds to: one or two, none when the unit does not decode.
+struct FoldedUnit
+{
+    unsigned char length = 0;
+    char bytes[2] = {0, 0};
+};
+
 // For every GBK unit (one byte, or lead and trail byte), the bytes of the first
-// unit whose decoded character folds to the same text; empty when the unit
-// does not decode.
+// unit whose decoded character folds to the same text. Kept flat, so a lookup
+// is one index and a copy of at most two bytes.
 class FoldTable
 {
   public:
-    FoldTable()
+    FoldTable() : double_(0x7E * 0xC0)
     {
         QHash<QString, QByteArray> representativeOfFold;
         QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
-        auto enter = [&](const QByteArray& unit) -> QByteArray {
+        auto enter = [&](const QByteArray& unit) -> FoldedUnit {
             decoder.resetState();
             const QString decoded = decoder.decode(unit);
             if (decoder.hasError() || decoded.isEmpty())
-                return QByteArray();
+                return FoldedUnit();
             const QString folded = decoded.toCaseFolded();
             auto found = representativeOfFold.constFind(folded);
-            if (found != representativeOfFold.constEnd())
-                return found.value();
-            representativeOfFold.insert(folded, unit);
-            return unit;
+            if (found == representativeOfFold.constEnd())
+                found = representativeOfFold.insert(folded, unit);
+            return folding(found.value());
         };
         // Lower-case forms first, so a letter's key is its lower-case bytes.
         for (int byte = 0; byte < 0x80; ++byte) {
             const char lower = static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte + 32 : byte);
-            single_[byte] = QByteArray(1, lower);
+            single_[byte] = folding(QByteArray(1, lower));
         }
         for (int byte = 'a'; byte <= 'z'; ++byte)
             representativeOfFold.insert(QString(QChar(byte)), QByteArray(1, char(byte)));
@@ -54,23 +61,33 @@ class FoldTable
                 if (trail == 0x7F)
                     continue;
                 const char unit[2] = {char(lead), char(trail)};
-                QByteArray key = enter(QByteArray(unit, 2));
-                double_[index(lead, trail)] = key;
+                double_[index(lead, trail)] = enter(QByteArray(unit, 2));
             }
         }
     }
 
-    const QByteArray& single(unsigned char byte) const { return single_[byte]; }
-    const QByteArray& pair(unsigned char lead, unsigned char trail) const
+    const FoldedUnit& single(unsigned char byte) const { return single_[byte]; }
+    const FoldedUnit& pair(unsigned char lead, unsigned char trail) const
     {
         return double_[index(lead, trail)];
     }
 
   private:
-    static int index(int lead, int trail) { return (lead - 0x81) * 0xC0 + (trail - 0x40); }
+    static size_t index(int lead, int trail)
+    {
+        return static_cast<size_t>((lead - 0x81) * 0xC0 + (trail - 0x40));
+    }
+    static FoldedUnit folding(const QByteArray& representative)
+    {
+        FoldedUnit unit;
+        unit.length = static_cast<unsigned char>(representative.size());
+        for (qsizetype i = 0; i < representative.size(); ++i)
+            unit.bytes[i] = representative[i];
+        return unit;
+    }
 
-    std::array<QByteArray, 256> single_;
-    std::array<QByteArray, 0x7E * 0xC0> double_;
+    std::array<FoldedUnit, 256> single_;
+    std::vector<FoldedUnit> double_;
 };
 
 const FoldTable& foldTable()
@@ -79,42 +96,51 @@ const FoldTable& foldTable()
     return table;
 }
 
-QByteArray invalidKey(const QByteArray& line)
+void writeInvalidKey(const QByteArray& line, QByteArray& key)
 {
-    QByteArray key;
-    key.reserve(line.size() + 1);
-    key.append(kInvalidMark);
+    key.resize(line.size() + 1);
+    char* out = key.data();
+    *out++ = kInvalidMark;
     for (char c : line)
-        key.append(c >= 'A' && c <= 'Z' ? char(c + 32) : c);
-    return key;
+        *out++ = c >= 'A' && c <= 'Z' ? char(c + 32) : c;
 }
 
 } // namespace
 
-QByteArray caseFoldKey(const QByteArray& line)
+void caseFoldKeyInto(const QByteArray& line, QByteArray& key)
 {
     const FoldTable& table = foldTable();
-    QByteArray key;
-    key.reserve(line.size() + 1);
-    key.append(kValidMark);
     const auto* bytes = reinterpret_cast<const unsigned char*>(line.constData());
     const qsizetype size = line.size();
+    // No unit folds to more bytes than it has (single bytes are entered
+    // before pairs), so the key fits in size + 1.
+    key.resize(size + 1);
+    char* const start = key.data();
+    char* out = start;
+    *out++ = kValidMark;
     for (qsizetype i = 0; i < size; ++i) {
         const unsigned char byte = bytes[i];
+        const FoldedUnit* unit;
         if (isLeadByte(byte)) {
             if (i + 1 >= size || !isTrailByte(bytes[i + 1]))
-                return invalidKey(line);
-            const QByteArray& unit = table.pair(byte, bytes[i + 1]);
-            if (unit.isEmpty())
-                return invalidKey(line);
-            key.append(unit);
+                return writeInvalidKey(line, key);
+            unit = &table.pair(byte, bytes[i + 1]);
             ++i;
-            continue;
+        } else {
+            unit = &table.single(byte);
         }
-        const QByteArray& unit = table.single(byte);
-        if (unit.isEmpty())
-            return invalidKey(line);
-        key.append(unit);
+        if (unit->length == 0)
+            return writeInvalidKey(line, key);
+        *out++ = unit->bytes[0];
+        if (unit->length == 2)
+            *out++ = unit->bytes[1];
     }
+    key.resize(out - start);
+}
+
+QByteArray caseFoldKey(const QByteArray& line)
+{
+    QByteArray key;
+    caseFoldKeyInto(line, key);
     return key;
 }

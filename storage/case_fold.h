@@ -11,3 +11,7 @@
 // Folding works on the bytes through a table built once from the GBK codec,
 // so a key costs one pass over the line and no decoding.
 QByteArray caseFoldKey(const QByteArray& line);
+
+// The same key written into `key`, reusing its storage: folding many lines
+// into one buffer allocates only when a line is longer than any before it.
+void caseFoldKeyInto(const QByteArray& line, QByteArray& key);

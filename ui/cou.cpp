@@ -13,11 +13,13 @@
 #include "platform/services.h"
 #include "storage/atomic_file.h"
 #include "storage/default_settings.h"
+#include "storage/draw_history.h"
 #include "storage/prize_level.h"
 #include "storage/settings_file.h"
 #include "storage/working_files.h"
 #include "ui/cou_lists.h"
 #include "ui/main_window_texts.h"
+#include "ui/stage_mode.h"
 #include "ui/typed_character_filter.h"
 
 #include <QApplication>
@@ -38,6 +40,7 @@
 TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
     createControls();
+    stage_ = new StageMode(this, img1);
     connectHandlers();
     bool loaded = false;
     guarded(this, [&] {
@@ -49,6 +52,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     // and the empty results file are made all the same.
     if (!loaded)
         guarded(this, [this] { createDrawLists(); });
+    draw_history::recordSession(services().clock->now(), draw_history::Session::ProgramStart);
 }
 
 void TForm1::createControls()
@@ -201,6 +205,7 @@ void TForm1::loadMainWindowState()
     const QImage picture = loadJpegPicture(file_paths::toLocalPath(picturePath));
     img1->setPixmap(QPixmap::fromImage(picture));
     img1->resize(picture.size());
+    stage_->pictureReplaced();
 
     createDrawLists();
 }
@@ -249,6 +254,7 @@ void TForm1::btn2Click()
     pb1->setValue(0);
     mmo1->clear();
     mmo1->appendPlainText(QStringLiteral("抽奖结果："));
+    draw_history::recordSession(services().clock->now(), draw_history::Session::Initialize);
     services().boxes->show(this, noticeBox(QStringLiteral("初始化成功，原产生奖项数据已清空！")));
 }
 
@@ -322,6 +328,8 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 void TForm1::keyPressEvent(QKeyEvent* event)
 {
+    if (stage_->handleKey(*event))
+        return;
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         guarded(this, [this] { btn3Click(); });
         return;
@@ -334,6 +342,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (stage_->handleKey(*key))
+        return true;
     if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
         return false;
     // A focused push button takes Enter as a click on itself.
@@ -381,6 +391,8 @@ void TForm1::setDrawTimerInterval(int milliseconds)
 void TForm1::setDisplayText(const QByteArray& text)
 {
     edt1->setText(gbk::decode(text));
+    // A long line shows its beginning, the name, rather than its end.
+    edt1->setCursorPosition(0);
 }
 
 void TForm1::setProgressText(const QByteArray& text)

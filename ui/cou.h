@@ -13,6 +13,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTimer;
+class StageMode;
 
 // The main window: the stage of the draw.
 class TForm1 : public QWidget, private DrawSurface
@@ -31,6 +32,7 @@ class TForm1 : public QWidget, private DrawSurface
     bool isDrawRunning() const;
     const QByteArray& currentWinner() const { return currentWinner_; }
     const DrawSettings& drawSettings() const { return drawSettings_; }
+    StageMode* stageMode() const { return stage_; }
 
     // Command handlers; each throws on failure, the connections guard them.
     void btn1Click(); // settings
@@ -84,6 +86,7 @@ class TForm1 : public QWidget, private DrawSurface
     QTimer* tmr1 = nullptr;
     QTimer* rollTimer = nullptr;
     QMenu* pm1 = nullptr;
+    StageMode* stage_ = nullptr;
 
     QWidget* settingsWindow_ = nullptr;
     DrawSettings drawSettings_;

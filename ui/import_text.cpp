@@ -2,19 +2,28 @@
 
 #include "platform/gbk.h"
 
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
 namespace import_text {
 
-QString withoutEmptyLines(const QString& fieldText)
+void removeEmptyLines(QTextDocument& document)
 {
-    QString cleaned;
-    cleaned.reserve(fieldText.size());
-    for (QChar character : fieldText) {
-        const bool breakEndsEmptyLine = character == QLatin1Char('\n') &&
-                                        (cleaned.isEmpty() || cleaned.back() == QLatin1Char('\n'));
-        if (!breakEndsEmptyLine)
-            cleaned.append(character);
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    // From the end, so the blocks still to be examined keep their positions.
+    // An empty last block is not a line: it follows a break at the very end.
+    for (QTextBlock block = document.lastBlock().previous(); block.isValid();) {
+        const QTextBlock previous = block.previous();
+        if (block.length() == 1) { // nothing but the break that ends it
+            cursor.setPosition(block.position());
+            cursor.setPosition(block.position() + 1, QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        }
+        block = previous;
     }
-    return cleaned;
+    cursor.endEditBlock();
 }
 
 QByteArray participantFileBytes(const QString& fieldText)

@@ -14,15 +14,16 @@
 #include "ui/button_edit.h"
 #include "ui/cou.h"
 #include "ui/import_text.h"
+#include "ui/seti_import_field.h"
 #include "ui/seti_texts.h"
 #include "ui/typed_character_filter.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 
 using namespace settings_rules;
 
@@ -50,8 +51,6 @@ void TForm2::installKeyFilters()
                            static_cast<QObject*>(btn6), static_cast<QObject*>(cbb1),
                            static_cast<QObject*>(cbb1->lineEdit()), static_cast<QObject*>(mmo2)})
         field->installEventFilter(discardTyping);
-
-    mmo1->viewport()->installEventFilter(this);
 }
 
 void TForm2::connectHandlers()
@@ -66,6 +65,7 @@ void TForm2::connectHandlers()
     bind(btn4, &ButtonEdit::buttonClicked, &TForm2::btn4PropertiesButtonClick);
     bind(btn5, &ButtonEdit::buttonClicked, &TForm2::btn5PropertiesButtonClick);
     bind(btn6, &ButtonEdit::buttonClicked, &TForm2::btn6PropertiesButtonClick);
+    bind(mmo1, &ImportField::clicked, &TForm2::mmo1Click);
 }
 
 void TForm2::FormCreate()
@@ -144,16 +144,12 @@ void TForm2::btn8Click()
 
 void TForm2::btn1Click()
 {
-    const QString text = mmo1->toPlainText();
-    if (text.isEmpty()) {
+    if (mmo1->document()->isEmpty()) {
         services().boxes->show(this, warningNoticeBox(settings_texts::importEmpty()));
         return;
     }
-    const QString cleaned = import_text::withoutEmptyLines(text);
-    // Set once, and only when something changed: a long pasted list is laid
-    // out again only when it has to be.
-    if (cleaned != text)
-        mmo1->setPlainText(cleaned);
+    import_text::removeEmptyLines(*mmo1->document());
+    const QString cleaned = mmo1->toPlainText();
 
     // Written beside the old list and renamed over it, so a failed import
     // leaves the earlier participants exactly as they were.
@@ -226,12 +222,4 @@ void TForm2::showPopupMenu(QWidget* source, const QPoint& at)
 {
     if (mainWindow_ && mainWindow_->popupMenu())
         mainWindow_->popupMenu()->popup(source->mapToGlobal(at));
-}
-
-bool TForm2::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == mmo1->viewport() && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-        guarded(this, [this] { mmo1Click(); });
-    return QWidget::eventFilter(watched, event);
 }

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class ButtonEdit;
+class ImportField;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -31,9 +32,6 @@ class TForm2 : public QWidget
     void btn4PropertiesButtonClick();
     void btn5PropertiesButtonClick();
     void btn6PropertiesButtonClick();
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // Page layouts (seti_layout.cpp).
@@ -87,7 +85,7 @@ class TForm2 : public QWidget
     QPushButton* btn8 = nullptr;
 
     // Import and information pages.
-    QPlainTextEdit* mmo1 = nullptr;
+    ImportField* mmo1 = nullptr;
     QLabel* lbl20 = nullptr;
     QPushButton* btn1 = nullptr;
     QPlainTextEdit* mmo2 = nullptr;

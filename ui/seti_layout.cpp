@@ -2,6 +2,7 @@
 #include "ui/button_edit.h"
 #include "ui/main_window_texts.h"
 #include "ui/seti.h"
+#include "ui/seti_import_field.h"
 #include "ui/seti_texts.h"
 
 #include <QComboBox>
@@ -15,7 +16,7 @@
 
 namespace {
 
-const QString kFlatField = QStringLiteral("border: 1px solid #7a7a7a;");
+constexpr char kFlatField[] = "border: 1px solid #7a7a7a;";
 
 QLabel* makeLabel(QWidget* page, const char* name, const char* text, int left, int top)
 {
@@ -47,7 +48,7 @@ QLineEdit* makeFlatField(QWidget* page, const QString& name, const char* text, c
     auto* field = new QLineEdit(QString::fromUtf8(text), page);
     field->setObjectName(name);
     field->setGeometry(at);
-    field->setStyleSheet(QStringLiteral("QLineEdit { %1 }").arg(kFlatField));
+    field->setStyleSheet(QStringLiteral("QLineEdit { %1 }").arg(QLatin1String(kFlatField)));
     return field;
 }
 
@@ -162,10 +163,10 @@ void TForm2::createPrizePage(QWidget* page)
 
 void TForm2::createImportPage(QWidget* page)
 {
-    mmo1 = new QPlainTextEdit(page);
+    mmo1 = new ImportField(page);
     mmo1->setObjectName(QStringLiteral("mmo1"));
     mmo1->setGeometry(18, 24, 425, 153);
-    mmo1->setStyleSheet(QStringLiteral("QPlainTextEdit { %1 }").arg(kFlatField));
+    mmo1->setStyleSheet(QStringLiteral("QPlainTextEdit { %1 }").arg(QLatin1String(kFlatField)));
     mmo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     mmo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mmo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

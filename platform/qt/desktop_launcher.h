@@ -1,7 +1,45 @@
 #pragma once
 
+#include <QByteArray>
+#include <QString>
+
 class DesktopEnvironment;
 
+// What the desktop launcher starts and shows.
+struct DesktopLauncher
+{
+    QString program;  // absolute path of the file to start
+    QString folder;   // its working folder
+    QString iconPath; // absolute path of the icon; empty for none
+};
+
+namespace desktop_entry {
+
+// The file name of the launcher inside the desktop folder.
+inline constexpr char kLauncherFileName[] = "Tombolex.desktop";
+
+// One argument of an Exec line, quoted so that blanks, quotes, "$", "`", "\"
+// and "%" reach the program unchanged, and escaped as a string value.
+QString quotedExecArgument(const QString& argument);
+
+// A value of type string: backslashes and control characters escaped.
+QString escapedString(const QString& value);
+
+// The UTF-8 text of the launcher's Desktop Entry file.
+QByteArray launcherText(const DesktopLauncher& launcher);
+
+// The launcher for the program at executablePath. An installed copy, which
+// has the per-user start script beside it, is started through that script so
+// that it works in the user's working folder rather than in its bin folder.
+DesktopLauncher launcherFor(const QString& executablePath);
+
+// The desktop folder as reported by the system, or empty when there is none
+// to write to: no report, a relative path, the root, or the home folder itself
+// (user-dirs.dirs names $HOME for a desktop the user switched off).
+QString usableDesktopFolder(const QString& reported, const QString& homeFolder);
+
+} // namespace desktop_entry
+
 // Writes the program's launcher onto the user's desktop, replacing one of the
-// same name. Every failure is silent.
+// same name. Every failure is silent; with no desktop folder nothing is written.
 void writeDesktopLauncher(const DesktopEnvironment& environment);

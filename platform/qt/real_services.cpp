@@ -2,6 +2,7 @@
 
 #include "platform/desktop_environment.h"
 #include "platform/qt/cjk_fonts.h"
+#include "platform/qt/desktop_launcher.h"
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/wav_sound_player.h"
@@ -18,9 +19,15 @@ namespace {
 class XdgDesktopEnvironment : public DesktopEnvironment
 {
   public:
+    // Qt answers the home folder (or "/" with no home) when it knows no
+    // desktop; that is no place for a launcher.
     QString desktopFolder() const override
     {
-        return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+        const QString home = qEnvironmentVariable("HOME");
+        if (home.isEmpty())
+            return QString();
+        return desktop_entry::usableDesktopFolder(
+            QStandardPaths::writableLocation(QStandardPaths::DesktopLocation), home);
     }
     QString executablePath() const override { return QCoreApplication::applicationFilePath(); }
 };

@@ -9,6 +9,12 @@
 #include <QMediaDevices>
 #include <QTimer>
 
+namespace {
+
+constexpr qint64 kBufferMicroseconds = 250'000;
+
+} // namespace
+
 WavSoundPlayer::~WavSoundPlayer()
 {
     stop();
@@ -38,6 +44,11 @@ void WavSoundPlayer::play(const QByteArray& storedPath, unsigned flags)
         if (sink->error() != QAudio::NoError || source->finished())
             releaseWhenDone(sink);
     });
+    // A little more than the usual default, for a busy moment of the UI
+    // thread, which feeds the device.
+    const QAudioFormat format = source->audioFormat();
+    sink->setBufferSize(format.bytesForDuration(kBufferMicroseconds));
+    source->setTrailingSilence(format.framesForDuration(2 * kBufferMicroseconds));
     sink_ = sink;
     sink->start(source);
 }
@@ -58,10 +69,10 @@ void WavSoundPlayer::releaseWhenDone(QAudioSink* sink)
     if (sink != sink_ || releaseScheduled_)
         return;
     releaseScheduled_ = true;
-    // The device still holds the last buffer of sound when the file runs out;
-    // closing at once would cut that tail off. The timer goes with the sink.
+    // The device still holds the last buffer when the stream runs out;
+    // closing at once would cut that off. The timer goes with the sink.
     const qint64 bufferedMs = sink->format().durationForBytes(sink->bufferSize()) / 1000;
-    QTimer::singleShot(int(2 * bufferedMs + 200), sink, [this, sink] {
+    QTimer::singleShot(int(bufferedMs + 200), sink, [this, sink] {
         if (sink == sink_)
             stop();
     });

@@ -52,6 +52,7 @@ bool WaveStream::openWave(const QString& path, bool loop)
     frames_ = info.frames;
     loop_ = loop;
     finished_ = false;
+    fileEnded_ = false;
     QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     return true;
 }
@@ -94,8 +95,8 @@ qint64 WaveStream::readData(char* data, qint64 maxSize)
         return 0;
     const int frameBytes = audioFormat().bytesPerFrame();
     const qint64 wanted = maxSize / frameBytes;
-    qint64 done = readFrames(data, wanted);
-    while (done < wanted && loop_) {
+    qint64 done = fileEnded_ ? 0 : readFrames(data, wanted);
+    while (done < wanted && loop_ && !fileEnded_) {
         // Back to the start within the same read. A file that gives nothing
         // even from its start (cut off, unreadable data) ends the loop.
         if (sf_seek(file_, 0, SEEK_SET) != 0)
@@ -105,8 +106,17 @@ qint64 WaveStream::readData(char* data, qint64 maxSize)
             break;
         done += got;
     }
-    if (done < wanted)
-        finished_ = true;
+    if (done < wanted && !fileEnded_) {
+        fileEnded_ = true;
+        silenceLeft_ = trailingSilence_;
+    }
+    if (fileEnded_) {
+        const qint64 silence = std::min(wanted - done, silenceLeft_);
+        std::fill_n(data + done * frameBytes, silence * frameBytes, char(0));
+        silenceLeft_ -= silence;
+        done += silence;
+        finished_ = silenceLeft_ == 0;
+    }
     return done * frameBytes;
 }
 

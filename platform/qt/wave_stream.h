@@ -26,6 +26,10 @@ class WaveStream : public QIODevice
     bool openWave(const QString& path, bool loop);
     // Float samples unless this is called (before the first read).
     void useInt16Samples();
+    // Silence delivered after the last frame of a stream that does not loop.
+    // An output that waits for a full buffer before it starts would otherwise
+    // never play a sound shorter than that buffer.
+    void setTrailingSilence(qint64 frames) { trailingSilence_ = frames; }
 
     QAudioFormat audioFormat() const;
     qint64 frameCount() const { return frames_; }
@@ -49,6 +53,9 @@ class WaveStream : public QIODevice
     qint64 frames_ = 0;
     bool loop_ = false;
     bool finished_ = false;
+    bool fileEnded_ = false;
+    qint64 trailingSilence_ = 0;
+    qint64 silenceLeft_ = 0;
     QAudioFormat::SampleFormat sampleFormat_ = QAudioFormat::Float;
     std::vector<float> scratch_;
 };

@@ -38,3 +38,14 @@ TEST(DrawClock, TimeStampLeavesOutMidnight)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DrawClock, TheCLocaleStampsInChineseFormats)
+{
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(dateTimeText(QDateTime(QDate(2026, 12, 8), QTime(9, 5, 7))), G("2026/12/8 09:05:07"));
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+}
+
+} // namespace

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -95,6 +96,23 @@ TEST(WaveStream, LoopingGoesOnFromTheFirstFrameWithinOneRead)
         ASSERT_NEAR(samples[size_t(2 * f + 1)], ramp(f % frames, 1, frames), 1e-6);
     }
     EXPECT_FALSE(stream.finished());
+}
+
+TEST(WaveStream, SoundThatPlaysOnceEndsWithTheGivenSilence)
+{
+    ScopedWorkingDirectory dir;
+    WaveRecipe recipe;
+    recipe.frames = 500;
+    recipe.sample = [](long, int) { return 0.5; };
+    ASSERT_TRUE(writeWave("short.wav", recipe));
+    WaveStream stream;
+    ASSERT_TRUE(stream.openWave("short.wav", false));
+    stream.setTrailingSilence(1200);
+    const std::vector<float> samples = readFloats(stream, 5000, 256);
+    ASSERT_EQ(samples.size(), 1700u);
+    EXPECT_NEAR(samples[499], 0.5, 1e-3);
+    EXPECT_EQ(std::count(samples.begin() + 500, samples.end(), 0.0f), 1200);
+    EXPECT_TRUE(stream.finished());
 }
 
 TEST(WaveStream, EveryWaveEncodingDecodes)

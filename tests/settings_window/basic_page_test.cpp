@@ -1,6 +1,7 @@
 #include "settings_window_fixture.h"
 
 #include <QDir>
+#include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -167,6 +168,17 @@ TEST_F(BasicPageTest, SaveWritesFourKeysInPlaceThenReloadsTheMainWindow)
     EXPECT_EQ(mainControl<QPlainTextEdit>("mmo1")->toPlainText(), resultsBefore);
     EXPECT_EQ(mainControl<QLabel>("lbl3")->text(), QStringLiteral("进度"));
     EXPECT_EQ(mainControl<QProgressBar>("pb1")->value(), 40);
+}
+
+TEST_F(BasicPageTest, FileRemovedMeanwhileIsRecreatedWithThisPageOnlyInOrder)
+{
+    QFile::remove(dir.filePath("rafflixset.ini"));
+    control<QPushButton>("btn7")->click();
+    EXPECT_EQ(settingsFile(), G("[基本设置]\r\n抽奖标题=2011年春节员工抽奖\r\n"
+                                "标题背景=.\\bg.jpg\r\n开始音乐=.\\01.wav\r\n"
+                                "停止音乐=.\\02.wav\r\n"));
+    EXPECT_EQ(boxTexts(), QStringList{QStringLiteral("修改成功，请进行其它设置！")});
+    EXPECT_EQ(mainWindow->drawSettings().countTexts[0], QByteArray()) << "prize keys read empty";
 }
 
 TEST_F(BasicPageTest, RefusedWriteIsReportedAndNothingElseRuns)

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <vector>
+
+// Participant lines as a company list has them: a Chinese name of two or
+// three characters, a blank and an 18-character identity number (some ending
+// in X). Deterministic, all distinct.
+std::vector<QByteArray> participantLines(int count);
+
+// A participant file of about the given size in bytes, lines as above.
+QByteArray participantFileOfSize(qsizetype bytes);
+
+enum class RecordedAs {
+    ExactCopy,
+    // Only lines whose identity number ends in X, recorded with a lower-case x,
+    // as after the list was imported again with its letters in the other case.
+    OtherCase,
+};
+
+// Results lines of `recorded` earlier fifth-prize winners, spread over the
+// list in drawing order, each the label followed by the participant's line.
+std::vector<QByteArray> resultsLines(const std::vector<QByteArray>& participants, int recorded,
+                                     RecordedAs form = RecordedAs::ExactCopy);
+
+// The bytes of a file holding the lines, each followed by CR LF.
+QByteArray fileBytes(const std::vector<QByteArray>& lines);

@@ -1,0 +1,40 @@
+#include "bench_workspace.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <stdexcept>
+
+BenchWorkspace::BenchWorkspace() : previous_(QDir::currentPath())
+{
+    if (!dir_.isValid() || !QDir::setCurrent(dir_.path()))
+        throw std::runtime_error("cannot enter a temporary working directory");
+}
+
+BenchWorkspace::~BenchWorkspace()
+{
+    QDir::setCurrent(previous_);
+}
+
+void BenchWorkspace::writeFile(const QString& name, const QByteArray& bytes) const
+{
+    QFile file(filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write " + name.toStdString());
+}
+
+QByteArray BenchWorkspace::readFile(const QString& name) const
+{
+    QFile file(filePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read " + name.toStdString());
+    return file.readAll();
+}
+
+void BenchWorkspace::writeTitlePicture() const
+{
+    QImage picture(700, 110, QImage::Format_RGB888);
+    picture.fill(Qt::darkRed);
+    if (!picture.save(filePath(QStringLiteral("bg.jpg")), "JPG"))
+        throw std::runtime_error("cannot write the title picture");
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "support/fake_services.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+// A fresh temporary folder as the current working directory, where the
+// program keeps its working files, with the platform services faked so no
+// box blocks and no sound plays. Failures throw std::runtime_error.
+class BenchWorkspace
+{
+  public:
+    BenchWorkspace();
+    ~BenchWorkspace();
+    BenchWorkspace(const BenchWorkspace&) = delete;
+    BenchWorkspace& operator=(const BenchWorkspace&) = delete;
+
+    QString filePath(const QString& name) const { return dir_.filePath(name); }
+    void writeFile(const QString& name, const QByteArray& bytes) const;
+    QByteArray readFile(const QString& name) const;
+    // The title picture the start-up routine loads, as a first start expects it.
+    void writeTitlePicture() const;
+
+  private:
+    QTemporaryDir dir_;
+    QString previous_;
+
+  public:
+    ScopedFakeServices fakes;
+};

@@ -1,0 +1,88 @@
+// A scripted session of the main window for measuring resident memory from
+// outside: `prizmora_resident_probe N` loads N participants (0: none, no
+// draw) with 1,000 winners recorded and repeats off, runs Start, rolls for
+// half a second on the real timers, runs Stop, then prints its own peak.
+
+#include "bench_data.h"
+#include "bench_workspace.h"
+#include "platform/qt/real_services.h"
+#include "platform/services.h"
+#include "storage/default_settings.h"
+#include "storage/prize_level.h"
+#include "storage/settings_file.h"
+#include "storage/working_files.h"
+#include "ui/cou.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLocale>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kRecordedWinners = 1000;
+
+void runEventsFor(int milliseconds)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (elapsed.elapsed() < milliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+void printPeakMemory()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:") || line.startsWith("VmRSS:"))
+            std::printf("%s\n", line.simplified().constData());
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int participantCount = argc > 1 ? std::atoi(argv[1]) : 100000;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    application.setQuitOnLastWindowClosed(false);
+    installChineseUserInterface(application);
+
+    BenchWorkspace workspace;
+    // The program's own services, except that no box may wait for an answer
+    // and the desktop launcher goes into the temporary folder.
+    installRealServices();
+    services().boxes = &workspace.fakes.boxes;
+    services().desktop = &workspace.fakes.desktop;
+    workspace.fakes.desktop.folder = workspace.filePath(QStringLiteral("desktop"));
+    workspace.writeTitlePicture();
+
+    TForm1 window;
+    window.show();
+    runEventsFor(100);
+    if (participantCount > 0) {
+        const std::vector<QByteArray> lines = participantLines(participantCount);
+        writeSetting(setting_names::prizeSection(), levelCountKey(PrizeLevel::Fifth),
+                     QByteArray::number(kRecordedWinners + 1));
+        window.loadMainWindowState();
+        workspace.writeFile(QLatin1String(working_files::kParticipants), fileBytes(lines));
+        workspace.writeFile(QLatin1String(working_files::kResults),
+                            fileBytes(resultsLines(lines, kRecordedWinners)));
+        window.btn3Click(); // Start
+        runEventsFor(600);
+        window.btn3Click(); // Stop
+        runEventsFor(200);
+        if (window.currentWinner().isEmpty() || !workspace.fakes.boxes.shown.empty()) {
+            std::fprintf(stderr, "the scripted draw did not draw a winner\n");
+            return 1;
+        }
+    }
+    printPeakMemory();
+    return 0;
+}

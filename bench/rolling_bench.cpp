@@ -1,0 +1,93 @@
+// One pass of the rolling display over 100,000 participants: the draw's own
+// step on a fake window, and the whole step in the real main window.
+
+#include "bench_data.h"
+#include "bench_timer.h"
+#include "bench_workspace.h"
+#include "draw/rolling_display.h"
+#include "fake_draw_surface.h"
+#include "storage/text_line_list.h"
+#include "storage/working_files.h"
+#include "summary_table.h"
+#include "ui/cou.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QTimer>
+#include <QTimerEvent>
+#include <stdexcept>
+
+namespace {
+
+void measureRollStep(benchmark::State& state, const CaseInfo& info)
+{
+    BenchWorkspace workspace;
+    workspace.writeFile(QLatin1String(working_files::kParticipants),
+                        fileBytes(participantLines(info.participants)));
+    FakeDrawSurface surface;
+    DrawSettings settings;
+    TextLineList participants;
+    TextLineList results;
+    TextLineList levelPrefixes;
+    QByteArray currentWinner;
+    participants.load(QLatin1String(working_files::kParticipants));
+    DrawContext context{surface, settings, participants, results, levelPrefixes, currentWinner};
+    surface.timerEnabled = true;
+    RollingDisplay rolling;
+    rolling.tick(context);
+    for (auto _ : state) {
+        IterationTimer timer(state);
+        rolling.pass(context);
+    }
+    if (surface.display.isEmpty() || !surface.passesActive)
+        state.SkipWithError("the roll did not show participants");
+}
+
+// The pass timer's tick as the event loop delivers it, then the repaint the
+// new text asks for.
+void deliverTimeout(QTimer* timer)
+{
+    QTimerEvent event(timer->timerId());
+    QCoreApplication::sendEvent(timer, &event);
+    QCoreApplication::processEvents();
+}
+
+void measureWindowRollStep(benchmark::State& state, const CaseInfo& info)
+{
+    BenchWorkspace workspace;
+    workspace.writeTitlePicture();
+    workspace.writeFile(QLatin1String(working_files::kParticipants),
+                        fileBytes(participantLines(info.participants)));
+    workspace.fakes.desktop.folder = workspace.filePath(QStringLiteral("desktop"));
+    TForm1 window;
+    window.show();
+    QCoreApplication::processEvents();
+    window.btn3Click(); // Start
+    window.tmr1Timer(); // the first tick starts the passes
+    auto* passTimer = window.findChild<QTimer*>(QStringLiteral("rollTimer"));
+    auto* display = window.findChild<QLineEdit*>(QStringLiteral("edt1"));
+    if (!passTimer || !passTimer->isActive() || !display)
+        throw std::runtime_error("the roll did not start in the main window");
+    for (auto _ : state) {
+        IterationTimer timer(state);
+        deliverTimeout(passTimer);
+    }
+    if (display->text().isEmpty() || !window.isDrawRunning())
+        state.SkipWithError("the roll did not show participants");
+    window.btn3Click(); // Stop
+}
+
+} // namespace
+
+void registerRollingBenchmarks()
+{
+    CaseInfo step;
+    step.kind = CaseInfo::Kind::RollStep;
+    step.title = "Roll step (draw's pass, fake window)";
+    step.participants = 100000;
+    step.limitMs = 1;
+    registerCase("RollStep/N:100000", step, measureRollStep);
+
+    step.title = "Roll step (main window: pass, text and repaint)";
+    registerCase("RollStepWindow/N:100000", step, measureWindowRollStep);
+}

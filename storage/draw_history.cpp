@@ -1,0 +1,87 @@
+#include "storage/draw_history.h"
+
+#include "platform/gbk.h"
+
+#include <QFile>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace draw_history {
+
+namespace {
+
+QByteArray timeText(const QDateTime& at)
+{
+    return at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toLatin1();
+}
+
+// True when the file is empty or its last two bytes are CR LF.
+bool endsWithCompleteLine(int fd, off_t size)
+{
+    if (size == 0)
+        return true;
+    char tail[2] = {};
+    if (size < 2 || ::pread(fd, tail, 2, size - 2) != 2)
+        return false;
+    return tail[0] == '\r' && tail[1] == '\n';
+}
+
+} // namespace
+
+QByteArray winnerLine(const QDateTime& at, const QByteArray& resultsLine)
+{
+    return timeText(at) + '\t' + resultsLine;
+}
+
+QByteArray sessionLine(const QDateTime& at, Session session)
+{
+    const char* event = session == Session::ProgramStart ? "程序启动" : "初始化";
+    return "==== " + timeText(at) + ' ' + gbk::text(event) + " ====";
+}
+
+bool appendLine(const QString& path, const QByteArray& line)
+{
+    // Non-blocking so that a pipe put in the file's place cannot hang the window.
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
+    if (fd < 0)
+        return false;
+    struct stat status = {};
+    bool written = false;
+    // A file marked read-only is left alone even for root, like the results file.
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && (status.st_mode & S_IWUSR)) {
+        QByteArray record;
+        if (!endsWithCompleteLine(fd, status.st_size))
+            record += "\r\n";
+        record += line + "\r\n";
+        ssize_t result;
+        do
+            result = ::write(fd, record.constData(), static_cast<size_t>(record.size()));
+        while (result < 0 && errno == EINTR);
+        written = result == record.size();
+        if (result > 0 && !written) {
+            // A short write (a full disk) is taken back, so no partial line
+            // stays; should that fail too, the next append starts a new line.
+            const int truncated = ::ftruncate(fd, status.st_size);
+            Q_UNUSED(truncated);
+        }
+        if (written)
+            ::fdatasync(fd);
+    }
+    ::close(fd);
+    return written;
+}
+
+void recordWinner(const QDateTime& at, const QByteArray& resultsLine)
+{
+    appendLine(QLatin1String(kFileName), winnerLine(at, resultsLine));
+}
+
+void recordSession(const QDateTime& at, Session session)
+{
+    appendLine(QLatin1String(kFileName), sessionLine(at, session));
+}
+
+} // namespace draw_history
