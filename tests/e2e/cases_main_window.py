@@ -30,11 +30,15 @@ def first_start(op):
     checks.check(op.ws.running(), "the program is not running")
 
 
-def _full_default_draw(op, by):
+def _start_with_participants(op):
     op.ws.put_samples()
     _participants_file(op)
     op.start_program()
     op.wait_main_window()
+
+
+def _finish_default_draw(op, by):
+    """Draws the rest of the ten default winners, checks them, then the all-drawn box."""
     op.draw_all(sum(expected.DEFAULT_COUNTS.values()), by)
     op.desk.screenshot(op.main, "ten-winners")
     winners = checks.check_results(op.ws.read(expected.RESULTS_FILE), expected.DEFAULT_COUNTS,
@@ -47,8 +51,18 @@ def _full_default_draw(op, by):
 
 
 def draw_with_enter(op):
-    """The whole default draw by the Enter key, then the all-drawn box."""
-    _full_default_draw(op, "enter")
+    """The whole default draw by the Enter key, then the all-drawn box.
+
+    The first draw also listens: while it rolls, the start music plays."""
+    _start_with_participants(op)
+    if op.sound:
+        op.focus_main()
+        op.draw_one(1, "enter", shot=True, while_rolling=lambda: wait_for(
+            "the start music to play while the draw rolls", lambda: op.sound.playing_streams() > 0,
+            timeout=10))
+    else:
+        print("  note: no sound server, the music is not listened for", flush=True)
+    _finish_default_draw(op, "enter")
 
 
 def _results_lines(winners):
@@ -79,7 +93,8 @@ def _save_through_dialog(op, typed_path=None):
 
 def draw_with_clicks_and_save(op):
     """The whole default draw by clicks on Start/Stop, then both ways of saving."""
-    winners = _full_default_draw(op, "click")
+    _start_with_participants(op)
+    winners = _finish_default_draw(op, "click")
     results = _results_lines(winners)
 
     before, after = _save_through_dialog(op)
@@ -92,7 +107,7 @@ def draw_with_clicks_and_save(op):
     saved = op.ws.read(proposed[0])
     checks.check_saved_results(saved, "抽奖结果", results)
 
-    target = os.path.join(op.ws.root, "chosen folder", "结果 最终.txt")
+    target = os.path.join(op.ws.root, "chosen folder", "results of the party.txt")
     os.makedirs(os.path.dirname(target))
     _save_through_dialog(op, typed_path=target)
     wait_for("the typed file name to be saved", lambda: os.path.isfile(target), timeout=10)
@@ -104,6 +119,8 @@ def draw_with_clicks_and_save(op):
 def _close_by_keyboard(op, shot_name):
     """Alt+F4 on the active main window; pressed again should the manager miss it."""
     op.desk.activate(op.main)
+    wait_for("the main window to have the keyboard focus", lambda: op.desk.focused_window() == op.main,
+             timeout=10)
     time.sleep(actions.SETTLE_SECONDS / 2)
     for _ in range(3):
         op.desk.key("alt+F4")
@@ -111,7 +128,7 @@ def _close_by_keyboard(op, shot_name):
             box = op.desk.wait_window("^%s$" % expected.CLOSE_CAPTION, timeout=8)
             break
         except Failure:
-            print("  note: Alt+F4 brought no close question, pressing it again", flush=True)
+            print("  note: Alt+F4 (%s) brought no close question, pressing it again" % shot_name, flush=True)
     else:
         raise Failure("Alt+F4 brought no close question; windows shown: %r" % op.desk.named_windows())
     time.sleep(0.3)

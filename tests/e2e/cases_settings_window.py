@@ -5,13 +5,15 @@ import expected
 import settings_window as sw
 from desktop import wait_for
 
-# Typed as an operator pastes a list by hand: stray empty lines included.
-IMPORTED = expected.PARTICIPANTS[:11]
-TYPED_IMPORT = "\n\n" + "\n".join(IMPORTED[:5]) + "\n\n\n" + "\n".join(IMPORTED[5:]) + "\n"
+# Pasted from another program with stray empty lines, then one more typed.
+PASTED = expected.PARTICIPANTS[:10]
+PASTED_TEXT = "\n\n" + "\n".join(PASTED[:5]) + "\n\n\n" + "\n".join(PASTED[5:]) + "\n"
+TYPED_LINE = "Kevin Wu 0013"
+IMPORTED = PASTED + [TYPED_LINE]
 
 
 def import_participants(op):
-    """Type a list into the import page, 确定导入, the notice; the file holds the cleaned list."""
+    """Paste and type a list on the import page, 确定导入, the notice; the file holds the cleaned list."""
     op.ws.put_samples()
     op.start_program()
     op.wait_main_window()
@@ -19,7 +21,8 @@ def import_participants(op):
     settings.open()
     settings.go_to_page(2)
     settings.click(sw.IMPORT_FIELD)  # the first click clears the instruction line
-    op.desk.type_text(TYPED_IMPORT)
+    op.desk.paste_text(PASTED_TEXT)
+    op.desk.type_text("\n" + TYPED_LINE + "\n")
     op.desk.screenshot(settings.window, "import-typed")
     settings.click(sw.IMPORT_BUTTON)
     box = op.wait_box(expected.NOTICE_CAPTION, "import-notice")
@@ -29,8 +32,9 @@ def import_participants(op):
                  "participant file is %r, expected the typed lines without empty ones, CR LF each"
                  % op.ws.read(expected.PARTICIPANTS_FILE))
     checks.check(op.ws.read(expected.RESULTS_FILE) == b"", "the import touched the results file")
-    # The next click of the draw reads the imported list.
-    op.draw_all(1, "enter")
+    # The next click of the draw reads the imported list. (Enter would now
+    # press 系统设置, the focused button.)
+    op.draw_all(1, "click")
     checks.check_results(op.ws.read(expected.RESULTS_FILE), expected.DEFAULT_COUNTS, IMPORTED)
 
 

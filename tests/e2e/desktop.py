@@ -32,6 +32,7 @@ class Desktop:
         self.env = dict(os.environ, **session_env)
         self.artifacts = artifacts
         self.shots = 0
+        self.clipboard_owner = None
 
     # -- commands --------------------------------------------------------------
 
@@ -96,6 +97,10 @@ class Desktop:
         # What a window manager does for a window the operator clicks on.
         self.xdotool("windowfocus", "--sync", str(window))
 
+    def focused_window(self):
+        result = self.xdotool("getwindowfocus", check=False)
+        return int(result.stdout) if result.returncode == 0 and result.stdout.strip().isdigit() else None
+
     def activate(self, window):
         """Restores and raises through the window manager, as a taskbar click does."""
         self.xdotool("windowactivate", "--sync", str(window))
@@ -116,8 +121,43 @@ class Desktop:
         self.xdotool("key", "--delay", "60", *keys)
 
     def type_text(self, text):
-        # xdotool maps each Chinese character onto a spare key code in turn.
-        self.xdotool("type", "--delay", "40", text)
+        """Types the text; each line break is a press of Return."""
+        for number, line in enumerate(text.split("\n")):
+            if number:
+                self.key("Return")
+            if line:
+                self.xdotool("type", "--delay", "40", line)
+
+    def enter_text(self, text):
+        """Types plain ASCII; pastes anything else, as typing Chinese through
+        xdotool's key-map swaps now and then drops a character."""
+        if text.isascii():
+            self.type_text(text)
+        else:
+            self.paste_text(text)
+
+    def paste_text(self, text):
+        """Copies the text to the clipboard, as from another program, and pastes it with Ctrl+V."""
+        self.stop_clipboard()
+        self.clipboard_owner = subprocess.Popen(
+            ["xclip", "-selection", "clipboard", "-quiet"], env=self.env, stdin=subprocess.PIPE,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.clipboard_owner.stdin.write(text.encode("utf-8"))
+        self.clipboard_owner.stdin.close()
+
+        def offered():
+            out = subprocess.run(["xclip", "-selection", "clipboard", "-o"], env=self.env,
+                                 capture_output=True, timeout=30)
+            return out.returncode == 0 and out.stdout.decode("utf-8", "replace") == text
+
+        wait_for("the clipboard to hold the text", offered, timeout=10)
+        self.key("ctrl+v")
+
+    def stop_clipboard(self):
+        owner, self.clipboard_owner = self.clipboard_owner, None
+        if owner is not None and owner.poll() is None:
+            owner.terminate()
+            owner.wait(10)
 
     def request_close(self, window):
         """A close request as a window manager sends it for the title-bar close box."""

@@ -24,6 +24,7 @@ class Operator:
         self.ws = workspace
         self.program = program
         self.session_env = session_env
+        self.sound = None  # the private sound server, when there is one
         self.main = None
 
     # -- start and windows -----------------------------------------------------
@@ -82,13 +83,15 @@ class Operator:
         else:
             self.desk.click_centre(self.main, START_STOP)
 
-    def draw_one(self, number, by, shot=False):
+    def draw_one(self, number, by, shot=False, while_rolling=None):
         """Start, let it roll, stop; waits until the winner is in the results file."""
         before = self.results_lines()
         self.press_start_stop(by)
         time.sleep(ROLL_SECONDS)
         if shot:
             self.desk.screenshot(self.main, "rolling")
+        if while_rolling:
+            while_rolling()
         self.press_start_stop(by)
         wait_for("winner %d in the results file (it held %s lines)" % (number, before),
                  lambda: self.results_lines() == number, timeout=20)

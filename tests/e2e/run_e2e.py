@@ -20,6 +20,7 @@ import cases_main_window  # noqa: E402
 import cases_settings_window  # noqa: E402
 from desktop import Desktop  # noqa: E402
 from operator_actions import Operator  # noqa: E402
+from sound_server import SoundServer  # noqa: E402
 from workspace import Workspace  # noqa: E402
 from x_session import Unavailable, XSession  # noqa: E402
 
@@ -37,7 +38,7 @@ CASES = {
     "non_jpeg_picture": (cases_main_window.non_jpeg_picture, False),
 }
 
-REQUIRED_TOOLS = ("xdotool", "xdpyinfo", "xwininfo", "xprop", "import", "convert")
+REQUIRED_TOOLS = ("xdotool", "xdpyinfo", "xwininfo", "xprop", "xclip", "import", "convert")
 
 
 def run_case(name, program, artifacts_root, samples):
@@ -47,6 +48,7 @@ def run_case(name, program, artifacts_root, samples):
     os.makedirs(artifacts)
     ws = Workspace(name, samples)
     session = XSession(tempfile.mkdtemp(prefix="prizmora-e2e-x-"))
+    sound = SoundServer(os.path.join(session.folder))
     desk = None
     started = time.monotonic()
     try:
@@ -55,7 +57,12 @@ def run_case(name, program, artifacts_root, samples):
             session.start_window_manager(os.path.join(ws.root, "wm-home"))
         os.environ.update(session.env())
         desk = Desktop(session.env(), artifacts)
-        function(Operator(desk, ws, program, session.env()))
+        no_sound = sound.start()
+        if no_sound:
+            print("  note: %s; the program runs without a sound server" % no_sound, flush=True)
+        op = Operator(desk, ws, program, dict(session.env(), **({} if no_sound else sound.env())))
+        op.sound = None if no_sound else sound
+        function(op)
         print("PASSED  %s (%.1f s)" % (name, time.monotonic() - started), flush=True)
         return "passed"
     except Unavailable as reason:
@@ -69,9 +76,12 @@ def run_case(name, program, artifacts_root, samples):
             desk.screenshot("root", "failure-screen")
         return "failed"
     finally:
+        if desk is not None:
+            desk.stop_clipboard()
         ws.stop()
         ws.keep(artifacts)
         ws.remove()
+        sound.stop()
         session.stop()
         shutil.rmtree(session.folder, ignore_errors=True)
 

@@ -88,7 +88,7 @@ class SettingsWindow:
     def set_field(self, rect, text):
         self.clear_field(rect)
         if text:
-            self.desk.type_text(text)
+            self.desk.enter_text(text)
 
     def close(self):
         """The window's close box only hides it."""
