@@ -18,6 +18,8 @@ std::vector<QByteArray> units(const char* utf8)
     return result;
 }
 
+} // namespace
+
 QByteArray participantLine(int i)
 {
     static const std::vector<QByteArray> surnames =
@@ -42,8 +44,6 @@ QByteArray participantLine(int i)
     return line;
 }
 
-} // namespace
-
 std::vector<QByteArray> participantLines(int count)
 {
     std::vector<QByteArray> lines;
@@ -51,6 +51,14 @@ std::vector<QByteArray> participantLines(int count)
     for (int i = 0; i < count; ++i)
         lines.push_back(participantLine(i));
     return lines;
+}
+
+QByteArray participantFile(int count)
+{
+    QByteArray text;
+    for (int i = 0; i < count; ++i)
+        text += participantLine(i) + "\r\n";
+    return text;
 }
 
 QByteArray participantFileOfSize(qsizetype bytes)
@@ -62,11 +70,10 @@ QByteArray participantFileOfSize(qsizetype bytes)
     return text;
 }
 
-std::vector<QByteArray> resultsLines(const std::vector<QByteArray>& participants, int recorded,
-                                     RecordedAs form)
+std::vector<QByteArray> resultsLines(int participantCount, int recorded, RecordedAs form)
 {
     std::vector<QByteArray> lines;
-    const size_t count = participants.size();
+    const size_t count = static_cast<size_t>(participantCount);
     if (count == 0)
         return lines;
     const QByteArray label = levelLabel(PrizeLevel::Fifth);
@@ -77,7 +84,7 @@ std::vector<QByteArray> resultsLines(const std::vector<QByteArray>& participants
     size_t position = count / 3;
     for (size_t visited = 0; visited < count && static_cast<int>(lines.size()) < recorded;
          ++visited) {
-        const QByteArray& line = participants[position];
+        const QByteArray line = participantLine(static_cast<int>(position));
         position = (position + stride) % count;
         if (form == RecordedAs::ExactCopy)
             lines.push_back(label + line);

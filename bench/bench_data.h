@@ -7,6 +7,10 @@
 // three characters, a blank and an 18-character identity number (some ending
 // in X). Deterministic, all distinct.
 std::vector<QByteArray> participantLines(int count);
+// The line at that index of the list above.
+QByteArray participantLine(int index);
+// participantLines(count) as a file, made without holding the lines.
+QByteArray participantFile(int count);
 
 // A participant file of about the given size in bytes, lines as above.
 QByteArray participantFileOfSize(qsizetype bytes);
@@ -20,7 +24,7 @@ enum class RecordedAs {
 
 // Results lines of `recorded` earlier fifth-prize winners, spread over the
 // list in drawing order, each the label followed by the participant's line.
-std::vector<QByteArray> resultsLines(const std::vector<QByteArray>& participants, int recorded,
+std::vector<QByteArray> resultsLines(int participantCount, int recorded,
                                      RecordedAs form = RecordedAs::ExactCopy);
 
 // The bytes of a file holding the lines, each followed by CR LF.

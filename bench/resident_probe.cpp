@@ -67,13 +67,14 @@ int main(int argc, char** argv)
     window.show();
     runEventsFor(100);
     if (participantCount > 0) {
-        const std::vector<QByteArray> lines = participantLines(participantCount);
         writeSetting(setting_names::prizeSection(), levelCountKey(PrizeLevel::Fifth),
                      QByteArray::number(kRecordedWinners + 1));
         window.loadMainWindowState();
-        workspace.writeFile(QLatin1String(working_files::kParticipants), fileBytes(lines));
+        // Made line by line, so the peak is the draw's and not the probe's.
+        workspace.writeFile(QLatin1String(working_files::kParticipants),
+                            participantFile(participantCount));
         workspace.writeFile(QLatin1String(working_files::kResults),
-                            fileBytes(resultsLines(lines, kRecordedWinners)));
+                            fileBytes(resultsLines(participantCount, kRecordedWinners)));
         window.btn3Click(); // Start
         runEventsFor(600);
         window.btn3Click(); // Stop

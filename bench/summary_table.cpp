@@ -78,6 +78,18 @@ const CollectingReporter::Result* floorFor(const CollectingReporter& reporter, c
     return nullptr;
 }
 
+// The floor a case's ratio is taken against, in milliseconds; 0 if none.
+double floorMsFor(const CollectingReporter& reporter, const CaseInfo& info,
+                  const CollectingReporter::Result& result)
+{
+    if (info.kind == CaseInfo::Kind::Floor)
+        return result.milliseconds;
+    if (result.pairedFloorMs > 0)
+        return result.pairedFloorMs;
+    const CollectingReporter::Result* floor = floorFor(reporter, info);
+    return floor && floor->error.empty() ? floor->milliseconds : 0;
+}
+
 struct Verdict
 {
     bool hasTarget = false;
@@ -92,10 +104,9 @@ Verdict verdictFor(const CollectingReporter& reporter, const CaseInfo& info,
     std::vector<std::string> parts;
     if (info.limitFloorRatio > 0) {
         verdict.hasTarget = true;
-        const CollectingReporter::Result* floor = floorFor(reporter, info);
-        const bool known = floor && floor->error.empty() && floor->milliseconds > 0;
-        verdict.met = verdict.met && known &&
-                      result.milliseconds <= info.limitFloorRatio * floor->milliseconds;
+        const double floorMs = floorMsFor(reporter, info, result);
+        verdict.met =
+            verdict.met && floorMs > 0 && result.milliseconds <= info.limitFloorRatio * floorMs;
         parts.push_back("≤ " + fixed(info.limitFloorRatio, 0) + " × floor");
     }
     if (info.limitMs > 0) {
@@ -141,8 +152,13 @@ void CollectingReporter::ReportRuns(const std::vector<Run>& reports)
         }
         const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
         const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
-        if (median || single)
-            results[name].milliseconds = toMilliseconds(run.GetAdjustedRealTime(), run.time_unit);
+        if (!median && !single)
+            continue;
+        Result& result = results[name];
+        result.milliseconds = toMilliseconds(run.GetAdjustedRealTime(), run.time_unit);
+        auto floor = run.counters.find("floor_ms");
+        if (floor != run.counters.end())
+            result.pairedFloorMs = floor->second.value;
     }
     ConsoleReporter::ReportRuns(reports);
 }
@@ -169,9 +185,9 @@ std::string summaryTable(const CollectingReporter& reporter)
             continue;
         }
         table << duration(result->milliseconds) << " | ";
-        const CollectingReporter::Result* floor = floorFor(reporter, info);
-        if (info.recorded >= 0 && floor && floor->error.empty() && floor->milliseconds > 0)
-            table << fixed(result->milliseconds / floor->milliseconds, 2);
+        const double floorMs = floorMsFor(reporter, info, *result);
+        if (info.recorded >= 0 && floorMs > 0)
+            table << fixed(result->milliseconds / floorMs, 2);
         table << " | " << verdictFor(reporter, info, *result).text << " |\n";
     }
     return table.str();

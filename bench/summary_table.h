@@ -34,13 +34,16 @@ class CollectingReporter : public benchmark::ConsoleReporter
     struct Result
     {
         double milliseconds = 0;
+        // The floor the case measured beside itself; 0 when it did not.
+        double pairedFloorMs = 0;
         std::string error;
     };
     std::map<std::string, Result> results;
 };
 
 // The table of every case that ran, in Markdown: time, ratio to the floor of
-// the same files, and whether the case meets its target.
+// the same files (the one measured beside the case when it did, else the
+// floor row), and whether the case meets its target.
 std::string summaryTable(const CollectingReporter& reporter);
 // True when every case with a target met it.
 bool allTargetsMet(const CollectingReporter& reporter);

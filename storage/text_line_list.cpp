@@ -56,6 +56,9 @@ void TextLineList::load(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         throw AppError::cannotOpenFile(file_paths::fullPath(path), file.errorString());
     const QByteArray content = file.readAll();
+    // The old lines go before the new ones are made, so a reload of a long
+    // list never holds two copies of it.
+    lines_ = std::vector<QByteArray>();
     lines_ = splitIntoLines(content);
     invalidateIndex();
 }
