@@ -14,6 +14,7 @@
 #include "storage/working_files.h"
 #include "summary_table.h"
 
+#include <QDir>
 #include <QFile>
 #include <algorithm>
 #include <chrono>
@@ -26,7 +27,8 @@ namespace {
 struct DrawScene
 {
     DrawScene(int participantCount, int recordedCount, bool repeatsAllowed,
-              RecordedAs form = RecordedAs::ExactCopy)
+              RecordedAs form = RecordedAs::ExactCopy, const QString& folder = QString())
+        : workspace(folder)
     {
         resultsBytes = fileBytes(resultsLines(participantCount, recordedCount, form));
         recorded = recordedCount;
@@ -158,9 +160,15 @@ void measureStopClickIn(DrawScene& scene, benchmark::State& state, const CaseInf
         state.SkipWithError("the click did not draw one winner from the expected candidates");
 }
 
+QString folderFor(const CaseInfo& info)
+{
+    return info.inMemoryFolder ? QStringLiteral("/dev/shm") : QString();
+}
+
 void measureStopClick(benchmark::State& state, const CaseInfo& info)
 {
-    DrawScene scene(info.participants, info.recorded, info.repeats == 1);
+    DrawScene scene(info.participants, info.recorded, info.repeats == 1, RecordedAs::ExactCopy,
+                    folderFor(info));
     measureStopClickIn(scene, state, info);
 }
 
@@ -241,6 +249,18 @@ void registerDrawClickBenchmarks()
                 otherCase.repeats = 0;
                 registerCase(caseName("StopClickOtherCase", participants, recorded, 0), otherCase,
                              measureStopClickOtherCase);
+
+                for (int repeats : {0, 1}) {
+                    if (!QDir(QStringLiteral("/dev/shm")).exists())
+                        break;
+                    CaseInfo inMemory = files;
+                    inMemory.kind = CaseInfo::Kind::StopClick;
+                    inMemory.title = "Stop click, files in memory (tmpfs, no disk flush)";
+                    inMemory.repeats = repeats;
+                    inMemory.inMemoryFolder = true;
+                    registerCase(caseName("StopClickInMemory", participants, recorded, repeats),
+                                 inMemory, measureStopClick);
+                }
 
                 CaseInfo record = files;
                 record.kind = CaseInfo::Kind::Step;

@@ -13,6 +13,9 @@ struct CaseInfo
     int participants = 0;
     int recorded = -1; // -1: not part of the case
     int repeats = -1;  // -1: not part of the case, 0: off ("否"), 1: on ("是")
+    // Files in a folder in memory (tmpfs), where flushing to the disk costs
+    // nothing: the data path's own time.
+    bool inMemoryFolder = false;
     // The limit this case must stay under, in milliseconds; 0 for none.
     double limitMs = 0;
     // The limit as a multiple of the floor the case measures beside itself
