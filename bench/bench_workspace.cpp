@@ -5,7 +5,18 @@
 #include <QImage>
 #include <stdexcept>
 
-BenchWorkspace::BenchWorkspace() : previous_(QDir::currentPath())
+namespace {
+
+QString folderTemplate(const QString& parent)
+{
+    const QString base = parent.isEmpty() ? QDir::tempPath() : parent;
+    return QDir(base).filePath(QStringLiteral("prizmora-bench-XXXXXX"));
+}
+
+} // namespace
+
+BenchWorkspace::BenchWorkspace(const QString& parent)
+    : dir_(folderTemplate(parent)), previous_(QDir::currentPath())
 {
     if (!dir_.isValid() || !QDir::setCurrent(dir_.path()))
         throw std::runtime_error("cannot enter a temporary working directory");

@@ -12,7 +12,8 @@
 class BenchWorkspace
 {
   public:
-    BenchWorkspace();
+    // The folder is made in the system's temporary folder, or in `parent`.
+    explicit BenchWorkspace(const QString& parent = QString());
     ~BenchWorkspace();
     BenchWorkspace(const BenchWorkspace&) = delete;
     BenchWorkspace& operator=(const BenchWorkspace&) = delete;

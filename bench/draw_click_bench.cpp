@@ -1,5 +1,5 @@
-// The Start and the Stop click on real files, and the floor they are held
-// against: reading and splitting the same two files and nothing else.
+// The Start and the Stop click on real files, each held against the floor:
+// reading and splitting the same two files and nothing else.
 
 #include "bench_data.h"
 #include "bench_timer.h"
@@ -8,10 +8,13 @@
 #include "fake_draw_surface.h"
 #include "storage/default_settings.h"
 #include "storage/line_splitting.h"
+#include "storage/prize_level.h"
+#include "storage/results_format.h"
 #include "storage/text_line_list.h"
 #include "storage/working_files.h"
 #include "summary_table.h"
 
+#include <QDir>
 #include <QFile>
 #include <algorithm>
 #include <chrono>
@@ -24,7 +27,8 @@ namespace {
 struct DrawScene
 {
     DrawScene(int participantCount, int recordedCount, bool repeatsAllowed,
-              RecordedAs form = RecordedAs::ExactCopy)
+              RecordedAs form = RecordedAs::ExactCopy, const QString& folder = QString())
+        : workspace(folder)
     {
         resultsBytes = fileBytes(resultsLines(participantCount, recordedCount, form));
         recorded = recordedCount;
@@ -66,33 +70,40 @@ std::vector<QByteArray> readAndSplit(const char* name)
     return splitIntoLines(file.readAll());
 }
 
-// The floor's work once: both files read and split into lines.
-void readAndSplitBoth()
+// The floor's work: both files read and split into lines. Like a reload,
+// each run lets go of the previous run's lines first, so the heap is reused
+// the same way and neither side pays for memory the other does not.
+class FloorWork
 {
-    std::vector<QByteArray> participants = readAndSplit(working_files::kParticipants);
-    std::vector<QByteArray> results = readAndSplit(working_files::kResults);
-    benchmark::DoNotOptimize(participants.data());
-    benchmark::DoNotOptimize(results.data());
-}
-
-void measureFloor(benchmark::State& state, const CaseInfo& info)
-{
-    DrawScene scene(info.participants, info.recorded, false);
-    for (auto _ : state) {
-        IterationTimer timer(state);
-        readAndSplitBoth();
+  public:
+    void run()
+    {
+        participants_ = std::vector<QByteArray>();
+        results_ = std::vector<QByteArray>();
+        participants_ = readAndSplit(working_files::kParticipants);
+        results_ = readAndSplit(working_files::kResults);
+        benchmark::DoNotOptimize(participants_.data());
+        benchmark::DoNotOptimize(results_.data());
     }
-}
 
-// The floor measured again before every click, outside the click's time, so
-// the ratio compares the two under the same load of the machine.
+  private:
+    std::vector<QByteArray> participants_;
+    std::vector<QByteArray> results_;
+};
+
+// The floor measured before every click of a case, outside the click's own
+// time: the two alternate, so both see the same load of the machine and the
+// same state of the heap. (A floor run on its own lets the allocator hand its
+// memory back between runs and fault it in again, which a click holding its
+// lists never does; its time would say more about the allocator than about
+// the reading and splitting.)
 class PairedFloor
 {
   public:
     void measure()
     {
         const auto start = std::chrono::steady_clock::now();
-        readAndSplitBoth();
+        work_.run();
         const std::chrono::duration<double, std::milli> elapsed =
             std::chrono::steady_clock::now() - start;
         samples_.push_back(elapsed.count());
@@ -106,6 +117,7 @@ class PairedFloor
     }
 
   private:
+    FloorWork work_;
     std::vector<double> samples_;
 };
 
@@ -148,9 +160,15 @@ void measureStopClickIn(DrawScene& scene, benchmark::State& state, const CaseInf
         state.SkipWithError("the click did not draw one winner from the expected candidates");
 }
 
+QString folderFor(const CaseInfo& info)
+{
+    return info.inMemoryFolder ? QStringLiteral("/dev/shm") : QString();
+}
+
 void measureStopClick(benchmark::State& state, const CaseInfo& info)
 {
-    DrawScene scene(info.participants, info.recorded, info.repeats == 1);
+    DrawScene scene(info.participants, info.recorded, info.repeats == 1, RecordedAs::ExactCopy,
+                    folderFor(info));
     measureStopClickIn(scene, state, info);
 }
 
@@ -160,6 +178,25 @@ void measureStopClickOtherCase(benchmark::State& state, const CaseInfo& info)
 {
     DrawScene scene(info.participants, info.recorded, false, RecordedAs::OtherCase);
     measureStopClickIn(scene, state, info);
+}
+
+// The Stop click's recording alone: the results file read, one line added,
+// the file rewritten whole through a temporary file flushed to the disk.
+void measureRecordStep(benchmark::State& state, const CaseInfo& info)
+{
+    DrawScene scene(info.participants, info.recorded, false);
+    const QByteArray line = results_format::resultsLine(PrizeLevel::Fifth, participantLine(0));
+    PairedFloor floor;
+    for (auto _ : state) {
+        scene.resetResultsFile();
+        floor.measure();
+        IterationTimer timer(state);
+        results_format::recordWinner(scene.levelPrefixes, QLatin1String(working_files::kResults),
+                                     line);
+    }
+    floor.report(state);
+    if (scene.levelPrefixes.count() != info.recorded + 1)
+        state.SkipWithError("the record step did not add the line");
 }
 
 std::string caseName(const char* what, int participants, int recorded, int repeats)
@@ -181,15 +218,12 @@ void registerDrawClickBenchmarks()
             // participants no setting leaves room for a 1,001st winner.
             if (participants <= recorded + 1)
                 continue;
-            CaseInfo floor;
-            floor.kind = CaseInfo::Kind::Floor;
-            floor.title = "Floor: read and split both files";
-            floor.participants = participants;
-            floor.recorded = recorded;
-            registerCase(caseName("Floor", participants, recorded, -1), floor, measureFloor);
+            CaseInfo files;
+            files.participants = participants;
+            files.recorded = recorded;
 
             for (int repeats : {0, 1}) {
-                CaseInfo start = floor;
+                CaseInfo start = files;
                 start.kind = CaseInfo::Kind::StartClick;
                 start.title = "Start click";
                 start.repeats = repeats;
@@ -197,7 +231,7 @@ void registerDrawClickBenchmarks()
                              measureStartClick);
             }
             for (int repeats : {0, 1}) {
-                CaseInfo stop = floor;
+                CaseInfo stop = files;
                 stop.kind = CaseInfo::Kind::StopClick;
                 stop.title = "Stop click";
                 stop.repeats = repeats;
@@ -209,12 +243,30 @@ void registerDrawClickBenchmarks()
                              measureStopClick);
             }
             if (participants == 100000) {
-                CaseInfo otherCase = floor;
+                CaseInfo otherCase = files;
                 otherCase.kind = CaseInfo::Kind::StopClick;
                 otherCase.title = "Stop click, winners recorded in the other case";
                 otherCase.repeats = 0;
                 registerCase(caseName("StopClickOtherCase", participants, recorded, 0), otherCase,
                              measureStopClickOtherCase);
+
+                for (int repeats : {0, 1}) {
+                    if (!QDir(QStringLiteral("/dev/shm")).exists())
+                        break;
+                    CaseInfo inMemory = files;
+                    inMemory.kind = CaseInfo::Kind::StopClick;
+                    inMemory.title = "Stop click, files in memory (tmpfs, no disk flush)";
+                    inMemory.repeats = repeats;
+                    inMemory.inMemoryFolder = true;
+                    registerCase(caseName("StopClickInMemory", participants, recorded, repeats),
+                                 inMemory, measureStopClick);
+                }
+
+                CaseInfo record = files;
+                record.kind = CaseInfo::Kind::Step;
+                record.title = "Record step alone (results file rewritten, flushed to disk)";
+                registerCase(caseName("RecordStep", participants, recorded, -1), record,
+                             measureRecordStep);
             }
         }
     }

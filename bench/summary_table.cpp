@@ -66,30 +66,6 @@ const CollectingReporter::Result* resultOf(const CollectingReporter& reporter,
     return found == reporter.results.end() ? nullptr : &found->second;
 }
 
-// The floor measured on the same two files as the case.
-const CollectingReporter::Result* floorFor(const CollectingReporter& reporter, const CaseInfo& info)
-{
-    for (const RegisteredCase& candidate : registeredCases()) {
-        if (candidate.info.kind == CaseInfo::Kind::Floor &&
-            candidate.info.participants == info.participants &&
-            candidate.info.recorded == info.recorded)
-            return resultOf(reporter, candidate.name);
-    }
-    return nullptr;
-}
-
-// The floor a case's ratio is taken against, in milliseconds; 0 if none.
-double floorMsFor(const CollectingReporter& reporter, const CaseInfo& info,
-                  const CollectingReporter::Result& result)
-{
-    if (info.kind == CaseInfo::Kind::Floor)
-        return result.milliseconds;
-    if (result.pairedFloorMs > 0)
-        return result.pairedFloorMs;
-    const CollectingReporter::Result* floor = floorFor(reporter, info);
-    return floor && floor->error.empty() ? floor->milliseconds : 0;
-}
-
 struct Verdict
 {
     bool hasTarget = false;
@@ -97,14 +73,13 @@ struct Verdict
     std::string text;
 };
 
-Verdict verdictFor(const CollectingReporter& reporter, const CaseInfo& info,
-                   const CollectingReporter::Result& result)
+Verdict verdictFor(const CaseInfo& info, const CollectingReporter::Result& result)
 {
     Verdict verdict;
     std::vector<std::string> parts;
     if (info.limitFloorRatio > 0) {
         verdict.hasTarget = true;
-        const double floorMs = floorMsFor(reporter, info, result);
+        const double floorMs = result.pairedFloorMs;
         verdict.met =
             verdict.met && floorMs > 0 && result.milliseconds <= info.limitFloorRatio * floorMs;
         parts.push_back("≤ " + fixed(info.limitFloorRatio, 0) + " × floor");
@@ -166,8 +141,9 @@ void CollectingReporter::ReportRuns(const std::vector<Run>& reports)
 std::string summaryTable(const CollectingReporter& reporter)
 {
     std::ostringstream table;
-    table << "| Case | Participants | Recorded winners | Repeats | Time | × floor | Target |\n"
-          << "|---|---:|---:|---|---:|---:|---|\n";
+    table << "| Case | Participants | Recorded winners | Repeats | Time | Floor | × floor | "
+             "Target |\n"
+          << "|---|---:|---:|---|---:|---:|---:|---|\n";
     for (const RegisteredCase& entry : registeredCases()) {
         const CollectingReporter::Result* result = resultOf(reporter, entry.name);
         if (!result)
@@ -181,14 +157,16 @@ std::string summaryTable(const CollectingReporter& reporter)
                                    : "off")
               << " | ";
         if (!result->error.empty()) {
-            table << "failed: " << result->error << " | | |\n";
+            table << "failed: " << result->error << " | | | |\n";
             continue;
         }
         table << duration(result->milliseconds) << " | ";
-        const double floorMs = floorMsFor(reporter, info, *result);
-        if (info.recorded >= 0 && floorMs > 0)
-            table << fixed(result->milliseconds / floorMs, 2);
-        table << " | " << verdictFor(reporter, info, *result).text << " |\n";
+        if (result->pairedFloorMs > 0)
+            table << duration(result->pairedFloorMs) << " | "
+                  << fixed(result->milliseconds / result->pairedFloorMs, 2);
+        else
+            table << " | ";
+        table << " | " << verdictFor(info, *result).text << " |\n";
     }
     return table.str();
 }
@@ -201,7 +179,7 @@ bool allTargetsMet(const CollectingReporter& reporter)
             continue;
         if (!result->error.empty())
             return false;
-        const Verdict verdict = verdictFor(reporter, entry.info, *result);
+        const Verdict verdict = verdictFor(entry.info, *result);
         if (verdict.hasTarget && !verdict.met)
             return false;
     }
