@@ -5,6 +5,7 @@
 #include "storage/text_line_list.h"
 
 #include <QHash>
+#include <QSet>
 #include <algorithm>
 
 namespace {
@@ -47,12 +48,26 @@ void removeEarlierWinners(TextLineList& participants, const TextLineList& result
 {
     if (results.isEmpty())
         return;
+    // Only lines that some recorded winner can match are queued: indexing
+    // every line of a list of millions would freeze the stop for seconds.
+    QSet<QByteArray> wantedBytes;
+    QSet<QByteArray> wantedKeys;
+    for (const QByteArray& resultsLine : results.lines()) {
+        const QByteArray recorded = results_format::recordedWinner(resultsLine);
+        wantedBytes.insert(recorded);
+        wantedKeys.insert(caseFoldKey(recorded));
+        wantedKeys.insert(caseFoldKey(results_format::strippedWinner(resultsLine)));
+    }
     const std::vector<QByteArray>& lines = participants.lines();
     PositionQueues byBytes;
     PositionQueues byFoldedText;
     for (int i = 0; i < participants.count(); ++i) {
-        byBytes.add(lines[static_cast<size_t>(i)], i);
-        byFoldedText.add(caseFoldKey(lines[static_cast<size_t>(i)]), i);
+        const QByteArray& line = lines[static_cast<size_t>(i)];
+        if (wantedBytes.contains(line))
+            byBytes.add(line, i);
+        QByteArray key = caseFoldKey(line);
+        if (wantedKeys.contains(key))
+            byFoldedText.add(key, i);
     }
 
     std::vector<bool> taken(lines.size(), false);
