@@ -21,6 +21,8 @@ if(PRIZMORA_FUZZ)
     message(FATAL_ERROR "PRIZMORA_FUZZ needs clang (configure with the 'fuzz' preset)")
   endif()
   list(APPEND PRIZMORA_SANITIZER_FLAGS -fsanitize=fuzzer-no-link)
+  # The fuzz runs are ctest tests of the build root, also without the suite.
+  enable_testing()
 endif()
 add_compile_options(${PRIZMORA_SANITIZER_FLAGS})
 add_link_options(-fsanitize=address,undefined,float-divide-by-zero,float-cast-overflow)
