@@ -24,7 +24,8 @@ std::optional<qint32> referenceCount(const std::string& text)
         digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
         if (digits.size() > 8)
             return std::nullopt;
-        quint32 pattern = digits.empty() ? 0u : static_cast<quint32>(std::stoul(digits, nullptr, 16));
+        quint32 pattern =
+            digits.empty() ? 0u : static_cast<quint32>(std::stoul(digits, nullptr, 16));
         if (match[1] == "-")
             pattern = ~pattern + 1u;
         return static_cast<qint32>(pattern);

@@ -9,7 +9,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString path = fuzzFolder().filePath(QStringLiteral("bg.jpg"));
-    writeWholeFile(path, QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    writeWholeFile(path,
+                   QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     try {
         const QImage picture = loadJpegPicture(path);
         FUZZ_CHECK(!picture.isNull() && picture.width() > 0 && picture.height() > 0);

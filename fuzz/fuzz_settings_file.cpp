@@ -9,8 +9,8 @@
 #include "fuzz_support.h"
 #include "storage/settings_file.h"
 
-#include <fuzzer/FuzzedDataProvider.h>
 #include <algorithm>
+#include <fuzzer/FuzzedDataProvider.h>
 #include <vector>
 
 namespace {

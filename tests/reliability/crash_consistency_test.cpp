@@ -80,7 +80,8 @@ TEST_F(CrashConsistencyTest, ResultsFileHoldsOnlyWholeRecordedLinesInOrder)
         const QByteArray file = dir.readFile(QLatin1String(working_files::kResults));
         const int lines = static_cast<int>(file.count("\r\n"));
         ASSERT_LE(lines, crash_sets::kFifthPrizeWinners) << "after kill " << kill;
-        ASSERT_EQ(file, joinLinesWithCrLf(std::vector<QByteArray>(expected.begin(), expected.begin() + lines)))
+        ASSERT_EQ(file, joinLinesWithCrLf(
+                            std::vector<QByteArray>(expected.begin(), expected.begin() + lines)))
             << "after kill " << kill;
         ASSERT_GE(lines, previous) << "a recorded winner was lost at kill " << kill;
         recorded += lines - previous;
@@ -90,8 +91,8 @@ TEST_F(CrashConsistencyTest, ResultsFileHoldsOnlyWholeRecordedLinesInOrder)
             dir.writeFile(QLatin1String(working_files::kResults), QByteArray());
             previous = 0;
         }
-        leftovers += removeLeftovers({QLatin1String(working_files::kParticipants),
-                                      QLatin1String(working_files::kResults)});
+        leftovers += removeLeftovers(
+            {QLatin1String(working_files::kParticipants), QLatin1String(working_files::kResults)});
     }
     std::printf("winners recorded across the kills: %d; temporary files left: %d\n", recorded,
                 leftovers);
@@ -131,8 +132,9 @@ TEST_F(CrashConsistencyTest, SettingsFileIsAlwaysTheFileBeforeOrAfterOneWrite)
         seen.insert(next);
         leftovers += removeLeftovers({QLatin1String(working_files::kSettings)});
     }
-    std::printf("distinct settings states seen after a kill: %zu of %zu; temporary files left: %d\n",
-                seen.size(), states.size(), leftovers);
+    std::printf(
+        "distinct settings states seen after a kill: %zu of %zu; temporary files left: %d\n",
+        seen.size(), states.size(), leftovers);
     EXPECT_GT(seen.size(), 1u) << "no kill came after a settings write";
 }
 

@@ -73,7 +73,8 @@ inline std::vector<SettingsWrite> settingsWrites()
     std::vector<SettingsWrite> writes;
     int i = 0;
     for (const SettingValue& setting : defaultSettings())
-        writes.push_back({setting.section, setting.key, gbk::text("第二套") + QByteArray::number(i++)});
+        writes.push_back(
+            {setting.section, setting.key, gbk::text("第二套") + QByteArray::number(i++)});
     for (const SettingValue& setting : defaultSettings())
         writes.push_back({setting.section, setting.key, setting.value});
     return writes;

@@ -21,9 +21,8 @@ TEST_F(StartUpTest, SettingsFolderInPlaceOfTheFileReadsEmptyAndRefusesTheDefault
     QDir(dir.path()).mkdir(kSettings);
     EXPECT_EQ(readSetting("s", "k"), QByteArray());
     window();
-    ASSERT_EQ(boxTexts(),
-              QStringList{"Unable to write to " + QDir::toNativeSeparators(dir.filePath(kSettings)) +
-                          "."});
+    ASSERT_EQ(boxTexts(), QStringList{"Unable to write to " +
+                                      QDir::toNativeSeparators(dir.filePath(kSettings)) + "."});
     // The draw still has its lists and results file: with no counts it says so.
     writeParticipants(3);
     button("btn3")->click();
@@ -138,7 +137,8 @@ TEST(SavedResultsInTheWay, AFolderOrReadOnlyFileIsRefusedWithTheCreateError)
     dir.writeFile("readonly.txt", "kept");
     dir.makeReadOnly("readonly.txt");
     for (const QString& name : {QStringLiteral("saved"), QStringLiteral("readonly.txt")})
-        EXPECT_TRUE(isCreateError(errorOf([&] { writeFileAtomicallyOrThrow(name, "x\r\n"); }), name));
+        EXPECT_TRUE(
+            isCreateError(errorOf([&] { writeFileAtomicallyOrThrow(name, "x\r\n"); }), name));
     EXPECT_EQ(dir.readFile("readonly.txt"), "kept");
 }
 
@@ -170,8 +170,8 @@ TEST(ReadOnlyFolder, NewFilesAreRefusedAndExistingWritableFilesStillWritten)
                            "existing results: ok", "participants: ok"}));
     EXPECT_EQ(dir.readFile("existing.ini"), "[s]\r\nk=v\r\n");
     EXPECT_EQ(dir.readFile("existing.txt"), QByteArray());
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                          QFileDevice::ExeOwner);
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 } // namespace

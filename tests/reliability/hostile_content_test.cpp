@@ -95,18 +95,33 @@ TEST_F(StartUpTest, InvalidGbkInSettingsValuesIsShownReplacedAndNeverBreaksTheSt
               QStringList{"'" + gbk::decode("\x81\x7f") + "' is not a valid integer value."});
     EXPECT_EQ(startStopText(), QStringLiteral("开始抽奖"));
     EXPECT_TRUE(fakes.sound.played.empty());
+
+    const QByteArray picture = QByteArray(".\\\x81\x7f.jpg");
+    writeSetting(G("基本设置"), G("标题背景"), picture);
+    EXPECT_TRUE(isOpenError(errorOf([&] { window().loadMainWindowState(); }),
+                            file_paths::toLocalPath(picture)));
 }
 
 TEST_F(StartUpTest, InvalidGbkParticipantIsShownReplacedAndRecordedExactly)
 {
-    dir.writeFile("rafflixset.ini", G("[基本设置]\r\n标题背景=bg.jpg\r\n[奖项设置]\r\n五等奖人数=1\r\n"));
+    dir.writeFile("rafflixset.ini",
+                  G("[基本设置]\r\n标题背景=bg.jpg\r\n[奖项设置]\r\n五等奖人数=1\r\n"));
     dir.writeFile(kParticipants, QByteArray("\x81\x7f\xff\r\nB\r\n"));
     window();
     fakes.clock.time = QDateTime(QDate(2011, 1, 30), QTime(14, 30, 4)); // an even second: index 0
     button("btn3")->click();
     button("btn3")->click();
     EXPECT_EQ(dir.readFile(kResults), G("五等奖：") + "\x81\x7f\xff\r\n");
-    EXPECT_TRUE(control<QPlainTextEdit>("mmo1")->toPlainText().contains(QChar::ReplacementCharacter));
+    EXPECT_TRUE(
+        control<QPlainTextEdit>("mmo1")->toPlainText().contains(QChar::ReplacementCharacter));
+
+    // The saved results are the field's text: what could not be shown is
+    // saved as shown, while the results file keeps the exact bytes.
+    fakes.dialogs.answers = {dir.filePath("saved.txt")};
+    button("btn5")->click();
+    const std::vector<QByteArray> saved = splitIntoLines(dir.readFile("saved.txt"));
+    ASSERT_EQ(saved.size(), 2u);
+    EXPECT_TRUE(saved[1].startsWith(G("五等奖：") + gbk::encode(gbk::decode("\x81\x7f\xff"))));
 }
 
 TEST(InvalidGbk, ForeignResultsLinesAreCarriedOverByteForByte)

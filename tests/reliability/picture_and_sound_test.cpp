@@ -142,9 +142,9 @@ TEST(Music, BrokenWaveFilesGiveSilenceWithoutBlocking)
 
     WavSoundPlayer player;
     QElapsedTimer timer;
-    for (const char* name : {".\\text.wav", ".\\empty.wav", ".\\cut_header.wav", ".\\cut_data.wav",
-                             ".\\huge_data.wav", ".\\huge_riff.wav", ".\\folder.wav",
-                             ".\\missing.wav", ""}) {
+    for (const char* name :
+         {".\\text.wav", ".\\empty.wav", ".\\cut_header.wav", ".\\cut_data.wav", ".\\huge_data.wav",
+          ".\\huge_riff.wav", ".\\folder.wav", ".\\missing.wav", ".\\\xff\x81.wav", ""}) {
         for (unsigned flags : {SoundPlayer::kAsync | SoundPlayer::kLoop, SoundPlayer::kAsync}) {
             timer.start();
             player.play(QByteArray(name), flags);

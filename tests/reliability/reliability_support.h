@@ -27,7 +27,8 @@ template <typename Step> QString errorOf(Step&& step)
 // "Cannot open file "<full path>". <system reason>" with a reason given.
 inline ::testing::AssertionResult isOpenError(const QString& message, const QString& path)
 {
-    const QString prefix = QStringLiteral("Cannot open file \"%1\". ").arg(file_paths::fullPath(path));
+    const QString prefix =
+        QStringLiteral("Cannot open file \"%1\". ").arg(file_paths::fullPath(path));
     if (message.startsWith(prefix) && message.size() > prefix.size())
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << message.toStdString();

@@ -87,9 +87,8 @@ template <typename Write> void probe(const char* name, Write&& write)
 int writeProbe()
 {
     probe("new settings", [] { writeSetting("s", "k", "v"); });
-    probe("existing settings", [] {
-        SettingsFile(QStringLiteral("existing.ini")).write("s", "k", "v");
-    });
+    probe("existing settings",
+          [] { SettingsFile(QStringLiteral("existing.ini")).write("s", "k", "v"); });
     probe("new results", [] { TextLineList().save(QStringLiteral("retotal.txt")); });
     probe("existing results", [] { TextLineList().save(QStringLiteral("existing.txt")); });
     probe("participants", [] {
