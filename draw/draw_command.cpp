@@ -17,6 +17,7 @@
 #include "storage/text_line_list.h"
 #include "storage/working_files.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace draw_texts {
@@ -69,7 +70,10 @@ Counts convertCounts(const DrawSettings& settings)
 {
     Counts counts;
     for (size_t i = 0; i < counts.perLevel.size(); ++i) {
-        counts.perLevel[i] = parseCountText(settings.countTexts[i]);
+        // A negative count (only a hand-edited file holds one) would never be
+        // reached by its recorded count and take every draw up to the total:
+        // it draws nobody, like an empty count.
+        counts.perLevel[i] = std::max<qint32>(0, parseCountText(settings.countTexts[i]));
         // Summed in 64 bits: counts near the 32-bit limit must not wrap into
         // a total that lets every click end as "all drawn".
         counts.total += counts.perLevel[i];

@@ -5,6 +5,9 @@
 #include "platform/services.h"
 #include "storage/text_line_list.h"
 
+#include <algorithm>
+#include <limits>
+
 quint32 RollingGenerator::next(quint32 range)
 {
     seed_ = seed_ * 134775813u + 1u;
@@ -19,7 +22,10 @@ void RollingDisplay::tick(DrawContext& context)
 
     if (context.participants.isEmpty())
         return;
-    const int interval = context.participants.count() * kIntervalPerParticipantMs;
+    // More than about 23.8 million lines would overflow the timer's int.
+    const int interval = static_cast<int>(
+        std::min<qint64>(qint64(context.participants.count()) * kIntervalPerParticipantMs,
+                         std::numeric_limits<int>::max()));
     if (context.surface.drawTimerInterval() != interval)
         context.surface.setDrawTimerInterval(interval);
     if (!context.surface.rollingPassesActive()) {

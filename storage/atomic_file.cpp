@@ -30,6 +30,9 @@ AtomicWriteResult writeFileAtomically(const QString& path, const QByteArray& con
                        QStringLiteral("Permission denied"));
 
     QSaveFile file(path);
+    // In a folder that refuses new files a writable file is still written,
+    // in place, as it would be without the temporary file.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return failure(AtomicWriteResult::Status::CannotCreate, file.errorString());
     if (file.write(content) != content.size()) {

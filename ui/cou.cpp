@@ -49,9 +49,15 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     });
     // A failed first start (a missing title picture, say) would leave no
     // results file, and every click of the draw would fail on it: the lists
-    // and the empty results file are made all the same.
-    if (!loaded)
-        guarded(this, [this] { createDrawLists(); });
+    // and the empty results file are made all the same. The failure has had
+    // its box; a results file that still cannot be written is reported by
+    // the draw when it needs the file.
+    if (!loaded) {
+        try {
+            createDrawLists();
+        } catch (const AppError&) {
+        }
+    }
     draw_history::recordSession(services().clock->now(), draw_history::Session::ProgramStart);
 }
 
