@@ -55,6 +55,17 @@ struct DrawHarness
         click();
     }
     QByteArray resultsFile() const { return dir.readFile("retotal.txt"); }
+    // The draw timer's tick and one pass of the roll.
+    void tick()
+    {
+        DrawContext c = context();
+        rolling.tick(c);
+    }
+    void pass()
+    {
+        DrawContext c = context();
+        rolling.pass(c);
+    }
 
     ScopedWorkingDirectory dir;
     ScopedFakeServices fakes;
@@ -64,4 +75,5 @@ struct DrawHarness
     TextLineList results;
     TextLineList levelPrefixes;
     QByteArray currentWinner;
+    RollingDisplay rolling;
 };

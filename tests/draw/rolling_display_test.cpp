@@ -20,24 +20,10 @@ TEST(RollingGenerator, FollowsTheLinearCongruentialSequence)
         EXPECT_LT(generator.next(7), 7u);
 }
 
-struct RollingHarness : DrawHarness
-{
-    void tick()
-    {
-        DrawContext c = context();
-        rolling.tick(c);
-    }
-    void pass()
-    {
-        DrawContext c = context();
-        rolling.pass(c);
-    }
-    RollingDisplay rolling;
-};
 
 TEST(RollingDisplay, TickReseedsFromTheCounterSetsTheIntervalAndShowsALine)
 {
-    RollingHarness roll;
+    DrawHarness roll;
     roll.settings.countTexts = {"", "", "", "", "", "1"};
     roll.setParticipants({"A", "B", "C", "D", "E"});
     roll.click(); // start: loads the list, timer on
@@ -60,7 +46,7 @@ TEST(RollingDisplay, TickReseedsFromTheCounterSetsTheIntervalAndShowsALine)
 
 TEST(RollingDisplay, EndsOnTheWinnerOnceTheTimerIsOff)
 {
-    RollingHarness roll;
+    DrawHarness roll;
     roll.settings.countTexts = {"", "", "", "", "", "1"};
     roll.setParticipants({"A", "B", "C"});
     roll.setPickSeconds(1000000001);
@@ -75,7 +61,7 @@ TEST(RollingDisplay, EndsOnTheWinnerOnceTheTimerIsOff)
 
 TEST(RollingDisplay, StopBeforeTheFirstTickLeavesTheDisplay)
 {
-    RollingHarness roll;
+    DrawHarness roll;
     roll.settings.countTexts = {"", "", "", "", "", "1"};
     roll.setParticipants({"A", "B", "C"});
     roll.startAndStop();
@@ -86,7 +72,7 @@ TEST(RollingDisplay, StopBeforeTheFirstTickLeavesTheDisplay)
 
 TEST(RollingDisplay, AListEmptiedUnderTheRollReportsOnceAndStopsRolling)
 {
-    RollingHarness roll;
+    DrawHarness roll;
     roll.setParticipants({"A", "B"});
     roll.settings.countTexts = {"", "", "", "", "", "1"};
     roll.click();

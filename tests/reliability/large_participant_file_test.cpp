@@ -34,20 +34,6 @@ void writeParticipantFile(const QString& path, qint64 bytes, int* lineCount)
     *lineCount = lines;
 }
 
-struct RollingDraw : DrawHarness
-{
-    void tick()
-    {
-        DrawContext c = context();
-        rolling.tick(c);
-    }
-    void pass()
-    {
-        DrawContext c = context();
-        rolling.pass(c);
-    }
-    RollingDisplay rolling;
-};
 
 void report(const char* step, QElapsedTimer& timer)
 {
@@ -56,7 +42,7 @@ void report(const char* step, QElapsedTimer& timer)
 
 TEST(LargeParticipantFile, TwoHundredMegabytesAreRolledAndDrawnFrom)
 {
-    RollingDraw draw;
+    DrawHarness draw;
     int lines = 0;
     QElapsedTimer timer;
     timer.start();
@@ -91,7 +77,7 @@ TEST(LargeParticipantFile, TwoHundredMegabytesAreRolledAndDrawnFrom)
 // timer's int; the interval stops at its largest value.
 TEST(LargeParticipantFile, MoreLinesThanTheTimerCanCountGiveTheLongestInterval)
 {
-    RollingDraw draw;
+    DrawHarness draw;
     draw.dir.writeFile(kParticipants, QByteArray(24'000'000, '\n'));
     draw.settings.countTexts = {"", "", "", "", "", "1"};
     draw.click();
