@@ -1,9 +1,12 @@
 #include "desktop_entry_reader.h"
+#include "storage/draw_history.h"
+#include "storage/working_files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -23,6 +26,69 @@ QByteArray sample(const char* name)
     return readFile(QStringLiteral(PRIZMORA_SOURCE_DIR "/assets/samples/") + QLatin1String(name));
 }
 
+QByteArray sourceFile(const char* relative)
+{
+    return readFile(QStringLiteral(PRIZMORA_SOURCE_DIR "/") + QLatin1String(relative));
+}
+
+struct Finished
+{
+    int exitCode = -1;
+    QByteArray output;
+};
+
+// Runs a tool to its end (two minutes at most) with its output and errors merged.
+Finished runTool(const QString& program, const QStringList& arguments,
+                 const QString& workingDirectory = QString())
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.setWorkingDirectory(workingDirectory);
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000))
+        return {-1, "<did not finish: " + process.errorString().toUtf8() + '>'};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAll()};
+}
+
+QByteArray gunzipped(const QString& path)
+{
+    return runTool(QStringLiteral("gzip"), {"-dc", path}).output;
+}
+
+// The lines a validator reports as errors or warnings ("E: ..." or "W: ...",
+// also indented under the file they belong to).
+QByteArrayList errorsAndWarnings(const QByteArray& output)
+{
+    QByteArrayList found;
+    for (const QByteArray& line : output.split('\n')) {
+        const QByteArray tag = line.trimmed().left(3);
+        if (tag == "E: " || tag == "W: ")
+            found << line;
+    }
+    return found;
+}
+
+// The text of one section of a manual page, from ".SH name" to the next.
+QByteArray manualSection(const QByteArray& page, const QByteArray& name)
+{
+    const int start = page.indexOf(".SH " + name + '\n');
+    if (start < 0)
+        return QByteArray();
+    const int end = page.indexOf("\n.SH ", start + 1);
+    return page.mid(start, end < 0 ? -1 : end - start);
+}
+
+QStringList screenshotNames(const QByteArray& text, const QString& pattern)
+{
+    QStringList names;
+    for (const auto& match : QRegularExpression(pattern).globalMatch(QString::fromUtf8(text)))
+        names << match.captured(1);
+    names.sort();
+    names.removeDuplicates();
+    return names;
+}
+
 bool isExecutableFile(const QString& path)
 {
     const QFileInfo info(path);
@@ -32,7 +98,7 @@ bool isExecutableFile(const QString& path)
 // Installs this build into a fresh prefix whose name holds a blank.
 class Install : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         prefix = dir.filePath("pre fix");
@@ -137,6 +203,124 @@ TEST_F(Install, StartScriptNeverReplacesTheOperatorsFiles)
     EXPECT_EQ(readFile(workdir + "/01.wav"), sample("01.wav"));
     // An existing party keeps its own participants: no sample list appears.
     EXPECT_FALSE(QFileInfo::exists(workdir + "/rafflixlist.txt"));
+}
+
+TEST_F(Install, ManualPagesDescribeEveryWorkingFileKeyAndVariable)
+{
+    const QByteArray program = gunzipped(installed("share/man/man1/prizmora.1.gz"));
+    const QByteArray launch = gunzipped(installed("share/man/man1/prizmora-launch.1.gz"));
+    ASSERT_TRUE(program.startsWith(".TH PRIZMORA 1 ")) << program.left(80).toStdString();
+    ASSERT_TRUE(launch.startsWith(".TH PRIZMORA\\-LAUNCH 1 ")) << launch.left(80).toStdString();
+
+    const QByteArray files = manualSection(program, "FILES");
+    for (const char* name :
+         {working_files::kSettings, working_files::kParticipants, working_files::kResults,
+          draw_history::kFileName, "bg.jpg", "01.wav", "02.wav", "Tombolex.desktop"})
+        EXPECT_TRUE(files.contains(name)) << name;
+    const QByteArray keys = manualSection(program, "KEYS");
+    for (const char* key : {"Enter", "F11", "Esc"})
+        EXPECT_TRUE(keys.contains(QByteArray(".B ") + key + '\n')) << key;
+
+    // Every variable the start script reads has its entry.
+    const QByteArray environment = manualSection(launch, "ENVIRONMENT");
+    const QStringList variables = screenshotNames(sourceFile("scripts/prizmora-launch"),
+                                                  QStringLiteral("\\$\\{?([A-Z][A-Z_]+)"));
+    EXPECT_TRUE(variables.contains("PRIZMORA_WORKDIR")) << variables.join(' ').toStdString();
+    for (const QString& variable : variables)
+        EXPECT_TRUE(environment.contains(".B " + variable.toUtf8() + '\n'))
+            << variable.toStdString();
+}
+
+TEST_F(Install, CopyrightCarriesTheLicenseAndCompressedFilesAreReproducible)
+{
+    const QByteArray license = sourceFile("LICENSE");
+    EXPECT_TRUE(license.startsWith("MIT License\n"));
+    EXPECT_TRUE(license.contains("the Prizmora developers\n"));
+    // The copyright file's License paragraph is the same text, folded the
+    // Debian way: each line indented, an empty line written " .".
+    QByteArray folded;
+    const int terms = license.indexOf("Permission is hereby granted");
+    ASSERT_GE(terms, 0);
+    for (const QByteArray& line : license.mid(terms).trimmed().split('\n'))
+        folded += line.isEmpty() ? QByteArray(" .\n") : ' ' + line + '\n';
+    const QByteArray copyright = readFile(installed("share/doc/prizmora/copyright"));
+    EXPECT_TRUE(copyright.startsWith(
+        "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"));
+    EXPECT_TRUE(copyright.contains("Copyright: 2026 the Prizmora developers\nLicense: MIT\n"));
+    EXPECT_TRUE(copyright.endsWith("License: MIT\n" + folded)) << copyright.toStdString();
+
+    // gzip -n: neither the file name nor a time stamp in the header.
+    for (const char* path : {"share/doc/prizmora/changelog.gz", "share/man/man1/prizmora.1.gz",
+                             "share/man/man1/prizmora-launch.1.gz"}) {
+        const QByteArray header = readFile(installed(path)).left(10);
+        ASSERT_EQ(header.size(), 10) << path;
+        EXPECT_EQ(header.left(2), QByteArray("\x1f\x8b")) << path;
+        EXPECT_EQ(header.at(3) & 0x08, 0) << path << ": carries its name";
+        EXPECT_EQ(header.mid(4, 4), QByteArray(4, '\0')) << path << ": carries a time stamp";
+    }
+
+    // One version everywhere: the package's, the changelog's newest entry and
+    // the newest release of the metadata.
+    const QByteArray changelog = gunzipped(installed("share/doc/prizmora/changelog.gz"));
+    EXPECT_TRUE(changelog.startsWith("prizmora (" PRIZMORA_VERSION ") "))
+        << changelog.left(80).toStdString();
+    const QByteArray metainfo =
+        readFile(installed("share/metainfo/org.prizmora.Prizmora.metainfo.xml"));
+    const int release = metainfo.indexOf("<release ");
+    EXPECT_EQ(metainfo.mid(release, 40).indexOf("version=\"" PRIZMORA_VERSION "\""), 9)
+        << metainfo.mid(release, 40).toStdString();
+}
+
+TEST_F(Install, MetadataPassesAppstreamAndShowsTheReadmeScreenshots)
+{
+    const QByteArray metainfo =
+        readFile(installed("share/metainfo/org.prizmora.Prizmora.metainfo.xml"));
+    for (const char* element : {"<summary xml:lang=\"zh_CN\">", "<p xml:lang=\"zh_CN\">",
+                                "<content_rating type=\"oars-1.1\"",
+                                "<launchable type=\"desktop-id\">org.prizmora.Prizmora.desktop<"})
+        EXPECT_TRUE(metainfo.contains(element)) << element;
+    const QString name = QStringLiteral("([a-z0-9-]+\\.png)");
+    const QStringList readme =
+        screenshotNames(sourceFile("README.md"), "\\(docs/screenshots/" + name + "\\)");
+    EXPECT_FALSE(readme.isEmpty());
+    EXPECT_EQ(screenshotNames(metainfo, "<image>https://[^<]*/" + name + "</image>"), readme);
+
+    const QString appstream = QStandardPaths::findExecutable("appstreamcli");
+    if (appstream.isEmpty())
+        GTEST_SKIP() << "appstreamcli is not installed (package appstream)";
+    // The whole tree: the metadata and the menu entry its launchable names.
+    const Finished validated = runTool(appstream, {"validate-tree", "--no-net", prefix});
+    EXPECT_EQ(validated.exitCode, 0) << validated.output.toStdString();
+    EXPECT_EQ(errorsAndWarnings(validated.output), QByteArrayList())
+        << validated.output.toStdString();
+}
+
+// Builds the package once, under a group-writable umask as some accounts
+// have, and runs Debian's own checker on it, manual pages and all.
+TEST(DebianPackage, LintianFindsNoErrorsOrWarnings)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "a sanitized build is not what the package ships";
+#endif
+    const QString lintian = QStandardPaths::findExecutable("lintian");
+    if (lintian.isEmpty())
+        GTEST_SKIP() << "lintian is not installed (package lintian)";
+    QTemporaryDir output;
+    ASSERT_TRUE(output.isValid());
+    const Finished packed =
+        runTool(QStringLiteral("/bin/sh"),
+                {"-c", "umask 002 && exec \"$0\" -G DEB -B \"$1\" --config CPackConfig.cmake",
+                 PRIZMORA_CPACK_COMMAND, output.path()},
+                PRIZMORA_BUILD_DIR);
+    ASSERT_EQ(packed.exitCode, 0) << packed.output.toStdString();
+    const QStringList packages =
+        QDir(output.path()).entryList({"prizmora_" PRIZMORA_VERSION "_*.deb"}, QDir::Files);
+    ASSERT_EQ(packages.size(), 1) << packed.output.toStdString();
+
+    const Finished checked = runTool(
+        lintian, {"--fail-on", "error,warning", "--pedantic", output.filePath(packages.first())});
+    EXPECT_EQ(checked.exitCode, 0) << checked.output.toStdString();
+    EXPECT_EQ(errorsAndWarnings(checked.output), QByteArrayList()) << checked.output.toStdString();
 }
 
 } // namespace
