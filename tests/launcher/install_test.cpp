@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -259,16 +260,33 @@ TEST_F(Install, CopyrightCarriesTheLicenseAndCompressedFilesAreReproducible)
         EXPECT_EQ(header.mid(4, 4), QByteArray(4, '\0')) << path << ": carries a time stamp";
     }
 
-    // One version everywhere: the package's, the changelog's newest entry and
-    // the newest release of the metadata.
-    const QByteArray changelog = gunzipped(installed("share/doc/prizmora/changelog.gz"));
-    EXPECT_TRUE(changelog.startsWith("prizmora (" PRIZMORA_VERSION ") "))
-        << changelog.left(80).toStdString();
-    const QByteArray metainfo =
-        readFile(installed("share/metainfo/org.prizmora.Prizmora.metainfo.xml"));
-    const int release = metainfo.indexOf("<release ");
-    EXPECT_EQ(metainfo.mid(release, 40).indexOf("version=\"" PRIZMORA_VERSION "\""), 9)
-        << metainfo.mid(release, 40).toStdString();
+    // One release everywhere: the package's version, the changelog's newest
+    // entry, the newest release of the metadata and the manual pages.
+    const QString changelog =
+        QString::fromUtf8(gunzipped(installed("share/doc/prizmora/changelog.gz")));
+    const auto entry =
+        QRegularExpression(QStringLiteral("^prizmora \\(([^)]+)\\) .*?\\n -- [^\\n]*>  "
+                                          "\\w{3}, (\\d{2} \\w{3} \\d{4}) "),
+                           QRegularExpression::DotMatchesEverythingOption)
+            .match(changelog);
+    ASSERT_TRUE(entry.hasMatch()) << changelog.left(200).toStdString();
+    EXPECT_EQ(entry.captured(1), PRIZMORA_VERSION);
+    const QString metainfo =
+        QString::fromUtf8(readFile(installed("share/metainfo/org.prizmora.Prizmora.metainfo.xml")));
+    const auto release =
+        QRegularExpression(QStringLiteral("<release version=\"([^\"]+)\" date=\"([^\"]+)\""))
+            .match(metainfo);
+    ASSERT_TRUE(release.hasMatch());
+    EXPECT_EQ(release.captured(1), PRIZMORA_VERSION);
+    EXPECT_EQ(release.captured(2), QLocale::c()
+                                       .toDate(entry.captured(2), QStringLiteral("dd MMM yyyy"))
+                                       .toString(Qt::ISODate));
+    for (const char* page : {"share/man/man1/prizmora.1.gz", "share/man/man1/prizmora-launch.1.gz"})
+        EXPECT_TRUE(gunzipped(installed(page))
+                        .split('\n')
+                        .first()
+                        .contains("\"Prizmora " PRIZMORA_VERSION "\""))
+            << page;
 }
 
 TEST_F(Install, MetadataPassesAppstreamAndShowsTheReadmeScreenshots)
