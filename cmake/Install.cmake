@@ -6,7 +6,27 @@ set(PRIZMORA_APP_ID org.prizmora.Prizmora)
 set(PRIZMORA_ICON_SIZES 16 24 32 48 64 128 256)
 set(PRIZMORA_SAMPLES bg.jpg 01.wav 02.wav participants.txt)
 
+# Hardened like Debian's own programs: fortified libc calls, and a global
+# offset table made read-only once loaded (relro with bindnow). The
+# sanitizer builds have checks of their own.
+if(NOT PRIZMORA_SANITIZE AND NOT PRIZMORA_FUZZ)
+  foreach(target prizmora_core prizmora_platform prizmora_ui prizmora)
+    target_compile_options(${target} PRIVATE
+      $<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE> $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
+  endforeach()
+  target_link_options(prizmora PRIVATE LINKER:-z,relro LINKER:-z,now)
+endif()
+
 install(TARGETS prizmora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (the package) also drops the sections strip keeps but
+# nothing reads, as Debian's own packages do.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/prizmora\"
+      COMMAND_ERROR_IS_FATAL ANY)
+  endif()
+")
 # The menu entry starts the program through this script, in the user's
 # working folder.
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/scripts/prizmora-launch DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -22,6 +42,8 @@ foreach(size IN LISTS PRIZMORA_ICON_SIZES)
   install(FILES ${CMAKE_SOURCE_DIR}/assets/${icon_dir}/${PRIZMORA_APP_ID}.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/${icon_dir})
 endforeach()
+
+include(${CMAKE_CURRENT_LIST_DIR}/InstallDocumentation.cmake)
 
 # The build folder is laid out like a prefix around build/prizmora: the start
 # script beside it, the samples and the icon in build/share. A program run
@@ -62,6 +84,9 @@ set(CPACK_SET_DESTDIR ON)
 set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+# Folders as Debian wants them (0755) whatever the umask of the build.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://prizmora.example.org")
