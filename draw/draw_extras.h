@@ -28,3 +28,6 @@ struct DrawExtras
     std::optional<PrizeLevel> chosenLevel;           // the next Stop only
     DrawStatus status;
 };
+
+// The batch sizes and prize texts from the settings file.
+void loadDrawExtras(DrawExtras& extras);

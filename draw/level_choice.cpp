@@ -1,6 +1,11 @@
 #include "draw/level_choice.h"
 
+#include "app/app_error.h"
+#include "draw/count_text.h"
+#include "draw/draw_context.h"
+#include "storage/results_format.h"
 #include "storage/text_line_list.h"
+#include "storage/working_files.h"
 
 #include <algorithm>
 
@@ -76,4 +81,25 @@ int winnersThisStop(const LevelTally& tally, PrizeLevel level, int requested,
     winners = std::min(winners, std::max<qint64>(1, placesLeftInDraw));
     winners = std::min(winners, std::max<qint64>(1, candidates));
     return static_cast<int>(winners);
+}
+
+LevelTally tallyFromFiles(const DrawSettings& settings)
+{
+    std::array<qint32, 6> counts{};
+    for (size_t i = 0; i < counts.size(); ++i) {
+        try {
+            counts[i] = std::max<qint32>(0, parseCountText(settings.countTexts[i]));
+        } catch (const AppError&) {
+            counts[i] = 0;
+        }
+    }
+    TextLineList results;
+    try {
+        results.load(QLatin1String(working_files::kResults));
+    } catch (const AppError&) {
+    }
+    TextLineList prefixes;
+    for (const QByteArray& line : results.lines())
+        prefixes.add(results_format::levelPrefix(line));
+    return tallyLevels(counts, prefixes);
 }

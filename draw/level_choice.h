@@ -35,3 +35,10 @@ std::vector<PrizeLevel> choosableLevels(const LevelTally& tally);
 // candidates, and at least one.
 int winnersThisStop(const LevelTally& tally, PrizeLevel level, int requested,
                     qint64 placesLeftInDraw, qint64 candidates);
+
+struct DrawSettings;
+
+// The tally as the files hold it now, for the operator's menu: the counts as
+// set (an unusable count text counts 0) against the results file (missing: no
+// winners yet).
+LevelTally tallyFromFiles(const DrawSettings& settings);

@@ -20,7 +20,6 @@ TEST(RollingGenerator, FollowsTheLinearCongruentialSequence)
         EXPECT_LT(generator.next(7), 7u);
 }
 
-
 TEST(RollingDisplay, TickReseedsFromTheCounterSetsTheIntervalAndShowsALine)
 {
     DrawHarness roll;
