@@ -21,4 +21,4 @@ BatchGrid chooseBatchGrid(int lines, const QSize& area, int maximumPixels, int w
 
 // The share of a cell's height the letters take, and the padding either side.
 inline constexpr double kLetterShareOfRow = 0.72;
-inline constexpr int kCellPadding = 8;
+inline constexpr int kCellPadding = 16;
