@@ -24,5 +24,6 @@ std::optional<StopPlan> planStop(const LevelTally& tally, qint64 placesLeftInDra
 // history first.
 void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore, qint64 total);
 
-// The screen's note of a Start: what the coming Stop will draw.
+// The screen's note of a Start: what the coming Stop will draw (nothing:
+// the status goes back to idle).
 void noteRolling(DrawContext& context, const std::optional<StopPlan>& plan);

@@ -124,8 +124,10 @@ void stopBranch(DrawContext& context, const Counts& counts)
     // An operator's choice of level holds for this one Stop.
     if (context.extras)
         context.extras->chosenLevel.reset();
-    if (!plan)
+    if (!plan) {
+        noteRolling(context, std::nullopt); // nothing drawn: nothing to show
         return;
+    }
     if (context.participants.isEmpty())
         throw AppError::listIndexOutOfBounds(0);
     drawBatch(context, *plan, recordedBefore, counts.total);

@@ -50,6 +50,9 @@ void DrawStatusView::updateVisibility()
 {
     const bool shown = extras_.status.phase != DrawStatus::Phase::Idle;
     const bool stage = stage_->isActive();
+    // The stage view fits labels to their text; the strip has its own size.
+    if (!stage)
+        banner_->setGeometry(kBannerGeometry);
     banner_->setVisible(shown && !stage);
     board_->setVisible(shown && stage);
     if (board_->isVisible())
