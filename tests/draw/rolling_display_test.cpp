@@ -20,6 +20,7 @@ TEST(RollingGenerator, FollowsTheLinearCongruentialSequence)
         EXPECT_LT(generator.next(7), 7u);
 }
 
+
 TEST(RollingDisplay, TickReseedsFromTheCounterSetsTheIntervalAndShowsALine)
 {
     DrawHarness roll;
