@@ -18,9 +18,9 @@ OperatorMenu::OperatorMenu(TForm1* window, QMenu* menu, DrawExtras& extras,
     levelMenu_->setObjectName(QStringLiteral("levelChoiceMenu"));
     levelMenu_->setTitle(QStringLiteral("选择下次抽取的奖项"));
     menu->addMenu(levelMenu_);
-    connect(levelMenu_, &QMenu::aboutToShow, this, [this] { fillLevelMenu(); });
-    // Filled once now too, so the entries exist before the menu is first shown.
-    fillLevelMenu();
+    // Filled as the menu opens: a submenu left disabled would never open to
+    // fill itself.
+    connect(menu, &QMenu::aboutToShow, this, [this] { fillLevelMenu(); });
 
     menu->addSeparator();
     auto addCommand = [this, menu](const char* name, const char* text, void (TForm1::*command)()) {

@@ -122,7 +122,7 @@ TEST_F(DrawAdditionsTest, TheMenuOffersTheHiddenCommandsAndTheLevelsWithOpenPlac
 
     auto* levels = menu->findChild<QMenu*>(QStringLiteral("levelChoiceMenu"));
     ASSERT_NE(levels, nullptr);
-    emit levels->aboutToShow();
+    emit menu->aboutToShow();
     QAction* grand = menuAction(levels, "chooseLevel0");
     ASSERT_NE(grand, nullptr);
     EXPECT_EQ(grand->text(), QStringLiteral("特等奖（剩余 1 名）"));
@@ -132,7 +132,7 @@ TEST_F(DrawAdditionsTest, TheMenuOffersTheHiddenCommandsAndTheLevelsWithOpenPlac
     grand->trigger();
     startAndStop();
     EXPECT_TRUE(dir.readFile("retotal.txt").startsWith(G("特等奖：")));
-    emit levels->aboutToShow();
+    emit menu->aboutToShow();
     EXPECT_EQ(menuAction(levels, "chooseLevel0"), nullptr) << "its place is taken now";
     EXPECT_TRUE(menuAction(levels, "automaticLevel")->isChecked());
 
