@@ -5,7 +5,7 @@ import time
 
 import checks
 import expected
-from desktop import Failure, wait_for
+from desktop import wait_for
 
 BATCH = 10
 SCREEN = (1920, 1080)
@@ -18,7 +18,7 @@ DESIGN_SIZE = (744, 522)
 
 
 def _settings_with_batch():
-    entries = [entry for entry in expected.DEFAULT_SETTINGS]
+    entries = list(expected.DEFAULT_SETTINGS)
     counts = {"五等奖人数": str(BATCH), "特等奖人数": "1"}
     entries = [(s, k, counts.get(k, v) if s == expected.PRIZES else v) for s, k, v in entries]
     for other in ("一等奖人数", "二等奖人数", "三等奖人数"):
@@ -111,7 +111,7 @@ def batch_of_ten(op):
     time.sleep(1.0)  # the roll ends on its next pass; let the board paint
     shot = op.desk.screenshot(op.main, "stage-batch")
     patches = []
-    for attempt in range(10):
+    for _ in range(10):
         patches = _name_patches(_white_mask(shot, _board_rect()))
         if len(patches) == BATCH:
             break
