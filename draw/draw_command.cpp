@@ -1,17 +1,16 @@
 #include "draw/draw_command.h"
 
 #include "app/app_error.h"
+#include "draw/batch_draw.h"
 #include "draw/count_text.h"
-#include "draw/draw_clock.h"
+#include "draw/draw_extras.h"
 #include "draw/draw_surface.h"
-#include "platform/clock.h"
 #include "platform/file_paths.h"
 #include "platform/gbk.h"
 #include "platform/message_boxes.h"
 #include "platform/services.h"
 #include "platform/sound_player.h"
 #include "storage/default_settings.h"
-#include "storage/draw_history.h"
 #include "storage/prize_level.h"
 #include "storage/results_format.h"
 #include "storage/text_line_list.h"
@@ -104,14 +103,6 @@ void startBranch(DrawContext& context)
                            SoundPlayer::kAsync | SoundPlayer::kLoop);
 }
 
-int recordedCount(const TextLineList& levelPrefixes, const QByteArray& name)
-{
-    int count = 0;
-    for (const QByteArray& prefix : levelPrefixes.lines())
-        count += prefix == name ? 1 : 0;
-    return count;
-}
-
 void stopBranch(DrawContext& context, const Counts& counts)
 {
     DrawSurface& surface = context.surface;
@@ -123,31 +114,20 @@ void stopBranch(DrawContext& context, const Counts& counts)
     if (context.settings.repeatText == setting_names::no() && !context.results.isEmpty())
         removeEarlierWinners(context.participants, context.results);
 
-    for (PrizeLevel level : kDrawingOrder) {
-        const qint32 count = counts.perLevel[static_cast<size_t>(levelIndex(level))];
-        if (count == 0 || recordedCount(context.levelPrefixes, levelName(level)) == count)
-            continue;
-
-        const qint64 candidates = context.participants.count();
-        if (candidates == 0)
-            throw AppError::listIndexOutOfBounds(0);
-        const double clockValue = toDateTimeValue(services().clock->now());
-        const qint64 index = winnerIndex(clockValue, candidates);
-        context.currentWinner = context.participants.get(static_cast<int>(index));
-
-        results_format::recordWinner(context.levelPrefixes, QLatin1String(working_files::kResults),
-                                     results_format::resultsLine(level, context.currentWinner));
-        draw_history::recordWinner(services().clock->now(),
-                                   results_format::resultsLine(level, context.currentWinner));
-
-        const qint64 recordedBefore = context.results.count();
-        surface.setProgressText(gbk::text("进度：") + QByteArray::number(recordedBefore + 1) + '/' +
-                                QByteArray::number(counts.total));
-        surface.setProgressPosition(progressPosition(recordedBefore, counts.total));
-        surface.appendResultLine(levelLabel(level) + context.currentWinner + gbk::text(" 时间：") +
-                                 dateTimeText(services().clock->now()));
+    const qint64 recordedBefore = context.results.count();
+    const std::optional<StopPlan> plan =
+        planStop(tallyLevels(counts.perLevel, context.levelPrefixes), counts.total - recordedBefore,
+                 context.participants.count(), context.extras);
+    // An operator's choice of level holds for this one Stop.
+    if (context.extras)
+        context.extras->chosenLevel.reset();
+    if (!plan) {
+        noteRolling(context, std::nullopt); // nothing drawn: nothing to show
         return;
     }
+    if (context.participants.isEmpty())
+        throw AppError::listIndexOutOfBounds(0);
+    drawBatch(context, *plan, recordedBefore, counts.total);
 }
 
 } // namespace
@@ -195,8 +175,12 @@ void runStartStop(DrawContext& context)
         return;
     }
 
-    if (context.surface.startStopCaption() != draw_texts::stopCaption())
+    if (context.surface.startStopCaption() != draw_texts::stopCaption()) {
         startBranch(context);
-    else
+        noteRolling(context, planStop(tallyLevels(counts.perLevel, context.levelPrefixes),
+                                      counts.total - context.results.count(),
+                                      context.participants.count(), context.extras));
+    } else {
         stopBranch(context, counts);
+    }
 }

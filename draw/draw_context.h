@@ -4,6 +4,7 @@
 #include <array>
 
 class DrawSurface;
+struct DrawExtras;
 class TextLineList;
 
 // The main window's values the draw reads, as the settings file holds them.
@@ -24,4 +25,5 @@ struct DrawContext
     TextLineList& results;       // ResultsList
     TextLineList& levelPrefixes; // LevelPrefixList
     QByteArray& currentWinner;
+    DrawExtras* extras = nullptr; // batches, a chosen level, the screen's status
 };

@@ -41,6 +41,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
     createControls();
     stage_ = new StageMode(this, img1);
+    installDrawAdditions();
     connectHandlers();
     bool loaded = false;
     guarded(this, [&] {
@@ -207,6 +208,7 @@ void TForm1::loadMainWindowState()
         drawSettings_.countTexts[static_cast<size_t>(levelIndex(level))] =
             readSetting(prizeSection(), levelCountKey(level));
     drawSettings_.repeatText = readSetting(prizeSection(), repeatWinners());
+    loadDrawExtras(extras_);
 
     const QImage picture = loadJpegPicture(file_paths::toLocalPath(picturePath));
     img1->setPixmap(QPixmap::fromImage(picture));
@@ -232,8 +234,8 @@ bool TForm1::isDrawRunning() const
 DrawContext TForm1::drawContext()
 {
     return DrawContext{
-        *this,         drawSettings_, cou::ParticipantList, cou::ResultsList, cou::LevelPrefixList,
-        currentWinner_};
+        *this,          drawSettings_, cou::ParticipantList, cou::ResultsList, cou::LevelPrefixList,
+        currentWinner_, &extras_};
 }
 
 void TForm1::btn1Click()
@@ -261,6 +263,7 @@ void TForm1::btn2Click()
     mmo1->clear();
     mmo1->appendPlainText(QStringLiteral("抽奖结果："));
     draw_history::recordSession(services().clock->now(), draw_history::Session::Initialize);
+    resetDrawStatus();
     services().boxes->show(this, noticeBox(QStringLiteral("初始化成功，原产生奖项数据已清空！")));
 }
 
@@ -268,6 +271,7 @@ void TForm1::btn3Click()
 {
     DrawContext context = drawContext();
     runStartStop(context);
+    drawStatusChanged();
 }
 
 void TForm1::btn5Click()

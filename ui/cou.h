@@ -1,6 +1,7 @@
 #pragma once
 
 #include "draw/draw_context.h"
+#include "draw/draw_extras.h"
 #include "draw/draw_surface.h"
 #include "draw/rolling_display.h"
 
@@ -13,6 +14,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTimer;
+class DrawStatusView;
 class StageMode;
 
 // The main window: the stage of the draw.
@@ -33,6 +35,8 @@ class TForm1 : public QWidget, private DrawSurface
     const QByteArray& currentWinner() const { return currentWinner_; }
     const DrawSettings& drawSettings() const { return drawSettings_; }
     StageMode* stageMode() const { return stage_; }
+    DrawExtras& drawExtras() { return extras_; }
+    DrawStatusView* drawStatusView() const { return statusView_; }
 
     // Command handlers; each throws on failure, the connections guard them.
     void btn1Click(); // settings
@@ -56,6 +60,11 @@ class TForm1 : public QWidget, private DrawSurface
     void rollPass();
     DrawContext drawContext();
     void setLabelText(QLabel* label, const QByteArray& text);
+    // Batches, the level menu, the status on screen, the fitted display and
+    // the clean stage (cou_additions.cpp).
+    void installDrawAdditions();
+    void drawStatusChanged();
+    void resetDrawStatus();
 
     // DrawSurface
     QByteArray startStopCaption() const override;
@@ -92,4 +101,6 @@ class TForm1 : public QWidget, private DrawSurface
     DrawSettings drawSettings_;
     QByteArray currentWinner_;
     RollingDisplay rolling_;
+    DrawExtras extras_;
+    DrawStatusView* statusView_ = nullptr;
 };

@@ -2,6 +2,7 @@
 #include "ui/button_edit.h"
 #include "ui/main_window_texts.h"
 #include "ui/seti.h"
+#include "ui/seti_batch_page.h"
 #include "ui/seti_import_field.h"
 #include "ui/seti_texts.h"
 
@@ -100,6 +101,7 @@ void TForm2::createWindow()
     ts2 = addPage("ts2", "奖项设置");
     ts3 = addPage("ts3", "导入/导出");
     ts4 = addPage("ts4", "免费与捐助");
+    pgc1->addTab(new BatchPage(mainWindow_), QStringLiteral("批量抽奖"));
     pgc1->setCurrentIndex(0);
 
     createBasicPage(ts1);

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QVariant>
 #include <QWidget>
 
 StageMode::StageMode(QWidget* window, QLabel* picture)
@@ -103,7 +104,9 @@ void StageMode::captureDesign()
         control.widget = widget;
         control.geometry = widget->geometry();
         control.ownFont = widget->testAttribute(Qt::WA_SetFont);
-        control.font = widget->font();
+        // A control that shrinks its own font to fit keeps its design font aside.
+        const QVariant designFont = widget->property("designFont");
+        control.font = designFont.isValid() ? designFont.value<QFont>() : widget->font();
         auto* label = qobject_cast<QLabel*>(widget);
         control.sizesToText = label && label != picture_;
         if (control.sizesToText)

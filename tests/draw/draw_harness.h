@@ -1,6 +1,7 @@
 #pragma once
 
 #include "draw/draw_command.h"
+#include "draw/draw_extras.h"
 #include "draw/rolling_display.h"
 #include "fake_draw_surface.h"
 #include "storage/text_line_list.h"
@@ -41,7 +42,8 @@ struct DrawHarness
 
     DrawContext context()
     {
-        return DrawContext{surface, settings, participants, results, levelPrefixes, currentWinner};
+        return DrawContext{surface,       settings,      participants, results,
+                           levelPrefixes, currentWinner, &extras};
     }
     void click()
     {
@@ -76,4 +78,5 @@ struct DrawHarness
     TextLineList levelPrefixes;
     QByteArray currentWinner;
     RollingDisplay rolling;
+    DrawExtras extras; // one winner per Stop, no chosen level
 };

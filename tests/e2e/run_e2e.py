@@ -18,6 +18,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import cases_main_window  # noqa: E402
 import cases_settings_window  # noqa: E402
+import cases_stage  # noqa: E402
 from desktop import Desktop  # noqa: E402
 from operator_actions import Operator  # noqa: E402
 from sound_server import SoundServer  # noqa: E402
@@ -36,6 +37,12 @@ CASES = {
     "close_question": (cases_main_window.close_question, True),
     "missing_picture": (cases_main_window.missing_picture, False),
     "non_jpeg_picture": (cases_main_window.non_jpeg_picture, False),
+    "batch_of_ten": (cases_stage.batch_of_ten, True),
+}
+
+# Cases that need a screen of another size than the usual one.
+SCREENS = {
+    "batch_of_ten": "%dx%dx24" % cases_stage.SCREEN,
 }
 
 REQUIRED_TOOLS = ("xdotool", "xdpyinfo", "xwininfo", "xprop", "xclip", "import", "convert")
@@ -47,7 +54,8 @@ def run_case(name, program, artifacts_root, samples):
     shutil.rmtree(artifacts, ignore_errors=True)
     os.makedirs(artifacts)
     ws = Workspace(name, samples)
-    session = XSession(tempfile.mkdtemp(prefix="prizmora-e2e-x-"))
+    session = XSession(tempfile.mkdtemp(prefix="prizmora-e2e-x-"),
+                       **({"screen": SCREENS[name]} if name in SCREENS else {}))
     sound = SoundServer(os.path.join(session.folder))
     desk = None
     started = time.monotonic()

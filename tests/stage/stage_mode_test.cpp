@@ -67,7 +67,8 @@ TEST_F(StageModeTest, F11ShowsTheWholeWindowScaledToTheScreenAndBackExactly)
     showWindow();
     const QRect normalGeometry = window().geometry();
     const auto normalControls = controlStates();
-    ASSERT_EQ(normalControls.size(), 11u);
+    // The eleven controls, the draw status line and the stage's board.
+    ASSERT_EQ(normalControls.size(), 13u);
 
     enterStage();
     EXPECT_TRUE(window().isFullScreen());

@@ -1,0 +1,115 @@
+#include "draw/batch_draw.h"
+
+#include "draw/batch_pick.h"
+#include "draw/draw_clock.h"
+#include "draw/draw_command.h"
+#include "draw/draw_extras.h"
+#include "draw/draw_surface.h"
+#include "platform/clock.h"
+#include "platform/gbk.h"
+#include "platform/services.h"
+#include "storage/draw_history.h"
+#include "storage/results_format.h"
+#include "storage/text_line_list.h"
+#include "storage/working_files.h"
+
+namespace {
+
+// The history lines of a batch in one append, so they are all there or none.
+void recordHistory(const std::vector<QDateTime>& times, const std::vector<QByteArray>& lines)
+{
+    QByteArray joined;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            joined += "\r\n";
+        joined += draw_history::winnerLine(times[i], lines[i]);
+    }
+    draw_history::appendLine(QLatin1String(draw_history::kFileName), joined);
+}
+
+// The record steps once for all lines: the scratch list takes the file, then
+// the lines, and is saved back whole.
+void recordResults(TextLineList& scratch, const std::vector<QByteArray>& lines)
+{
+    const QString path = QLatin1String(working_files::kResults);
+    scratch.clear();
+    scratch.load(path);
+    for (const QByteArray& line : lines)
+        scratch.add(line);
+    scratch.save(path);
+}
+
+} // namespace
+
+std::optional<StopPlan> planStop(const LevelTally& tally, qint64 placesLeftInDraw,
+                                 qint64 candidates, const DrawExtras* extras)
+{
+    const std::optional<PrizeLevel> level =
+        levelForNextStop(tally, extras ? extras->chosenLevel : std::nullopt);
+    if (!level)
+        return std::nullopt;
+    StopPlan plan;
+    plan.level = *level;
+    plan.openPlaces = tally.openPlaces(*level);
+    const int requested = extras ? extras->batchSizes[static_cast<size_t>(levelIndex(*level))] : 1;
+    plan.winners = winnersThisStop(tally, *level, requested, placesLeftInDraw, candidates);
+    return plan;
+}
+
+void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore, qint64 total)
+{
+    const std::vector<int> positions = pickBatch(context.participants.count(), plan.winners, [] {
+        return toDateTimeValue(services().clock->now());
+    });
+
+    std::vector<QByteArray> winners;
+    std::vector<QByteArray> lines;
+    std::vector<QDateTime> times;
+    for (int position : positions) {
+        context.currentWinner = context.participants.get(position);
+        winners.push_back(context.currentWinner);
+        lines.push_back(results_format::resultsLine(plan.level, context.currentWinner));
+        times.push_back(services().clock->now());
+    }
+
+    recordHistory(times, lines);
+    recordResults(context.levelPrefixes, lines);
+
+    DrawSurface& surface = context.surface;
+    for (size_t i = 0; i < winners.size(); ++i) {
+        const qint64 before = recordedBefore + static_cast<qint64>(i);
+        surface.setProgressText(gbk::text("进度：") + QByteArray::number(before + 1) + '/' +
+                                QByteArray::number(total));
+        surface.setProgressPosition(progressPosition(before, total));
+        surface.appendResultLine(levelLabel(plan.level) + winners[i] + gbk::text(" 时间：") +
+                                 dateTimeText(services().clock->now()));
+    }
+
+    if (context.extras) {
+        DrawStatus& status = context.extras->status;
+        const qint64 recordedAfter = recordedBefore + static_cast<qint64>(winners.size());
+        status.phase =
+            recordedAfter >= total ? DrawStatus::Phase::Complete : DrawStatus::Phase::Drawn;
+        status.level = plan.level;
+        status.batch = static_cast<int>(winners.size());
+        status.placesLeft =
+            std::max<qint64>(0, plan.openPlaces - static_cast<qint64>(winners.size()));
+        status.winners = std::move(winners);
+    }
+}
+
+void noteRolling(DrawContext& context, const std::optional<StopPlan>& plan)
+{
+    if (!context.extras)
+        return;
+    DrawStatus& status = context.extras->status;
+    status.winners.clear();
+    if (!plan) {
+        status.phase = DrawStatus::Phase::Idle;
+        return;
+    }
+    status.phase = DrawStatus::Phase::Rolling;
+    status.level = plan->level;
+    status.batch = plan->winners;
+    status.placesLeft = plan->openPlaces;
+}

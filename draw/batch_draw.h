@@ -1,0 +1,29 @@
+#pragma once
+
+#include "draw/draw_context.h"
+#include "draw/level_choice.h"
+
+#include <optional>
+
+struct DrawExtras;
+
+// The level one Stop draws and how many winners it takes.
+struct StopPlan
+{
+    PrizeLevel level = PrizeLevel::Fifth;
+    int winners = 1;
+    qint64 openPlaces = 0; // of the level, before this Stop
+};
+
+std::optional<StopPlan> planStop(const LevelTally& tally, qint64 placesLeftInDraw,
+                                 qint64 candidates, const DrawExtras* extras);
+
+// Picks, records and reports the plan's winners: every winner its own results
+// line, history line, progress step and results-field line, in drawing order,
+// as if drawn one by one; the files are written once for the whole batch, the
+// history first.
+void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore, qint64 total);
+
+// The screen's note of a Start: what the coming Stop will draw (nothing:
+// the status goes back to idle).
+void noteRolling(DrawContext& context, const std::optional<StopPlan>& plan);

@@ -1,0 +1,105 @@
+#include "draw/level_choice.h"
+
+#include "app/app_error.h"
+#include "draw/count_text.h"
+#include "draw/draw_context.h"
+#include "storage/results_format.h"
+#include "storage/text_line_list.h"
+#include "storage/working_files.h"
+
+#include <algorithm>
+
+namespace {
+size_t slot(PrizeLevel level)
+{
+    return static_cast<size_t>(levelIndex(level));
+}
+} // namespace
+
+bool LevelTally::needsWinners(PrizeLevel level) const
+{
+    const qint32 count = counts[slot(level)];
+    return count != 0 && recorded[slot(level)] != count;
+}
+
+qint64 LevelTally::openPlaces(PrizeLevel level) const
+{
+    return std::max<qint64>(0, counts[slot(level)] - recorded[slot(level)]);
+}
+
+LevelTally tallyLevels(const std::array<qint32, 6>& counts, const TextLineList& levelPrefixes)
+{
+    LevelTally tally;
+    tally.counts = counts;
+    std::array<QByteArray, 6> names;
+    for (PrizeLevel level : kAllPrizeLevels)
+        names[slot(level)] = levelName(level);
+    for (const QByteArray& prefix : levelPrefixes.lines()) {
+        for (size_t i = 0; i < names.size(); ++i) {
+            if (prefix == names[i]) {
+                ++tally.recorded[i];
+                break;
+            }
+        }
+    }
+    return tally;
+}
+
+std::optional<PrizeLevel> levelForNextStop(const LevelTally& tally,
+                                           std::optional<PrizeLevel> chosen)
+{
+    if (chosen && tally.openPlaces(*chosen) > 0)
+        return chosen;
+    for (PrizeLevel level : kDrawingOrder) {
+        if (tally.needsWinners(level))
+            return level;
+    }
+    return std::nullopt;
+}
+
+std::vector<PrizeLevel> choosableLevels(const LevelTally& tally)
+{
+    std::vector<PrizeLevel> levels;
+    for (PrizeLevel level : kDrawingOrder) {
+        if (tally.openPlaces(level) > 0)
+            levels.push_back(level);
+    }
+    return levels;
+}
+
+int winnersThisStop(const LevelTally& tally, PrizeLevel level, int requested,
+                    qint64 placesLeftInDraw, qint64 candidates)
+{
+    qint64 winners = std::max(1, requested);
+    // A hand-edited file can hold more lines of a level than its count: that
+    // level is drawn again, one at a time, as before.
+    const qint64 open = tally.openPlaces(level);
+    if (open > 0)
+        winners = std::min(winners, open);
+    else
+        winners = 1;
+    winners = std::min(winners, std::max<qint64>(1, placesLeftInDraw));
+    winners = std::min(winners, std::max<qint64>(1, candidates));
+    return static_cast<int>(winners);
+}
+
+LevelTally tallyFromFiles(const DrawSettings& settings)
+{
+    std::array<qint32, 6> counts{};
+    for (size_t i = 0; i < counts.size(); ++i) {
+        try {
+            counts[i] = std::max<qint32>(0, parseCountText(settings.countTexts[i]));
+        } catch (const AppError&) {
+            counts[i] = 0;
+        }
+    }
+    TextLineList results;
+    try {
+        results.load(QLatin1String(working_files::kResults));
+    } catch (const AppError&) {
+    }
+    TextLineList prefixes;
+    for (const QByteArray& line : results.lines())
+        prefixes.add(results_format::levelPrefix(line));
+    return tallyLevels(counts, prefixes);
+}

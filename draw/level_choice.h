@@ -1,0 +1,44 @@
+#pragma once
+
+#include "storage/prize_level.h"
+
+#include <QtGlobal>
+#include <array>
+#include <optional>
+#include <vector>
+
+class TextLineList;
+
+// The levels' winner counts against the winners the results file records.
+struct LevelTally
+{
+    std::array<qint32, 6> counts{};   // grand to fifth
+    std::array<qint64, 6> recorded{}; // results lines with the level's prefix
+
+    // A level is drawn while its recorded count differs from its count.
+    bool needsWinners(PrizeLevel level) const;
+    qint64 openPlaces(PrizeLevel level) const;
+};
+
+LevelTally tallyLevels(const std::array<qint32, 6>& counts, const TextLineList& levelPrefixes);
+
+// The operator's choice when it still has open places, else the first level
+// from the fifth up that needs winners.
+std::optional<PrizeLevel> levelForNextStop(const LevelTally& tally,
+                                           std::optional<PrizeLevel> chosen);
+
+// Levels with open places, fifth first: what the operator may choose.
+std::vector<PrizeLevel> choosableLevels(const LevelTally& tally);
+
+// How many winners one Stop draws for the level: the requested number, never
+// more than the level's open places, the places left in the whole draw or the
+// candidates, and at least one.
+int winnersThisStop(const LevelTally& tally, PrizeLevel level, int requested,
+                    qint64 placesLeftInDraw, qint64 candidates);
+
+struct DrawSettings;
+
+// The tally as the files hold it now, for the operator's menu: the counts as
+// set (an unusable count text counts 0) against the results file (missing: no
+// winners yet).
+LevelTally tallyFromFiles(const DrawSettings& settings);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "draw/draw_extras.h"
+
+#include <QObject>
+#include <functional>
+
+class QMenu;
+class TForm1;
+
+// The operator's entries added to the main window's right-click menu: the
+// level the next Stop draws (the levels with open places), and the commands
+// whose buttons the stage view hides.
+class OperatorMenu : public QObject
+{
+    Q_OBJECT
+  public:
+    // statusChanged runs after a choice, so the screen shows the chosen level.
+    OperatorMenu(TForm1* window, QMenu* menu, DrawExtras& extras,
+                 std::function<void()> statusChanged);
+
+    QMenu* levelMenu() const { return levelMenu_; }
+    // The operator chose the level (nullopt: the automatic order).
+    void choose(std::optional<PrizeLevel> level);
+
+  private:
+    void fillLevelMenu();
+
+    TForm1* window_;
+    DrawExtras& extras_;
+    std::function<void()> statusChanged_;
+    QMenu* levelMenu_;
+};
