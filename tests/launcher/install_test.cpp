@@ -32,7 +32,7 @@ bool isExecutableFile(const QString& path)
 // Installs this build into a fresh prefix whose name holds a blank.
 class Install : public ::testing::Test
 {
-  protected:
+protected:
     void SetUp() override
     {
         prefix = dir.filePath("pre fix");

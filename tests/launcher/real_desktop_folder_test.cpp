@@ -15,7 +15,7 @@ namespace {
 // each case sets HOME and that file and restores both afterwards.
 class RealDesktopFolder : public ::testing::Test
 {
-  protected:
+protected:
     RealDesktopFolder() : oldHome_(qgetenv("HOME")), oldConfig_(qgetenv("XDG_CONFIG_HOME"))
     {
         QDir().mkpath(home.filePath("config"));
@@ -41,7 +41,7 @@ class RealDesktopFolder : public ::testing::Test
     QTemporaryDir home;
     ScopedFakeServices restoresServices;
 
-  private:
+private:
     QByteArray oldHome_;
     QByteArray oldConfig_;
 };
