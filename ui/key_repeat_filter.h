@@ -14,8 +14,19 @@ class KeyRepeatFilter : public QObject
   public:
     explicit KeyRepeatFilter(QObject* parent = nullptr);
 
-    static bool isRepeatedCommandKey(const QKeyEvent& event);
+    // The press is a repeat of a held Enter: marked so, or following a
+    // release of the same key at once. The X server sends each repeat as a
+    // release and a press with one time stamp; under load the toolkit may
+    // fail to pair them and report a fresh press, which no hand can make
+    // within a few milliseconds of letting go.
+    bool isRepeatedCommandPress(const QKeyEvent& event) const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    static constexpr unsigned long kSameMomentMs = 5;
+
+    int releasedKey_ = 0;
+    unsigned long releasedAt_ = 0;
 };
