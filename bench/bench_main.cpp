@@ -16,6 +16,7 @@ void registerDrawClickBenchmarks();
 void registerRollingBenchmarks();
 void registerImportBenchmarks();
 void registerStartUpBenchmarks();
+void registerResultsListBenchmarks();
 
 namespace {
 
@@ -54,6 +55,7 @@ int main(int argc, char** argv)
     registerRollingBenchmarks();
     registerImportBenchmarks();
     registerStartUpBenchmarks();
+    registerResultsListBenchmarks();
 
     CollectingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
