@@ -12,22 +12,6 @@ namespace {
 
 using results_list_lines::kShownCharacters;
 
-TEST(ResultsListLines, LongLineIsShownShortenedAndSavedWhole)
-{
-    QPlainTextEdit list;
-    list.setPlainText(QStringLiteral("抽奖结果"));
-    const QString whole = QStringLiteral("五等奖：") + QString(300000, QChar(0x5F20));
-    results_list_lines::append(list, QStringLiteral("short line"));
-    results_list_lines::append(list, whole);
-
-    const QString shown = list.document()->lastBlock().text();
-    EXPECT_EQ(shown.size(), kShownCharacters + 1);
-    EXPECT_TRUE(whole.startsWith(shown.chopped(1)));
-    EXPECT_EQ(results_list_lines::savedResults(*list.document()),
-              gbk::encode(QStringLiteral("抽奖结果")) + "\r\nshort line\r\n" + gbk::encode(whole) +
-                  "\r\n");
-}
-
 TEST(ResultsListLines, EditedLongLineIsSavedAsEdited)
 {
     QPlainTextEdit list;
@@ -36,15 +20,6 @@ TEST(ResultsListLines, EditedLongLineIsSavedAsEdited)
     cursor.deleteChar(); // Delete still edits the list
     EXPECT_EQ(results_list_lines::savedResults(*list.document()),
               QByteArray(kShownCharacters - 1, 'x') + "\xa1\xad\r\n");
-}
-
-TEST(ResultsListLines, CutNeverSplitsACharacterOutsideTheBasicPlane)
-{
-    const QString face = QString::fromUcs4(U"\U0001F600");
-    const QString line = QString(kShownCharacters - 1, QLatin1Char('a')) + face + face;
-    const QString shown = results_list_lines::shownLine(line);
-    EXPECT_FALSE(shown.at(shown.size() - 2).isHighSurrogate());
-    EXPECT_EQ(results_list_lines::shownLine(QStringLiteral("abc")), QStringLiteral("abc"));
 }
 
 TEST_F(MainWindowTest, MegabyteWinnerKeepsEveryByteInTheSavedResults)

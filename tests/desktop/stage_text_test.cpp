@@ -39,13 +39,6 @@ TEST(StageText, LargeBoldTextIsDrawnBold)
     }
 }
 
-TEST(StageText, FittingFontPixels)
-{
-    EXPECT_EQ(stage_text::fittingFontPixels(30, 500, 600), 30);
-    EXPECT_EQ(stage_text::fittingFontPixels(30, 1000, 500), 15);
-    EXPECT_EQ(stage_text::fittingFontPixels(30, 100000, 10), 1);
-}
-
 TEST_F(MainWindowTest, StageBannerStaysWithinThePictureAndKeepsItsLook)
 {
     using namespace setting_names;
@@ -72,14 +65,6 @@ TEST_F(MainWindowTest, StageBannerStaysWithinThePictureAndKeepsItsLook)
     window().stageMode()->leave();
     EXPECT_EQ(lbl1->font().pixelSize(), 23);
     EXPECT_GT(lbl1->geometry().right(), img1->geometry().right());
-}
-
-TEST(StageText, CaptionIsShortWithoutAnAddress)
-{
-    const QString caption = main_window_texts::caption();
-    EXPECT_TRUE(caption.startsWith(QStringLiteral("抽奖(")) && caption.endsWith(QLatin1Char(')')));
-    EXPECT_FALSE(caption.contains(QLatin1Char('@')));
-    EXPECT_LE(caption.size(), 16);
 }
 
 } // namespace
