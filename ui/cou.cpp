@@ -38,7 +38,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextBlock>
 #include <QTimer>
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent)
