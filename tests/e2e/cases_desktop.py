@@ -42,6 +42,9 @@ def boxes_in_front(op):
     os.remove(op.ws.path(expected.PARTICIPANTS_FILE))
     op.desk.click_centre(op.main, actions.INITIALIZE)
     _box_in_front(op, expected.WARNING_CAPTION, (settings, op.main))
+    op.desk.click_centre(op.main, actions.SAVE_RESULTS)  # the save dialog as well
+    dialog = op.desk.wait_window(".", exclude=(op.main, settings))
+    wait_for("the save dialog above the settings window", lambda: _above(op, dialog, settings), timeout=10)
 
 
 def _shown(op, window):
