@@ -17,6 +17,7 @@ void registerRollingBenchmarks();
 void registerImportBenchmarks();
 void registerStartUpBenchmarks();
 void registerBatchStopBenchmarks();
+void registerResultsListBenchmarks();
 
 namespace {
 
@@ -56,6 +57,7 @@ int main(int argc, char** argv)
     registerImportBenchmarks();
     registerStartUpBenchmarks();
     registerBatchStopBenchmarks();
+    registerResultsListBenchmarks();
 
     CollectingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

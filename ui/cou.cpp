@@ -18,9 +18,13 @@
 #include "storage/settings_file.h"
 #include "storage/working_files.h"
 #include "ui/cou_lists.h"
+#include "ui/inserted_text_guard.h"
+#include "ui/key_repeat_filter.h"
 #include "ui/main_window_texts.h"
+#include "ui/results_list_lines.h"
 #include "ui/stage_mode.h"
 #include "ui/typed_character_filter.h"
+#include "ui/window_stacking.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -34,7 +38,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextBlock>
 #include <QTimer>
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent)
@@ -87,6 +90,7 @@ void TForm1::createControls()
         palette.setColor(QPalette::WindowText, colour);
         label->setPalette(palette);
         label->setAttribute(Qt::WA_TranslucentBackground);
+        label->setTextFormat(Qt::PlainText); // operator's texts, never markup
         return label;
     };
     lbl1 = makeLabel("lbl1", 48, 96, main_window_texts::font("仿宋", 23, true),
@@ -123,6 +127,7 @@ void TForm1::createControls()
         QStringLiteral("QPlainTextEdit { color: blue; border: 1px solid #7a7a7a; }"));
     mmo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mmo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    mmo1->setTabChangesFocus(true);
     mmo1->setPlainText(QStringLiteral("抽奖结果"));
 
     btn5 = makeButton("btn5", "保存抽奖...", QRect(600, 408, 99, 25), font());
@@ -147,7 +152,15 @@ void TForm1::createControls()
         pm1->addAction(entry);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { pm1->popup(mapToGlobal(at)); });
+            [this](const QPoint& at) { showPopupMenu(mapToGlobal(at)); });
+    edt1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(edt1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { showPopupMenu(edt1->mapToGlobal(at)); });
+    // The results list reports the point in its viewport.
+    mmo1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(mmo1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        showPopupMenu(mmo1->viewport()->mapToGlobal(at), mmo1->cursorForPosition(at).blockNumber());
+    });
 
     setTabOrder(edt1, btn1);
     setTabOrder(btn1, btn2);
@@ -158,6 +171,10 @@ void TForm1::createControls()
     auto* discardTyping = new TypedCharacterFilter(this);
     edt1->installEventFilter(discardTyping);
     mmo1->installEventFilter(discardTyping);
+    auto* refusePastes = new InsertedTextGuard(this);
+    refusePastes->guard(edt1);
+    refusePastes->guard(mmo1);
+    qApp->installEventFilter(new KeyRepeatFilter(this));
     // Key preview: Enter is seen here before the focused control.
     for (QWidget* control :
          {static_cast<QWidget*>(edt1), static_cast<QWidget*>(btn1), static_cast<QWidget*>(btn2),
@@ -238,13 +255,21 @@ DrawContext TForm1::drawContext()
         currentWinner_, &extras_};
 }
 
+void TForm1::setSettingsWindow(QWidget* settingsWindow)
+{
+    settingsWindow_ = settingsWindow;
+    new WholeProgramMinimize(this, settingsWindow);
+}
+
+void TForm1::showPopupMenu(const QPoint& globalPos, int resultsLine)
+{
+    lastMenuLine_ = resultsLine;
+    pm1->popup(globalPos);
+}
+
 void TForm1::btn1Click()
 {
-    if (!settingsWindow_)
-        return;
-    settingsWindow_->show();
-    settingsWindow_->raise();
-    settingsWindow_->activateWindow();
+    bringToFront(settingsWindow_);
 }
 
 void TForm1::btn2Click()
@@ -281,12 +306,7 @@ void TForm1::btn5Click()
         services().dialogs->saveFile(this, proposedName, main_window_texts::pictureFilters());
     if (!chosen)
         return;
-    QByteArray content;
-    if (!mmo1->document()->isEmpty()) {
-        for (QTextBlock block = mmo1->document()->begin(); block.isValid(); block = block.next())
-            content += gbk::encode(block.text()) + "\r\n";
-    }
-    writeFileAtomicallyOrThrow(*chosen, content);
+    writeFileAtomicallyOrThrow(*chosen, results_list_lines::savedResults(*mmo1->document()));
 }
 
 void TForm1::tmr1Timer()
@@ -417,7 +437,7 @@ void TForm1::setProgressPosition(int position)
 
 void TForm1::appendResultLine(const QByteArray& line)
 {
-    mmo1->appendPlainText(gbk::decode(line));
+    results_list_lines::append(*mmo1, gbk::decode(line));
 }
 
 void TForm1::setRollingPassesActive(bool active)

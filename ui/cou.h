@@ -29,8 +29,13 @@ class TForm1 : public QWidget, private DrawSurface
     // leaving the steps after the failing one undone.
     void loadMainWindowState();
 
-    void setSettingsWindow(QWidget* settingsWindow) { settingsWindow_ = settingsWindow; }
+    // Also makes minimizing the main window minimize the whole program.
+    void setSettingsWindow(QWidget* settingsWindow);
     QMenu* popupMenu() const { return pm1; }
+    // Shows pm1 at the point; resultsLine is the mmo1 line (block number)
+    // under a right click there, -1 elsewhere. Entries read it back.
+    void showPopupMenu(const QPoint& globalPos, int resultsLine = -1);
+    int lastMenuLine() const { return lastMenuLine_; }
     bool isDrawRunning() const;
     const QByteArray& currentWinner() const { return currentWinner_; }
     const DrawSettings& drawSettings() const { return drawSettings_; }
@@ -98,6 +103,7 @@ class TForm1 : public QWidget, private DrawSurface
     StageMode* stage_ = nullptr;
 
     QWidget* settingsWindow_ = nullptr;
+    int lastMenuLine_ = -1;
     DrawSettings drawSettings_;
     QByteArray currentWinner_;
     RollingDisplay rolling_;

@@ -4,7 +4,8 @@ namespace main_window_texts {
 
 QString caption()
 {
-    return QStringLiteral("抽奖(Prizmora event team: prizmora@example.org)");
+    // Shown on the projector in the title bar: short, no address.
+    return QStringLiteral("抽奖(Prizmora)");
 }
 
 QStringList menuEntries()

@@ -220,6 +220,7 @@ void TForm2::mmo1Click()
 
 void TForm2::showPopupMenu(QWidget* source, const QPoint& at)
 {
-    if (mainWindow_ && mainWindow_->popupMenu())
-        mainWindow_->popupMenu()->popup(source->mapToGlobal(at));
+    // Through the main window, so the menu knows no results line is meant.
+    if (mainWindow_)
+        mainWindow_->showPopupMenu(source->mapToGlobal(at));
 }

@@ -5,6 +5,14 @@
 #include <QLabel>
 #include <QVariant>
 #include <QWidget>
+#include <algorithm>
+
+int stage_text::fittingFontPixels(int fontPixels, int textWidth, int availableWidth)
+{
+    if (textWidth <= availableWidth || textWidth <= 0)
+        return fontPixels;
+    return std::max(1, static_cast<int>(qint64(fontPixels) * availableWidth / textWidth));
+}
 
 StageMode::StageMode(QWidget* window, QLabel* picture)
     : QObject(window), window_(window), picture_(picture)
@@ -111,6 +119,8 @@ void StageMode::captureDesign()
         control.sizesToText = label && label != picture_;
         if (control.sizesToText)
             control.text = label->text();
+        control.overPicture = control.sizesToText && picture_ &&
+                              picture_->geometry().contains(control.geometry.topLeft());
         controls_.push_back(control);
     }
 }
@@ -148,6 +158,29 @@ void StageMode::placeText(const Control& control, const StageLayout& layout)
     }
     label->move(layout.map(control.geometry.topLeft()));
     label->adjustSize();
+    if (!layout.isNormal() && control.overPicture && picture_)
+        keepWithinPicture(*label, control);
+}
+
+void StageMode::keepWithinPicture(QLabel& label, const Control& control)
+{
+    const int room = picture_->geometry().right() + 1 - label.x();
+    if (label.width() <= room || room <= 0)
+        return;
+    // A text over the picture is lettered smaller rather than run past it.
+    QFont font = label.font();
+    int pixels = font.pixelSize() > 0 ? font.pixelSize() : control.font.pixelSize();
+    if (pixels <= 0)
+        return;
+    pixels = stage_text::fittingFontPixels(pixels, label.width(), room);
+    for (int tries = 0; tries < 8; ++tries) {
+        font.setPixelSize(pixels);
+        label.setFont(font);
+        label.adjustSize();
+        if (label.width() <= room || pixels == 1)
+            break;
+        pixels = std::max(1, pixels - 1);
+    }
 }
 
 void StageMode::placePicture(const Control& control, const StageLayout& layout)

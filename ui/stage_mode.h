@@ -11,6 +11,13 @@
 #include <vector>
 
 class QKeyEvent;
+
+namespace stage_text {
+// The largest font height, in pixels, at which a text as wide as textWidth
+// at fontPixels fits availableWidth: text width grows with the font height.
+int fittingFontPixels(int fontPixels, int textWidth, int availableWidth);
+} // namespace stage_text
+
 class QLabel;
 class QWidget;
 
@@ -50,6 +57,7 @@ class StageMode : public QObject
         bool ownFont = false;
         QFont font;
         bool sizesToText = false;
+        bool overPicture = false; // a text label drawn over the picture
         QString text;
     };
 
@@ -57,6 +65,7 @@ class StageMode : public QObject
     void apply(const StageLayout& layout);
     void placeText(const Control& control, const StageLayout& layout);
     void placePicture(const Control& control, const StageLayout& layout);
+    void keepWithinPicture(QLabel& label, const Control& control);
 
     QWidget* window_;
     QPointer<QLabel> picture_;

@@ -5,6 +5,11 @@
 
 void installCjkFontSubstitutions()
 {
+    // These fonts have no bold face; Qt draws their bold itself, but by
+    // default only below 64 pixels, so the stage view's large bold texts
+    // would come out regular.
+    if (!qEnvironmentVariableIsSet("QT_NO_SYNTHESIZED_BOLD_LIMIT"))
+        qputenv("QT_NO_SYNTHESIZED_BOLD_LIMIT", "1");
     const QString uming = QStringLiteral("AR PL UMing CN");
     const QString ukai = QStringLiteral("AR PL UKai CN");
     const QString zenhei = QStringLiteral("WenQuanYi Zen Hei");

@@ -11,7 +11,6 @@ namespace desktop_entry {
 namespace {
 
 const char kContactNote[] = "Prizmora 抽奖 · 联系 Prizmora event team: prizmora@example.org";
-const char kStartScriptName[] = "prizmora-launch";
 const char kIconName[] = "org.prizmora.Prizmora.png";
 
 // Where the icon lies beside an installed copy (bin/../share) or beside the
@@ -74,30 +73,37 @@ QString quotedExecArgument(const QString& argument)
     return escapedString(quoted);
 }
 
+QString execLine(const QString& program)
+{
+    if (!program.contains(QLatin1Char('%')))
+        return quotedExecArgument(program);
+    // GLib looks the first word of Exec up before it turns "%%" back into
+    // "%", finds no such program and refuses the whole launcher; the shell
+    // starts the program from an argument that GLib does decode.
+    return QStringLiteral("/bin/sh -c ") + quotedExecArgument(QStringLiteral("exec \"$0\"")) +
+           QLatin1Char(' ') + quotedExecArgument(program);
+}
+
 QByteArray launcherText(const DesktopLauncher& launcher)
 {
     QString text = QStringLiteral("[Desktop Entry]\n"
                                   "Type=Application\n"
                                   "Name=Tombolex\n");
     text += QStringLiteral("Comment=") + QString::fromUtf8(kContactNote) + QLatin1Char('\n');
-    text += QStringLiteral("Exec=") + quotedExecArgument(launcher.program) + QLatin1Char('\n');
+    text += QStringLiteral("Exec=") + execLine(launcher.program) + QLatin1Char('\n');
     text += QStringLiteral("Path=") + escapedString(launcher.folder) + QLatin1Char('\n');
     if (!launcher.iconPath.isEmpty())
         text += QStringLiteral("Icon=") + escapedString(launcher.iconPath) + QLatin1Char('\n');
     return text.toUtf8();
 }
 
-DesktopLauncher launcherFor(const QString& executablePath)
+DesktopLauncher launcherFor(const QString& executablePath, const QString& workingFolder)
 {
     const QFileInfo executable(executablePath);
     DesktopLauncher launcher;
     launcher.program = executable.absoluteFilePath();
-    launcher.folder = executable.absolutePath();
-    const QFileInfo startScript(launcher.folder + QLatin1Char('/') +
-                                QLatin1String(kStartScriptName));
-    if (startScript.isFile() && startScript.isExecutable())
-        launcher.program = startScript.absoluteFilePath();
-    launcher.iconPath = iconBeside(launcher.folder);
+    launcher.folder = QDir(workingFolder).absolutePath();
+    launcher.iconPath = iconBeside(executable.absolutePath());
     return launcher;
 }
 
@@ -131,8 +137,8 @@ void writeDesktopLauncher(const DesktopEnvironment& environment)
     if (existing.isDir() || (existing.exists() && !desktop_entry::hasAnyWriteBit(existing)))
         return;
 
-    const QByteArray text =
-        desktop_entry::launcherText(desktop_entry::launcherFor(environment.executablePath()));
+    const QByteArray text = desktop_entry::launcherText(
+        desktop_entry::launcherFor(environment.executablePath(), QDir::currentPath()));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return;

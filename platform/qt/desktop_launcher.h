@@ -25,13 +25,17 @@ QString quotedExecArgument(const QString& argument);
 // A value of type string: backslashes and control characters escaped.
 QString escapedString(const QString& value);
 
+// The Exec value that starts the program with no arguments; a path holding
+// "%" is started through /bin/sh, the only form GLib accepts for it.
+QString execLine(const QString& program);
+
 // The UTF-8 text of the launcher's Desktop Entry file.
 QByteArray launcherText(const DesktopLauncher& launcher);
 
-// The launcher for the program at executablePath. An installed copy, which
-// has the per-user start script beside it, is started through that script so
-// that it works in the user's working folder rather than in its bin folder.
-DesktopLauncher launcherFor(const QString& executablePath);
+// The launcher for the program at executablePath, started in the working
+// folder the launcher is written from: the folder whose settings,
+// participants and results it then opens. The icon lies beside the program.
+DesktopLauncher launcherFor(const QString& executablePath, const QString& workingFolder);
 
 // The desktop folder as reported by the system, or empty when there is none
 // to write to: no report, a relative path, the root, or the home folder itself

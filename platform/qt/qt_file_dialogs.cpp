@@ -1,5 +1,7 @@
 #include "platform/qt/qt_file_dialogs.h"
 
+#include "platform/qt/box_owner.h"
+
 #include <QFileDialog>
 
 namespace {
@@ -7,6 +9,9 @@ namespace {
 std::optional<QString> runDialog(QFileDialog& dialog)
 {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // In front of the settings window too, like the boxes.
+    if (ownerStaysOnTop(dialog.parentWidget()))
+        dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();
@@ -16,7 +21,7 @@ std::optional<QString> runDialog(QFileDialog& dialog)
 
 std::optional<QString> QtFileDialogs::openFile(QWidget* parent, const QString& nameFilter)
 {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(boxOwner(parent));
     dialog.setObjectName(QStringLiteral("openDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -27,7 +32,7 @@ std::optional<QString> QtFileDialogs::openFile(QWidget* parent, const QString& n
 std::optional<QString> QtFileDialogs::saveFile(QWidget* parent, const QString& proposedName,
                                                const QStringList& nameFilters)
 {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(boxOwner(parent));
     dialog.setObjectName(QStringLiteral("saveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

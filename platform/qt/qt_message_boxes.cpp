@@ -1,6 +1,7 @@
 #include "platform/qt/qt_message_boxes.h"
 
 #include "app/guard.h"
+#include "platform/qt/box_owner.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -28,10 +29,12 @@ BoxAnswer QtMessageBoxes::show(QWidget* parent, const BoxRequest& request)
 {
     QString text = request.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(toQtIcon(request.icon), request.caption, text, QMessageBox::NoButton, parent);
+    // Over the frontmost program window, not behind the settings window.
+    QWidget* owner = boxOwner(parent);
+    QMessageBox box(toQtIcon(request.icon), request.caption, text, QMessageBox::NoButton, owner);
     box.setObjectName(QStringLiteral("messageBox"));
     box.setTextFormat(Qt::PlainText);
-    if (request.topMost)
+    if (request.topMost || ownerStaysOnTop(owner))
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
     if (request.yesNo) {
         QAbstractButton* yes = box.addButton(QMessageBox::Yes);

@@ -16,6 +16,7 @@ import traceback
 sys.dont_write_bytecode = True  # keep the source tree clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import cases_desktop  # noqa: E402
 import cases_main_window  # noqa: E402
 import cases_settings_window  # noqa: E402
 import cases_stage  # noqa: E402
@@ -38,6 +39,10 @@ CASES = {
     "missing_picture": (cases_main_window.missing_picture, False),
     "non_jpeg_picture": (cases_main_window.non_jpeg_picture, False),
     "batch_of_ten": (cases_stage.batch_of_ten, True),
+    "boxes_in_front": (cases_desktop.boxes_in_front, True),
+    "minimize_whole_program": (cases_desktop.minimize_whole_program, True),
+    "held_enter": (cases_desktop.held_enter, False),
+    "middle_click_and_tab": (cases_desktop.middle_click_and_tab, False),
 }
 
 # Cases that need a screen of another size than the usual one.

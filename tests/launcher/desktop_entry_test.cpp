@@ -17,6 +17,11 @@ QString readBackProgram(const QByteArray& text)
 {
     const auto exec =
         reader::execArguments(reader::unescapedString(reader::group(text).value("Exec")));
+    // A path with "%" is started through the shell, which runs its $0.
+    const QStringList throughShell = {QStringLiteral("/bin/sh"), QStringLiteral("-c"),
+                                      QStringLiteral("exec \"$0\"")};
+    if (exec && exec->size() == 4 && exec->mid(0, 3) == throughShell)
+        return exec->back();
     if (!exec || exec->size() != 1)
         return QStringLiteral("<malformed Exec>");
     return exec->front();
@@ -86,15 +91,15 @@ TEST(DesktopEntryText, AwkwardLauncherIsValidForDesktopFileValidate)
 }
 
 // A real desktop's reader (GLib, as GNOME and Xfce use it) starts exactly the
-// program in its folder. GLib cannot find a program whose path holds "%", so
-// that character is left to the rule-based check above.
-TEST(DesktopEntryText, GlibStartsExactlyTheProgramInItsFolder)
+// program in its folder, a program whose path holds "%" too.
+void expectGlibStartsTheProgramInItsFolder(const QString& folderName)
 {
+    SCOPED_TRACE(folderName.toStdString());
     const QString gio = QStandardPaths::findExecutable("gio");
     if (gio.isEmpty())
         GTEST_SKIP() << "gio is not installed (package libglib2.0-bin)";
     QTemporaryDir dir;
-    const QString folder = dir.filePath("my \"party\" $HOME `true` \\ 'x'");
+    const QString folder = dir.filePath(folderName);
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString marker = dir.filePath("started");
     const QString program = folder + "/prizmora";
@@ -115,6 +120,17 @@ TEST(DesktopEntryText, GlibStartsExactlyTheProgramInItsFolder)
     EXPECT_EQ(QString::fromUtf8(started.readAll()), program + "\n" + folder + "\n0");
 }
 
+TEST(DesktopEntryText, GlibStartsExactlyTheProgramInItsFolder)
+{
+    expectGlibStartsTheProgramInItsFolder(QStringLiteral("my \"party\" $HOME `true` \\ 'x'"));
+}
+
+TEST(DesktopEntryText, GlibAcceptsAProgramPathWithPercentSigns)
+{
+    expectGlibStartsTheProgramInItsFolder(QStringLiteral("100% sure %f %u %%"));
+    expectGlibStartsTheProgramInItsFolder(QStringLiteral("年会 50%off \"$x\""));
+}
+
 TEST(LauncherFor, ProgramStartsInItsOwnFolderWithoutIconUntilOneIsBeside)
 {
     QTemporaryDir dir;
@@ -122,7 +138,7 @@ TEST(LauncherFor, ProgramStartsInItsOwnFolderWithoutIconUntilOneIsBeside)
     const QString program = dir.filePath("build/prizmora");
     writeFile(program, "");
 
-    DesktopLauncher launcher = desktop_entry::launcherFor(program);
+    DesktopLauncher launcher = desktop_entry::launcherFor(program, dir.filePath("build"));
     EXPECT_EQ(launcher.program, program);
     EXPECT_EQ(launcher.folder, dir.filePath("build"));
     EXPECT_TRUE(launcher.iconPath.isEmpty());
@@ -130,13 +146,14 @@ TEST(LauncherFor, ProgramStartsInItsOwnFolderWithoutIconUntilOneIsBeside)
     const QString icons = QStringLiteral("share/icons/hicolor/256x256/apps");
     ASSERT_TRUE(QDir().mkpath(dir.filePath("build/" + icons)));
     writeFile(dir.filePath("build/" + icons + "/org.prizmora.Prizmora.png"), "png");
-    launcher = desktop_entry::launcherFor(program);
+    launcher = desktop_entry::launcherFor(program, dir.filePath("build"));
     EXPECT_EQ(launcher.iconPath, dir.filePath("build/" + icons + "/org.prizmora.Prizmora.png"));
 }
 
 // An installed copy lives in a bin folder where it cannot keep its working
-// files; its launcher goes through the start script, like the menu entry.
-TEST(LauncherFor, InstalledCopyStartsThroughItsStartScriptWithTheThemeIcon)
+// files; its launcher starts it in the party's folder it was written from,
+// not through the start script, which would take it to ~/Prizmora.
+TEST(LauncherFor, InstalledCopyStartsInThePartysFolderWithTheThemeIcon)
 {
     QTemporaryDir dir;
     const QString icons = QStringLiteral("share/icons/hicolor/256x256/apps");
@@ -148,19 +165,23 @@ TEST(LauncherFor, InstalledCopyStartsThroughItsStartScriptWithTheThemeIcon)
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     writeFile(dir.filePath(icons + "/org.prizmora.Prizmora.png"), "png");
 
-    const DesktopLauncher launcher = desktop_entry::launcherFor(dir.filePath("bin/prizmora"));
-    EXPECT_EQ(launcher.program, dir.filePath("bin/prizmora-launch"));
-    EXPECT_EQ(launcher.folder, dir.filePath("bin"));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("party")));
+    const DesktopLauncher launcher =
+        desktop_entry::launcherFor(dir.filePath("bin/prizmora"), dir.filePath("party"));
+    EXPECT_EQ(launcher.program, dir.filePath("bin/prizmora"));
+    EXPECT_EQ(launcher.folder, dir.filePath("party"));
     EXPECT_EQ(launcher.iconPath, dir.filePath(icons + "/org.prizmora.Prizmora.png"));
 }
 
 // The build folder is laid out like a prefix, so a program run from it gets
-// a launcher that starts it in the working folder, with the icon.
-TEST(LauncherFor, BuildFolderProgramStartsThroughTheBuildStartScript)
+// a launcher with the icon, started in the working folder.
+TEST(LauncherFor, BuildFolderProgramStartsInTheWorkingFolderWithItsIcon)
 {
     const QString build = QStringLiteral(PRIZMORA_BUILD_DIR);
-    const DesktopLauncher launcher = desktop_entry::launcherFor(build + "/prizmora");
-    EXPECT_EQ(launcher.program, build + "/prizmora-launch");
+    const DesktopLauncher launcher =
+        desktop_entry::launcherFor(build + "/prizmora", QStringLiteral("/home/anna/年会"));
+    EXPECT_EQ(launcher.program, build + "/prizmora");
+    EXPECT_EQ(launcher.folder, QStringLiteral("/home/anna/年会"));
     EXPECT_EQ(launcher.iconPath,
               build + "/share/icons/hicolor/256x256/apps/org.prizmora.Prizmora.png");
 }

@@ -1,3 +1,4 @@
+#include "desktop_entry_reader.h"
 #include "platform/qt/desktop_launcher.h"
 #include "support/fake_services.h"
 #include "support/working_directory.h"
@@ -23,7 +24,7 @@ QByteArray readFile(const QString& path)
 // raises no box of its own, and a desktop folder for the launcher.
 class ShowHandler : public ::testing::Test
 {
-protected:
+  protected:
     ShowHandler()
     {
         QFile::copy(QStringLiteral(PRIZMORA_SOURCE_DIR "/assets/samples/bg.jpg"),
@@ -58,8 +59,12 @@ TEST_F(ShowHandler, FocusesStartStopAndWritesAnExecutableLauncher)
     EXPECT_TRUE(focusIsOnStartStop(*window));
     EXPECT_TRUE(fakes.boxes.shown.empty());
 
-    EXPECT_EQ(readFile(launcherPath()),
-              desktop_entry::launcherText(desktop_entry::launcherFor(fakes.desktop.executable)));
+    EXPECT_EQ(readFile(launcherPath()), desktop_entry::launcherText(desktop_entry::launcherFor(
+                                            fakes.desktop.executable, QDir::currentPath())));
+    // It opens this party's files: it starts in the working folder.
+    EXPECT_EQ(desktop_entry_reader::unescapedString(
+                  desktop_entry_reader::group(readFile(launcherPath())).value("Path")),
+              QDir::currentPath());
     const QFileInfo launcher(launcherPath());
     EXPECT_TRUE(launcher.permissions() & QFileDevice::ExeOwner);
     EXPECT_TRUE(launcher.permissions() & QFileDevice::ExeOther);

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+
+class QKeyEvent;
+
+// A held key repeats its press many times a second; Enter runs Start/Stop or
+// the focused button's command on every press. Watching the whole program,
+// this drops the repeated presses of Enter, so a held Enter is one command,
+// while presses the operator makes one by one, however fast, all go through.
+class KeyRepeatFilter : public QObject
+{
+    Q_OBJECT
+  public:
+    explicit KeyRepeatFilter(QObject* parent = nullptr);
+
+    // The press is a repeat of a held Enter: marked so, or following a
+    // release of the same key at once. The X server sends each repeat as a
+    // release and a press with one time stamp; under load the toolkit may
+    // fail to pair them and report a fresh press, which no hand can make
+    // within a few milliseconds of letting go.
+    bool isRepeatedCommandPress(const QKeyEvent& event) const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    static constexpr unsigned long kSameMomentMs = 5;
+
+    int releasedKey_ = 0;
+    unsigned long releasedAt_ = 0;
+};

@@ -1,0 +1,56 @@
+#include "ui/results_list_lines.h"
+
+#include "platform/gbk.h"
+
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextBlockUserData>
+#include <QTextDocument>
+
+namespace results_list_lines {
+
+namespace {
+
+// The whole line behind a shortened one; the document owns it.
+class WholeLine : public QTextBlockUserData
+{
+  public:
+    WholeLine(QString whole, QString shown) : whole(std::move(whole)), shown(std::move(shown)) {}
+    const QString whole;
+    const QString shown;
+};
+
+} // namespace
+
+QString shownLine(const QString& line)
+{
+    if (line.size() <= kShownCharacters)
+        return line;
+    qsizetype cut = kShownCharacters;
+    if (line.at(cut - 1).isHighSurrogate())
+        --cut; // never half a character
+    return line.left(cut) + QChar(0x2026);
+}
+
+void append(QPlainTextEdit& list, const QString& line)
+{
+    const QString shown = shownLine(line);
+    list.appendPlainText(shown);
+    if (shown != line)
+        list.document()->lastBlock().setUserData(new WholeLine(line, shown));
+}
+
+QByteArray savedResults(const QTextDocument& document)
+{
+    QByteArray content;
+    if (document.isEmpty())
+        return content;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const auto* whole = static_cast<const WholeLine*>(block.userData());
+        const QString text = block.text();
+        content += gbk::encode(whole && text == whole->shown ? whole->whole : text) + "\r\n";
+    }
+    return content;
+}
+
+} // namespace results_list_lines

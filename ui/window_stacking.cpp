@@ -1,0 +1,49 @@
+#include "ui/window_stacking.h"
+
+#include <QEvent>
+#include <QWindowStateChangeEvent>
+
+void bringToFront(QWidget* window)
+{
+    if (!window)
+        return;
+    if (window->windowState() & Qt::WindowMinimized) {
+        // An iconified window takes no activation and no new state; shown
+        // anew it comes back as a normal window.
+        window->hide();
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+WholeProgramMinimize::WholeProgramMinimize(QWidget* mainWindow, QWidget* companion)
+    : QObject(mainWindow), mainWindow_(mainWindow), companion_(companion)
+{
+    setObjectName(QStringLiteral("wholeProgramMinimize"));
+    mainWindow_->installEventFilter(this);
+}
+
+bool WholeProgramMinimize::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == mainWindow_ && event->type() == QEvent::WindowStateChange)
+        mainWindowStateChanged(static_cast<QWindowStateChangeEvent*>(event)->oldState());
+    return QObject::eventFilter(watched, event);
+}
+
+void WholeProgramMinimize::mainWindowStateChanged(Qt::WindowStates oldState)
+{
+    if (!companion_)
+        return;
+    const bool minimized = mainWindow_->windowState() & Qt::WindowMinimized;
+    const bool wasMinimized = oldState & Qt::WindowMinimized;
+    if (minimized && !wasMinimized) {
+        companionWasShown_ = companion_->isVisible();
+        if (companionWasShown_)
+            companion_->hide();
+    } else if (!minimized && wasMinimized && companionWasShown_) {
+        companionWasShown_ = false;
+        bringToFront(companion_);
+    }
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+// Restores a window that is minimized, shows it and brings it to the front
+// with the keyboard focus, whatever state it was left in.
+void bringToFront(QWidget* window);
+
+// Minimizing the main window minimizes the whole program: the companion
+// window (the settings window, which stays on top of everything) leaves the
+// screen with it, and comes back when the main window is restored, if it was
+// open when the main window went.
+class WholeProgramMinimize : public QObject
+{
+    Q_OBJECT
+  public:
+    WholeProgramMinimize(QWidget* mainWindow, QWidget* companion);
+
+    bool companionAwaitsRestore() const { return companionWasShown_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void mainWindowStateChanged(Qt::WindowStates oldState);
+
+    QWidget* mainWindow_;
+    QPointer<QWidget> companion_;
+    bool companionWasShown_ = false;
+};
