@@ -135,10 +135,13 @@ void stopBranch(DrawContext& context, const Counts& counts)
         const qint64 index = winnerIndex(clockValue, candidates);
         context.currentWinner = context.participants.get(static_cast<int>(index));
 
+        // The history first: a kill between the two writes then leaves the
+        // winner in the history, never only in the results file that the
+        // next start empties.
+        const QByteArray line = results_format::resultsLine(level, context.currentWinner);
+        draw_history::recordWinner(services().clock->now(), line);
         results_format::recordWinner(context.levelPrefixes, QLatin1String(working_files::kResults),
-                                     results_format::resultsLine(level, context.currentWinner));
-        draw_history::recordWinner(services().clock->now(),
-                                   results_format::resultsLine(level, context.currentWinner));
+                                     line);
 
         const qint64 recordedBefore = context.results.count();
         surface.setProgressText(gbk::text("进度：") + QByteArray::number(recordedBefore + 1) + '/' +
