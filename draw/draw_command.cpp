@@ -4,6 +4,7 @@
 #include "draw/count_text.h"
 #include "draw/draw_clock.h"
 #include "draw/draw_surface.h"
+#include "draw/round_state.h"
 #include "platform/clock.h"
 #include "platform/file_paths.h"
 #include "platform/gbk.h"
@@ -112,6 +113,16 @@ int recordedCount(const TextLineList& levelPrefixes, const QByteArray& name)
     return count;
 }
 
+void removeVoidedWinners(TextLineList& participants, const std::vector<QByteArray>& voided)
+{
+    if (voided.empty())
+        return;
+    TextLineList voidedList;
+    for (const QByteArray& line : voided)
+        voidedList.add(line);
+    removeEarlierWinners(participants, voidedList);
+}
+
 void stopBranch(DrawContext& context, const Counts& counts)
 {
     DrawSurface& surface = context.surface;
@@ -122,6 +133,8 @@ void stopBranch(DrawContext& context, const Counts& counts)
 
     if (context.settings.repeatText == setting_names::no() && !context.results.isEmpty())
         removeEarlierWinners(context.participants, context.results);
+    if (context.round)
+        removeVoidedWinners(context.participants, context.round->voidedWinners());
 
     for (PrizeLevel level : kDrawingOrder) {
         const qint32 count = counts.perLevel[static_cast<size_t>(levelIndex(level))];
@@ -139,7 +152,12 @@ void stopBranch(DrawContext& context, const Counts& counts)
         // winner in the history, never only in the results file that the
         // next start empties.
         const QByteArray line = results_format::resultsLine(level, context.currentWinner);
-        draw_history::recordWinner(services().clock->now(), line);
+        // One clock reading for the history and the results list, so a
+        // round read back from the history shows the times it showed.
+        const QDateTime recordedAt = services().clock->now();
+        draw_history::recordWinner(recordedAt, line);
+        if (context.round)
+            context.round->winnerRecorded(recordedAt, line);
         results_format::recordWinner(context.levelPrefixes, QLatin1String(working_files::kResults),
                                      line);
 
@@ -148,7 +166,7 @@ void stopBranch(DrawContext& context, const Counts& counts)
                                 QByteArray::number(counts.total));
         surface.setProgressPosition(progressPosition(recordedBefore, counts.total));
         surface.appendResultLine(levelLabel(level) + context.currentWinner + gbk::text(" 时间：") +
-                                 dateTimeText(services().clock->now()));
+                                 dateTimeText(recordedAt));
         return;
     }
 }

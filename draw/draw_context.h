@@ -4,6 +4,7 @@
 #include <array>
 
 class DrawSurface;
+class RoundState;
 class TextLineList;
 
 // The main window's values the draw reads, as the settings file holds them.
@@ -24,4 +25,7 @@ struct DrawContext
     TextLineList& results;       // ResultsList
     TextLineList& levelPrefixes; // LevelPrefixList
     QByteArray& currentWinner;
+    // The window's rounds: told of each winner; its voided winners are kept
+    // out of the draw. None for a draw without them.
+    RoundState* round = nullptr;
 };

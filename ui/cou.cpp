@@ -13,12 +13,12 @@
 #include "platform/services.h"
 #include "storage/atomic_file.h"
 #include "storage/default_settings.h"
-#include "storage/draw_history.h"
 #include "storage/prize_level.h"
 #include "storage/settings_file.h"
 #include "storage/working_files.h"
 #include "ui/cou_lists.h"
 #include "ui/main_window_texts.h"
+#include "ui/round_controls.h"
 #include "ui/stage_mode.h"
 #include "ui/typed_character_filter.h"
 
@@ -58,7 +58,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
         } catch (const AppError&) {
         }
     }
-    draw_history::recordSession(services().clock->now(), draw_history::Session::ProgramStart);
+    rounds_ = new RoundControls(this, *this, mmo1, pm1, drawSettings_, currentWinner_);
+    rounds_->programStarted();
 }
 
 void TForm1::createControls()
@@ -214,6 +215,8 @@ void TForm1::loadMainWindowState()
     stage_->pictureReplaced();
 
     createDrawLists();
+    if (rounds_) // a settings save, not the first start
+        rounds_->settingsSaved();
 }
 
 void TForm1::createDrawLists()
@@ -231,9 +234,13 @@ bool TForm1::isDrawRunning() const
 
 DrawContext TForm1::drawContext()
 {
-    return DrawContext{
-        *this,         drawSettings_, cou::ParticipantList, cou::ResultsList, cou::LevelPrefixList,
-        currentWinner_};
+    return DrawContext{*this,
+                       drawSettings_,
+                       cou::ParticipantList,
+                       cou::ResultsList,
+                       cou::LevelPrefixList,
+                       currentWinner_,
+                       rounds_ ? &rounds_->state() : nullptr};
 }
 
 void TForm1::btn1Click()
@@ -260,14 +267,20 @@ void TForm1::btn2Click()
     pb1->setValue(0);
     mmo1->clear();
     mmo1->appendPlainText(QStringLiteral("抽奖结果："));
-    draw_history::recordSession(services().clock->now(), draw_history::Session::Initialize);
+    rounds_->initialized();
     services().boxes->show(this, noticeBox(QStringLiteral("初始化成功，原产生奖项数据已清空！")));
 }
 
 void TForm1::btn3Click()
 {
     DrawContext context = drawContext();
-    runStartStop(context);
+    try {
+        runStartStop(context);
+    } catch (...) {
+        rounds_->afterDraw();
+        throw;
+    }
+    rounds_->afterDraw();
 }
 
 void TForm1::btn5Click()
@@ -300,6 +313,7 @@ void TForm1::rollPass()
 void TForm1::FormShow()
 {
     btn3->setFocus();
+    rounds_->windowShown();
     if (services().desktop)
         writeDesktopLauncher(*services().desktop);
 }

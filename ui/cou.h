@@ -13,6 +13,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTimer;
+class RoundControls;
 class StageMode;
 
 // The main window: the stage of the draw.
@@ -33,6 +34,7 @@ class TForm1 : public QWidget, private DrawSurface
     const QByteArray& currentWinner() const { return currentWinner_; }
     const DrawSettings& drawSettings() const { return drawSettings_; }
     StageMode* stageMode() const { return stage_; }
+    RoundControls* roundControls() const { return rounds_; }
 
     // Command handlers; each throws on failure, the connections guard them.
     void btn1Click(); // settings
@@ -87,6 +89,7 @@ class TForm1 : public QWidget, private DrawSurface
     QTimer* rollTimer = nullptr;
     QMenu* pm1 = nullptr;
     StageMode* stage_ = nullptr;
+    RoundControls* rounds_ = nullptr;
 
     QWidget* settingsWindow_ = nullptr;
     DrawSettings drawSettings_;

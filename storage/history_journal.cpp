@@ -1,0 +1,225 @@
+#include "storage/history_journal.h"
+
+#include "platform/gbk.h"
+
+#include <algorithm>
+
+namespace history_journal {
+
+namespace {
+
+constexpr int kTimeBytes = 19; // yyyy-MM-dd HH:mm:ss
+const QString kTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+
+QByteArray timeText(const QDateTime& at)
+{
+    return at.toString(kTimeFormat).toLatin1();
+}
+
+QDateTime parseTime(const QByteArray& text)
+{
+    return QDateTime::fromString(QString::fromLatin1(text), kTimeFormat);
+}
+
+const char* separatorEvent(RoundStart start)
+{
+    switch (start) {
+    case RoundStart::ProgramStart:
+        return "程序启动";
+    case RoundStart::Initialize:
+        return "初始化";
+    case RoundStart::SettingsSave:
+        return "设置保存";
+    case RoundStart::NewRound:
+        return "新一轮";
+    case RoundStart::HistoryBegins:
+        break;
+    }
+    return "";
+}
+
+const char* resumeEvent(Resume resume)
+{
+    return resume == Resume::AfterRestart ? "继续上一轮" : "恢复上一轮";
+}
+
+QByteArray separator(const QDateTime& at, const char* event)
+{
+    return "==== " + timeText(at) + ' ' + gbk::text(event) + " ====";
+}
+
+QByteArray voidMarker()
+{
+    return gbk::text("作废") + '\t';
+}
+
+} // namespace
+
+int Round::activeCount() const
+{
+    return static_cast<int>(std::count_if(entries.begin(), entries.end(),
+                                          [](const RoundEntry& entry) { return !entry.voided; }));
+}
+
+std::vector<QByteArray> Round::voidedLines() const
+{
+    std::vector<QByteArray> lines;
+    for (const RoundEntry& entry : entries)
+        if (entry.voided)
+            lines.push_back(entry.resultsLine);
+    return lines;
+}
+
+QByteArray separatorLine(const QDateTime& at, RoundStart start)
+{
+    return separator(at, separatorEvent(start));
+}
+
+QByteArray resumeLine(const QDateTime& at, Resume resume)
+{
+    return separator(at, resumeEvent(resume));
+}
+
+QByteArray voidLine(const QDateTime& at, const QByteArray& resultsLine)
+{
+    return timeText(at) + '\t' + voidMarker() + resultsLine;
+}
+
+Round& RoundBuilder::current()
+{
+    if (rounds_.empty())
+        rounds_.emplace_back();
+    return rounds_.back();
+}
+
+void RoundBuilder::startRound(RoundStart start)
+{
+    rounds_.push_back(Round{start, {}});
+}
+
+void RoundBuilder::resume()
+{
+    // Only an empty round gives way: winners drawn since stay where they are.
+    if (current().entries.empty()) {
+        while (!rounds_.empty() && rounds_.back().entries.empty())
+            rounds_.pop_back();
+        if (rounds_.empty())
+            rounds_.emplace_back();
+    }
+}
+
+void RoundBuilder::addWinner(const QDateTime& at, const QByteArray& resultsLine)
+{
+    current().entries.push_back(RoundEntry{at, resultsLine, false});
+    dropRoundsBeforeTheLastWithWinners();
+}
+
+bool RoundBuilder::voidWinner(const QByteArray& resultsLine)
+{
+    std::vector<RoundEntry>& entries = current().entries;
+    for (size_t i = entries.size(); i-- > 0;) {
+        if (!entries[i].voided && entries[i].resultsLine == resultsLine)
+            return voidEntry(i);
+    }
+    return false;
+}
+
+bool RoundBuilder::voidEntry(size_t index)
+{
+    std::vector<RoundEntry>& entries = current().entries;
+    if (index >= entries.size() || entries[index].voided)
+        return false;
+    entries[index].voided = true;
+    return true;
+}
+
+void RoundBuilder::dropRoundsBeforeTheLastWithWinners()
+{
+    if (rounds_.size() > 1)
+        rounds_.erase(rounds_.begin(), rounds_.end() - 1);
+}
+
+void RoundBuilder::addLine(const QByteArray& line)
+{
+    if (line.startsWith("==== ") && line.endsWith(" ====") && line.size() > 5 + kTimeBytes + 6) {
+        const QByteArray event = line.mid(5 + kTimeBytes + 1).chopped(5);
+        if (!parseTime(line.mid(5, kTimeBytes)).isValid())
+            return;
+        for (RoundStart start : {RoundStart::ProgramStart, RoundStart::Initialize,
+                                 RoundStart::SettingsSave, RoundStart::NewRound}) {
+            if (event == gbk::text(separatorEvent(start))) {
+                startRound(start);
+                return;
+            }
+        }
+        for (Resume kind : {Resume::AfterRestart, Resume::AfterReset}) {
+            if (event == gbk::text(resumeEvent(kind))) {
+                resume();
+                return;
+            }
+        }
+        return;
+    }
+    if (line.size() <= kTimeBytes || line.at(kTimeBytes) != '\t')
+        return;
+    const QDateTime at = parseTime(line.left(kTimeBytes));
+    if (!at.isValid())
+        return;
+    const QByteArray rest = line.mid(kTimeBytes + 1);
+    if (rest.startsWith(voidMarker()))
+        voidWinner(rest.mid(voidMarker().size()));
+    else
+        addWinner(at, rest);
+}
+
+std::vector<Round> readRounds(const QByteArray& history)
+{
+    return buildRounds(history).rounds();
+}
+
+RoundBuilder buildRounds(const QByteArray& history)
+{
+    RoundBuilder builder;
+    qsizetype begin = 0;
+    for (qsizetype end = history.indexOf('\n'); end >= 0;
+         begin = end + 1, end = history.indexOf('\n', begin)) {
+        QByteArray line = history.mid(begin, end - begin);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        builder.addLine(line);
+    }
+    return builder;
+}
+
+namespace {
+
+// The last round holding winners when every round after it is an empty one
+// begun in one of the given ways (at least one such round).
+template <typename Accept>
+const Round* lastRoundWithWinnersFollowedBy(const std::vector<Round>& rounds, Accept accept)
+{
+    for (size_t i = rounds.size(); i-- > 0;) {
+        if (!rounds[i].entries.empty())
+            return i + 1 < rounds.size() ? &rounds[i] : nullptr;
+        if (!accept(rounds[i].start))
+            return nullptr;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+const Round* roundLeftByRestart(const std::vector<Round>& rounds)
+{
+    return lastRoundWithWinnersFollowedBy(
+        rounds, [](RoundStart start) { return start == RoundStart::ProgramStart; });
+}
+
+const Round* roundLeftByReset(const std::vector<Round>& rounds)
+{
+    return lastRoundWithWinnersFollowedBy(rounds, [](RoundStart start) {
+        return start == RoundStart::Initialize || start == RoundStart::SettingsSave;
+    });
+}
+
+} // namespace history_journal
