@@ -12,13 +12,16 @@ RoundState::RoundState(QString historyPath) : historyPath_(std::move(historyPath
 void RoundState::load()
 {
     builder_ = RoundBuilder();
+    endsInCutLine_ = false;
     // Only a regular file is read: a pipe in its place must not hang the start.
     if (!QFileInfo(historyPath_).isFile())
         return;
     QFile file(historyPath_);
     if (!file.open(QIODevice::ReadOnly))
         return;
-    builder_ = buildRounds(file.readAll());
+    const QByteArray history = file.readAll();
+    endsInCutLine_ = !history.isEmpty() && !history.endsWith('\n');
+    builder_ = buildRounds(history);
 }
 
 const Round& RoundState::currentRound() const
@@ -36,6 +39,9 @@ void RoundState::append(const QByteArray& line)
 
 void RoundState::programStarted(const QDateTime& at)
 {
+    if (endsInCutLine_)
+        append(cutLineMarker(at));
+    endsInCutLine_ = false;
     append(separatorLine(at, RoundStart::ProgramStart));
     builder_.startRound(RoundStart::ProgramStart);
 }

@@ -38,5 +38,6 @@ class RoundState
     void append(const QByteArray& line);
 
     QString historyPath_;
+    bool endsInCutLine_ = false;
     history_journal::RoundBuilder builder_;
 };

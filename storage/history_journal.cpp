@@ -38,6 +38,8 @@ const char* separatorEvent(RoundStart start)
     return "";
 }
 
+const char kCutLineEvent[] = "上一行不完整";
+
 const char* resumeEvent(Resume resume)
 {
     return resume == Resume::AfterRestart ? "继续上一轮" : "恢复上一轮";
@@ -78,6 +80,11 @@ QByteArray separatorLine(const QDateTime& at, RoundStart start)
 QByteArray resumeLine(const QDateTime& at, Resume resume)
 {
     return separator(at, resumeEvent(resume));
+}
+
+QByteArray cutLineMarker(const QDateTime& at)
+{
+    return separator(at, kCutLineEvent);
 }
 
 QByteArray voidLine(const QDateTime& at, const QByteArray& resultsLine)
@@ -179,14 +186,21 @@ std::vector<Round> readRounds(const QByteArray& history)
 
 RoundBuilder buildRounds(const QByteArray& history)
 {
-    RoundBuilder builder;
+    std::vector<QByteArray> lines;
     qsizetype begin = 0;
     for (qsizetype end = history.indexOf('\n'); end >= 0;
          begin = end + 1, end = history.indexOf('\n', begin)) {
-        QByteArray line = history.mid(begin, end - begin);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        builder.addLine(line);
+        lines.push_back(history.mid(begin, end - begin));
+        if (lines.back().endsWith('\r'))
+            lines.back().chop(1);
+    }
+    const QByteArray cutLineEnd = ' ' + gbk::text(kCutLineEvent) + " ====";
+    RoundBuilder builder;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const bool cut = i + 1 < lines.size() && lines[i + 1].startsWith("==== ") &&
+                         lines[i + 1].endsWith(cutLineEnd);
+        if (!cut)
+            builder.addLine(lines[i]);
     }
     return builder;
 }

@@ -39,6 +39,10 @@ QByteArray resumeLine(const QDateTime& at, Resume resume);
 // "yyyy-MM-dd HH:mm:ss" TAB "作废" TAB results line. A winner line never looks
 // like it: its results line begins with a level label.
 QByteArray voidLine(const QDateTime& at, const QByteArray& resultsLine);
+// Written before anything else when the history was found ending in a cut
+// line (a crash inside a write): the next append ends that line, and this
+// one says it is not to be read.
+QByteArray cutLineMarker(const QDateTime& at);
 
 // Turns history lines into rounds, one line at a time. Only the rounds from
 // the last one that held winners on are kept: nothing can reopen an earlier
@@ -67,7 +71,8 @@ class RoundBuilder
 };
 
 // The rounds of a whole history. Only lines ended by CR LF (or LF) count: a
-// last line cut by a crash is left out.
+// last line cut by a crash is left out, and so is a line followed by the
+// cut-line marker.
 std::vector<Round> readRounds(const QByteArray& history);
 RoundBuilder buildRounds(const QByteArray& history);
 

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QTextBlock>
 #include <set>
+#include <sys/stat.h>
 
 namespace {
 
@@ -150,6 +151,38 @@ TEST_F(RoundControlsTest, InitializeAndSettingsSaveCanBeTakenBackUntilTheNextWin
     drawOne();
     EXPECT_FALSE(takeBack()->isEnabled());
     takeBack()->trigger();
+    EXPECT_EQ(results().size(), 1u);
+}
+
+TEST_F(RoundControlsTest, AHistoryCutByACrashOffersOnlyItsWholeWinners)
+{
+    writeParticipants(12);
+    window();
+    drawOne();
+    drawOne();
+    window_.reset();
+    // A crash in the middle of the third winner's line.
+    dir.writeFile("rafflixhistory.txt",
+                  dir.readFile("rafflixhistory.txt") + "2011-01-30 14:30:08\t" + G("三等"));
+    fakes.boxes.answers.push_back(BoxAnswer::Yes);
+    restart();
+    EXPECT_EQ(results().size(), 2u);
+    ASSERT_EQ(questions().size(), 1u);
+    EXPECT_TRUE(questions()[0].text.contains(QStringLiteral("已抽出 2 名")));
+    // The start ended the cut line; the next start still leaves it out.
+    fakes.boxes.shown.clear();
+    restart();
+    ASSERT_EQ(questions().size(), 1u);
+    EXPECT_TRUE(questions()[0].text.contains(QStringLiteral("已抽出 2 名")));
+
+    // A pipe in the history's place neither blocks the start nor is read.
+    window_.reset();
+    QFile::remove(dir.filePath("rafflixhistory.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("rafflixhistory.txt")).constData(), 0644), 0);
+    fakes.boxes.shown.clear();
+    restart();
+    drawOne();
+    EXPECT_TRUE(questions().empty());
     EXPECT_EQ(results().size(), 1u);
 }
 

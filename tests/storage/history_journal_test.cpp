@@ -81,6 +81,12 @@ TEST(HistoryJournal, ACutLastLineAndLinesOfNoKnownFormAreLeftOut)
         EXPECT_EQ(resultsLines(rounds[0]), std::vector<QByteArray>{G("三等奖：张三 3301")});
         EXPECT_FALSE(rounds[0].entries[0].voided);
     }
+    // Once the next start has ended the cut line, its marker keeps it out.
+    const QByteArray ended = cut + "\r\n" + cutLineMarker(kAt) + "\r\n";
+    EXPECT_EQ(resultsLines(readRounds(ended).back()),
+              std::vector<QByteArray>{G("三等奖：张三 3301")});
+    EXPECT_EQ(resultsLines(readRounds(whole + cutLineMarker(kAt) + "\r\n").back()),
+              std::vector<QByteArray>{G("三等奖：张三 3301")});
     // Lines ended by LF alone count too.
     QByteArray lfOnly = whole;
     lfOnly.replace("\r\n", "\n");
