@@ -33,7 +33,7 @@ QByteArray voidMark()
 
 QByteArray screenLine(const RoundEntry& entry)
 {
-    QByteArray line = entry.resultsLine + gbk::text(" 时间：") + dateTimeText(entry.at);
+    QByteArray line = entry.resultsLine + gbk::text(" 时间：") + dateTimeText(entry.at());
     if (entry.voided)
         line += voidMark();
     return line;

@@ -3,6 +3,7 @@
 #include "platform/gbk.h"
 
 #include <algorithm>
+#include <map>
 
 namespace history_journal {
 
@@ -16,9 +17,28 @@ QByteArray timeText(const QDateTime& at)
     return at.toString(kTimeFormat).toLatin1();
 }
 
-QDateTime parseTime(const QByteArray& text)
+// "yyyy-MM-dd HH:mm:ss" read by hand into an entry's date and time:
+// QDateTime::fromString takes tens of microseconds a line, seconds for a
+// history of years. False when the text is no such time.
+bool parseTime(const QByteArray& text, RoundEntry& entry)
 {
-    return QDateTime::fromString(QString::fromLatin1(text), kTimeFormat);
+    static const char kPattern[] = "dddd-dd-dd dd:dd:dd";
+    if (text.size() != kTimeBytes)
+        return false;
+    for (int i = 0; i < kTimeBytes; ++i) {
+        const char c = text.at(i);
+        if (kPattern[i] == 'd' ? (c < '0' || c > '9') : c != kPattern[i])
+            return false;
+    }
+    auto number = [&text](int from, int digits) {
+        int value = 0;
+        for (int i = from; i < from + digits; ++i)
+            value = value * 10 + (text.at(i) - '0');
+        return value;
+    };
+    entry.date = QDate(number(0, 4), number(5, 2), number(8, 2));
+    entry.time = QTime(number(11, 2), number(14, 2), number(17, 2));
+    return entry.date.isValid() && entry.time.isValid();
 }
 
 const char* separatorEvent(RoundStart start)
@@ -50,9 +70,20 @@ QByteArray separator(const QDateTime& at, const char* event)
     return "==== " + timeText(at) + ' ' + gbk::text(event) + " ====";
 }
 
-QByteArray voidMarker()
+const QByteArray& voidMarker()
 {
-    return gbk::text("作废") + '\t';
+    static const QByteArray marker = gbk::text("作废") + '\t';
+    return marker;
+}
+
+// The GBK form of each event text, converted once.
+const QByteArray& gbkEvent(const char* event)
+{
+    static std::map<const char*, QByteArray> converted;
+    auto found = converted.find(event);
+    if (found == converted.end())
+        found = converted.emplace(event, gbk::text(event)).first;
+    return found->second;
 }
 
 } // namespace
@@ -117,7 +148,12 @@ void RoundBuilder::resume()
 
 void RoundBuilder::addWinner(const QDateTime& at, const QByteArray& resultsLine)
 {
-    current().entries.push_back(RoundEntry{at, resultsLine, false});
+    addEntry(RoundEntry{at.date(), at.time(), resultsLine, false});
+}
+
+void RoundBuilder::addEntry(RoundEntry entry)
+{
+    current().entries.push_back(std::move(entry));
     dropRoundsBeforeTheLastWithWinners();
 }
 
@@ -150,17 +186,18 @@ void RoundBuilder::addLine(const QByteArray& line)
 {
     if (line.startsWith("==== ") && line.endsWith(" ====") && line.size() > 5 + kTimeBytes + 6) {
         const QByteArray event = line.mid(5 + kTimeBytes + 1).chopped(5);
-        if (!parseTime(line.mid(5, kTimeBytes)).isValid())
+        RoundEntry unused;
+        if (!parseTime(line.mid(5, kTimeBytes), unused))
             return;
         for (RoundStart start : {RoundStart::ProgramStart, RoundStart::Initialize,
                                  RoundStart::SettingsSave, RoundStart::NewRound}) {
-            if (event == gbk::text(separatorEvent(start))) {
+            if (event == gbkEvent(separatorEvent(start))) {
                 startRound(start);
                 return;
             }
         }
         for (Resume kind : {Resume::AfterRestart, Resume::AfterReset}) {
-            if (event == gbk::text(resumeEvent(kind))) {
+            if (event == gbkEvent(resumeEvent(kind))) {
                 resume();
                 return;
             }
@@ -169,14 +206,16 @@ void RoundBuilder::addLine(const QByteArray& line)
     }
     if (line.size() <= kTimeBytes || line.at(kTimeBytes) != '\t')
         return;
-    const QDateTime at = parseTime(line.left(kTimeBytes));
-    if (!at.isValid())
+    RoundEntry entry;
+    if (!parseTime(line.left(kTimeBytes), entry))
         return;
     const QByteArray rest = line.mid(kTimeBytes + 1);
-    if (rest.startsWith(voidMarker()))
+    if (rest.startsWith(voidMarker())) {
         voidWinner(rest.mid(voidMarker().size()));
-    else
-        addWinner(at, rest);
+    } else {
+        entry.resultsLine = rest;
+        addEntry(std::move(entry));
+    }
 }
 
 std::vector<Round> readRounds(const QByteArray& history)
@@ -194,7 +233,7 @@ RoundBuilder buildRounds(const QByteArray& history)
         if (lines.back().endsWith('\r'))
             lines.back().chop(1);
     }
-    const QByteArray cutLineEnd = ' ' + gbk::text(kCutLineEvent) + " ====";
+    const QByteArray cutLineEnd = ' ' + gbkEvent(kCutLineEvent) + " ====";
     RoundBuilder builder;
     for (size_t i = 0; i < lines.size(); ++i) {
         const bool cut = i + 1 < lines.size() && lines[i + 1].startsWith("==== ") &&

@@ -17,9 +17,15 @@ enum class Resume { AfterRestart, AfterReset };
 
 struct RoundEntry
 {
-    QDateTime at;
+    // The local date and time of the draw, kept as its parts: making a
+    // local QDateTime asks the time zone, too slow for every line of a long
+    // history.
+    QDate date;
+    QTime time;
     QByteArray resultsLine; // level label and participant line
     bool voided = false;
+
+    QDateTime at() const { return QDateTime(date, time); }
 };
 
 struct Round
@@ -65,6 +71,7 @@ class RoundBuilder
     Round& current();
 
   private:
+    void addEntry(RoundEntry entry);
     void dropRoundsBeforeTheLastWithWinners();
 
     std::vector<Round> rounds_;
