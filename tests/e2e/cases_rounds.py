@@ -1,4 +1,4 @@
-"""Cases on a round that outlives the program: continue after a kill, take back a reset, void a winner."""
+"""A round that outlives the program: continue after a kill, take back a reset, void a winner."""
 
 import signal
 import time
@@ -8,22 +8,13 @@ import expected
 import operator_actions as actions
 from desktop import Failure, wait_for
 
-HISTORY_FILE = "rafflixhistory.txt"
-# A point on the results list's second line (the first winner's), whatever
-# the line height of the substituted font, between 20 and 30 pixels.
+# On the results list's second line (the first winner's) for line heights of
+# 20 to 30 pixels, whatever font stands in for 宋体.
 FIRST_WINNER_LINE = (120, 249)
-TAKE_BACK_KEY = "ctrl+r"
 
 
 def _results(op):
     return checks.gbk_lines(op.ws.read(expected.RESULTS_FILE), expected.RESULTS_FILE)
-
-
-def _kill_and_restart(op):
-    op.ws.process.send_signal(signal.SIGKILL)
-    op.ws.process.wait(10)
-    op.start_program()
-    op.wait_main_window()
 
 
 def continue_take_back_and_void(op):
@@ -32,31 +23,30 @@ def continue_take_back_and_void(op):
     op.ws.write(expected.PARTICIPANTS_FILE, expected.lines_file(expected.PARTICIPANTS))
     op.start_program()
     op.wait_main_window()
-    op.check_no_box(settle=1.0)
     op.draw_all(3, "enter")
     drawn = op.ws.read(expected.RESULTS_FILE)
 
-    _kill_and_restart(op)
-    box = op.wait_box(expected.NOTICE_CAPTION, "continue-question")
-    op.dismiss_box(box)  # Enter: continue
+    op.ws.process.send_signal(signal.SIGKILL)
+    op.ws.process.wait(10)
+    op.start_program()
+    op.wait_main_window()
+    op.dismiss_box(op.wait_box(expected.NOTICE_CAPTION, "continue-question"))  # Enter: continue
     checks.check(op.ws.read(expected.RESULTS_FILE) == drawn, "continuing did not restore the results file")
-    op.desk.screenshot(op.main, "continued")
     op.draw_all(4, "enter", first_shot=False)
     winners = checks.check_results(op.ws.read(expected.RESULTS_FILE), expected.DEFAULT_COUNTS,
                                    expected.PARTICIPANTS)
-    before_reset = op.ws.read(expected.RESULTS_FILE)
 
+    before_reset = op.ws.read(expected.RESULTS_FILE)
     op.desk.click_centre(op.main, actions.INITIALIZE)
     op.dismiss_box(op.wait_box(expected.NOTICE_CAPTION, "initialized"))
     checks.check(op.ws.read(expected.RESULTS_FILE) == b"", "Initialize left winners in the results file")
     op.focus_main()
-    op.desk.key(TAKE_BACK_KEY)
+    op.desk.key("ctrl+r")
     wait_for("the reset to be taken back", lambda: op.ws.read(expected.RESULTS_FILE) == before_reset,
              timeout=20)
-    op.desk.screenshot(op.main, "reset-taken-back")
 
     op.desk.click(op.main, *FIRST_WINNER_LINE, button=3)
-    time.sleep(1.0)  # the menu opens; its last entry is the void entry
+    time.sleep(1.0)  # the menu opens; the void entry is its last
     op.desk.key("Up", "Return")
     try:
         box = op.wait_box(expected.NOTICE_CAPTION, "void-question")
@@ -67,10 +57,9 @@ def continue_take_back_and_void(op):
     op.desk.wait_window_gone(box)
     wait_for("the voided winner to leave the results file", lambda: len(_results(op)) == 3, timeout=20)
     voided = winners[0]
-    checks.check(_results(op) == [expected.label(level) + winner for level, winner in
-                                  zip(["三等奖"] * 3, winners[1:])],
+    checks.check(_results(op) == ["三等奖：" + winner for winner in winners[1:]],
                  "the results after the void are %r" % _results(op))
-    history = op.ws.read(HISTORY_FILE).decode(expected.ENCODING)
+    history = op.ws.read("rafflixhistory.txt").decode(expected.ENCODING)
     checks.check("\t作废\t三等奖：" + voided + "\r\n" in history, "the history does not record the void")
     op.desk.screenshot(op.main, "voided")
 

@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QMenu>
 #include <set>
-#include <sys/stat.h>
 
 namespace {
 
@@ -73,7 +72,6 @@ TEST_F(RoundControlsTest, ARestartContinuesTheRoundAsIfNothingHadHappened)
     EXPECT_EQ(progress(), QStringLiteral("进度：3/10"));
     EXPECT_EQ(control<QProgressBar>("pb1")->value(), 30);
     EXPECT_EQ(control<QLineEdit>("edt1")->text(), gbk::decode(lastWinner));
-    EXPECT_EQ(window().currentWinner(), lastWinner);
 
     drawOne();
     drawOne();
@@ -85,8 +83,6 @@ TEST_F(RoundControlsTest, ARestartContinuesTheRoundAsIfNothingHadHappened)
     for (const QByteArray& line : after)
         people.insert(line.mid(8));
     EXPECT_EQ(people.size(), 5u) << "an earlier winner won again";
-    restart(); // the whole round is offered again
-    EXPECT_TRUE(askedAbout(5));
 }
 
 TEST_F(RoundControlsTest, NoQuestionForADeclinedCompleteOrMissingRound)
@@ -109,7 +105,7 @@ TEST_F(RoundControlsTest, NoQuestionForADeclinedCompleteOrMissingRound)
     EXPECT_TRUE(questions().empty());
 }
 
-TEST_F(RoundControlsTest, AHistoryCutByACrashOffersOnlyItsWholeWinnersAndAPipeIsNotRead)
+TEST_F(RoundControlsTest, AHistoryCutByACrashOffersOnlyItsWholeWinners)
 {
     writeParticipants(12);
     window();
@@ -123,14 +119,6 @@ TEST_F(RoundControlsTest, AHistoryCutByACrashOffersOnlyItsWholeWinnersAndAPipeIs
     EXPECT_TRUE(askedAbout(2));
     restart(); // the first start ended the cut line; it is still left out
     EXPECT_TRUE(askedAbout(2));
-
-    window_.reset();
-    QFile::remove(dir.filePath("rafflixhistory.txt"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("rafflixhistory.txt")).constData(), 0644), 0);
-    restart();
-    drawOne();
-    EXPECT_TRUE(questions().empty());
-    EXPECT_EQ(results().size(), 1u);
 }
 
 TEST_F(RoundControlsTest, ASettingsSaveCanBeTakenBackUntilTheNextWinner)
