@@ -178,13 +178,14 @@ void RoundControls::restore(const Round& round, Resume how)
     const qint64 total = round_recovery::totalOf(settings_);
     const round_recovery::Plan plan = round_recovery::plan(round, total);
 
-    // The history first, as for a winner: after a kill it still tells the
-    // round that the results file was about to hold.
-    state_.resumed(now(), how);
+    // The results file first: should it fail, nothing has changed and the
+    // operator can try again. A kill before the history line loses no
+    // winner, the history holds them all.
     TextLineList results;
     for (const QByteArray& line : plan.resultsLines)
         results.add(line);
     results.save(QLatin1String(working_files::kResults));
+    state_.resumed(now(), how);
 
     // The list keeps its heading line and shows the round below it.
     QTextCursor cursor(resultsList_->document());
@@ -218,7 +219,8 @@ void RoundControls::voidWinnerOnLine(int resultsListLine)
             window_, question(round_recovery::voidQuestion(resultsLine), true)) != BoxAnswer::Yes)
         return;
 
-    state_.voidEntry(static_cast<size_t>(entry), now());
+    // The results file first, as for a restore: a failed write leaves the
+    // winner in place and the void can be tried again.
     TextLineList results;
     const QString resultsPath = QLatin1String(working_files::kResults);
     results.load(resultsPath);
@@ -228,6 +230,7 @@ void RoundControls::voidWinnerOnLine(int resultsListLine)
         results.deleteAt(static_cast<int>(lines.rend() - found) - 1);
         results.save(resultsPath);
     }
+    state_.voidEntry(static_cast<size_t>(entry), now());
     surface_.setProgressText(round_recovery::progressText(results.count(), total));
     surface_.setProgressPosition(round_recovery::progressBarPosition(results.count(), total));
     markLineVoided(resultsListLine);

@@ -1,3 +1,4 @@
+#include "app/guard.h"
 #include "main_window/main_window_fixture.h"
 #include "storage/line_splitting.h"
 #include "storage/settings_file.h"
@@ -143,6 +144,21 @@ TEST_F(RoundControlsTest, ASettingsSaveCanBeTakenBackUntilTheNextWinner)
     window().loadMainWindowState();
     drawOne();
     EXPECT_FALSE(takeBack()->isEnabled());
+}
+
+TEST_F(RoundControlsTest, AVoidThatCannotWriteTheResultsChangesNothing)
+{
+    writeParticipants(12);
+    window();
+    drawOne();
+    dir.makeReadOnly("retotal.txt");
+    fakes.boxes.answers.push_back(BoxAnswer::Yes);
+    guarded(&window(), [&] { window().roundControls()->voidWinnerOnLine(1); });
+    ASSERT_EQ(fakes.boxes.shown.size(), 2u);
+    EXPECT_TRUE(fakes.boxes.shown[1].text.startsWith(QStringLiteral("Cannot create file")));
+    EXPECT_EQ(results().size(), 1u);
+    EXPECT_EQ(window().roundControls()->entryOnLine(1), 0) << "the void cannot be tried again";
+    EXPECT_TRUE(window().roundControls()->state().voidedWinners().empty());
 }
 
 class VoidTest : public RoundControlsTest, public ::testing::WithParamInterface<const char*>
