@@ -148,13 +148,13 @@ void stopBranch(DrawContext& context, const Counts& counts)
         const qint64 index = winnerIndex(clockValue, candidates);
         context.currentWinner = context.participants.get(static_cast<int>(index));
 
-        // The history first: a kill between the two writes then leaves the
-        // winner in the history, never only in the results file that the
-        // next start empties.
         const QByteArray line = results_format::resultsLine(level, context.currentWinner);
         // One clock reading for the history and the results list, so a
         // round read back from the history shows the times it showed.
         const QDateTime recordedAt = services().clock->now();
+        // The history first: a kill between the two writes then leaves the
+        // winner in the history, never only in the results file that the
+        // next start empties.
         draw_history::recordWinner(recordedAt, line);
         if (context.round)
             context.round->winnerRecorded(recordedAt, line);

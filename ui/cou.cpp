@@ -33,6 +33,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTextBlock>
 #include <QTimer>
@@ -274,13 +275,8 @@ void TForm1::btn2Click()
 void TForm1::btn3Click()
 {
     DrawContext context = drawContext();
-    try {
-        runStartStop(context);
-    } catch (...) {
-        rounds_->afterDraw();
-        throw;
-    }
-    rounds_->afterDraw();
+    const auto listedWinner = qScopeGuard([this] { rounds_->afterDraw(); });
+    runStartStop(context);
 }
 
 void TForm1::btn5Click()
