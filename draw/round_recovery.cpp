@@ -39,6 +39,15 @@ QByteArray screenLine(const RoundEntry& entry)
     return line;
 }
 
+int entryShownBy(const Round& round, const QByteArray& line)
+{
+    for (size_t i = round.entries.size(); i-- > 0;) {
+        if (!round.entries[i].voided && screenLine(round.entries[i]) == line)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 QByteArray progressText(qint64 recorded, qint64 total)
 {
     if (recorded <= 0 || total <= 0)

@@ -22,6 +22,10 @@ bool isUnfinished(const history_journal::Round& round, qint64 total);
 // time it was drawn, and the void mark when voided.
 QByteArray screenLine(const history_journal::RoundEntry& entry);
 QByteArray voidMark(); // " 【作废】"
+// The entry a results-list line shows: the last one not voided whose line it
+// is (equal lines are the same person at the same level and second); -1 for
+// none, such as a line of an earlier round.
+int entryShownBy(const history_journal::Round& round, const QByteArray& line);
 
 // "进度：R/total" and its bar position; no text and 0 when R is 0.
 QByteArray progressText(qint64 recorded, qint64 total);

@@ -88,21 +88,18 @@ void RoundControls::programStarted()
 {
     state_.load();
     state_.programStarted(now());
-    entryLines_.clear();
     updateTakeBack();
 }
 
 void RoundControls::initialized()
 {
     state_.initialized(now());
-    entryLines_.clear();
     updateTakeBack();
 }
 
 void RoundControls::settingsSaved()
 {
     state_.settingsSaved(now());
-    entryLines_.clear();
     updateTakeBack();
 }
 
@@ -118,30 +115,15 @@ void RoundControls::windowShown()
 
 void RoundControls::afterDraw()
 {
-    const std::vector<RoundEntry>& entries = state_.currentRound().entries;
-    while (entryLines_.size() < entries.size()) {
-        // A winner whose results file could not be written has no line.
-        const size_t index = entryLines_.size();
-        const int last = resultsList_->document()->blockCount() - 1;
-        const bool listed =
-            resultsList_->document()->lastBlock().text() ==
-                gbk::decode(round_recovery::screenLine(entries[index])) &&
-            std::find(entryLines_.begin(), entryLines_.end(), last) == entryLines_.end();
-        entryLines_.push_back(listed ? last : -1);
-    }
     updateTakeBack();
 }
 
 int RoundControls::entryOnLine(int resultsListLine) const
 {
-    if (resultsListLine < 0)
+    const QTextBlock block = resultsList_->document()->findBlockByNumber(resultsListLine);
+    if (resultsListLine < 0 || !block.isValid())
         return -1;
-    const std::vector<RoundEntry>& entries = state_.currentRound().entries;
-    for (size_t i = 0; i < entryLines_.size() && i < entries.size(); ++i) {
-        if (entryLines_[i] == resultsListLine && !entries[i].voided)
-            return static_cast<int>(i);
-    }
-    return -1;
+    return round_recovery::entryShownBy(state_.currentRound(), gbk::encode(block.text()));
 }
 
 void RoundControls::offerToContinue()
@@ -193,11 +175,8 @@ void RoundControls::restore(const Round& round, Resume how)
     cursor.movePosition(QTextCursor::EndOfBlock);
     cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
-    entryLines_.clear();
-    for (const QByteArray& line : plan.screenLines) {
+    for (const QByteArray& line : plan.screenLines)
         resultsList_->appendPlainText(gbk::decode(line));
-        entryLines_.push_back(resultsList_->document()->blockCount() - 1);
-    }
     surface_.setProgressText(plan.progressText);
     surface_.setProgressPosition(plan.progressPosition);
     if (!plan.lastWinner.isEmpty()) {

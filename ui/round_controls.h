@@ -4,7 +4,6 @@
 
 #include <QObject>
 #include <QPoint>
-#include <vector>
 
 class DrawSurface;
 class QAction;
@@ -30,14 +29,14 @@ class RoundControls : public QObject
     void initialized();
     void settingsSaved();
     void windowShown(); // asks about an unfinished round once the window shows
-    void afterDraw();   // a winner drawn gets its line in the results list
+    void afterDraw();   // a winner drawn ends the time to take back a reset
 
     // The commands; each throws on a failed write.
     void offerToContinue();
     void takeBackReset();
     void voidWinnerOnLine(int resultsListLine);
-    // The results-list line an entry of the current round stands on, -1 if
-    // none; and the entry a line shows, -1 if none (or voided).
+    // The entry of the current round a results-list line shows; -1 for
+    // none, or one voided already.
     int entryOnLine(int resultsListLine) const;
 
     QAction* takeBackAction() const { return takeBack_; }
@@ -58,8 +57,7 @@ class RoundControls : public QObject
     RoundState state_;
     QAction* takeBack_ = nullptr;
     QAction* void_ = nullptr;
-    std::vector<int> entryLines_; // the current round's entries' lines in the results list
-    int clickedLine_ = -1;        // the results-list line of the pending right click
-    int voidTarget_ = -1;         // the line the void entry acts on while the menu shows
+    int clickedLine_ = -1; // the results-list line of the pending right click
+    int voidTarget_ = -1;  // the line the void entry acts on while the menu shows
     bool shown_ = false;
 };
