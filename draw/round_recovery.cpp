@@ -59,7 +59,8 @@ int progressBarPosition(qint64 recorded, qint64 total)
 {
     if (recorded <= 0 || total <= 0)
         return 0;
-    return progressPosition(recorded - 1, total);
+    // A round restored under lower counts holds more than they ask for.
+    return std::min(100, progressPosition(recorded - 1, total));
 }
 
 Plan plan(const Round& round, qint64 total)
