@@ -5,6 +5,7 @@
 #include "draw/draw_command.h"
 #include "draw/draw_extras.h"
 #include "draw/draw_surface.h"
+#include "draw/round_state.h"
 #include "platform/clock.h"
 #include "platform/gbk.h"
 #include "platform/services.h"
@@ -72,7 +73,13 @@ void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore
         times.push_back(services().clock->now());
     }
 
+    // The history first: a kill between the two writes then leaves the
+    // winners in the history, never only in the results file that the next
+    // start empties.
     recordHistory(times, lines);
+    if (context.round)
+        for (size_t i = 0; i < lines.size(); ++i)
+            context.round->winnerRecorded(times[i], lines[i]);
     recordResults(context.levelPrefixes, lines);
 
     DrawSurface& surface = context.surface;
@@ -81,8 +88,10 @@ void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore
         surface.setProgressText(gbk::text("进度：") + QByteArray::number(before + 1) + '/' +
                                 QByteArray::number(total));
         surface.setProgressPosition(progressPosition(before, total));
+        // The time the history holds, so a round read back from it shows
+        // the times it showed.
         surface.appendResultLine(levelLabel(plan.level) + winners[i] + gbk::text(" 时间：") +
-                                 dateTimeText(services().clock->now()));
+                                 dateTimeText(times[i]));
     }
 
     if (context.extras) {

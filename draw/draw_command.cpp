@@ -5,6 +5,7 @@
 #include "draw/count_text.h"
 #include "draw/draw_extras.h"
 #include "draw/draw_surface.h"
+#include "draw/round_state.h"
 #include "platform/file_paths.h"
 #include "platform/gbk.h"
 #include "platform/message_boxes.h"
@@ -103,6 +104,16 @@ void startBranch(DrawContext& context)
                            SoundPlayer::kAsync | SoundPlayer::kLoop);
 }
 
+void removeVoidedWinners(TextLineList& participants, const std::vector<QByteArray>& voided)
+{
+    if (voided.empty())
+        return;
+    TextLineList voidedList;
+    for (const QByteArray& line : voided)
+        voidedList.add(line);
+    removeEarlierWinners(participants, voidedList);
+}
+
 void stopBranch(DrawContext& context, const Counts& counts)
 {
     DrawSurface& surface = context.surface;
@@ -113,6 +124,8 @@ void stopBranch(DrawContext& context, const Counts& counts)
 
     if (context.settings.repeatText == setting_names::no() && !context.results.isEmpty())
         removeEarlierWinners(context.participants, context.results);
+    if (context.round)
+        removeVoidedWinners(context.participants, context.round->voidedWinners());
 
     const qint64 recordedBefore = context.results.count();
     const std::optional<StopPlan> plan =

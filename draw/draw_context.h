@@ -4,6 +4,7 @@
 #include <array>
 
 class DrawSurface;
+class RoundState;
 struct DrawExtras;
 class TextLineList;
 
@@ -26,4 +27,7 @@ struct DrawContext
     TextLineList& levelPrefixes; // LevelPrefixList
     QByteArray& currentWinner;
     DrawExtras* extras = nullptr; // batches, a chosen level, the screen's status
+    // The window's rounds: told of each winner; its voided winners are kept
+    // out of the draw. None for a draw without them.
+    RoundState* round = nullptr;
 };

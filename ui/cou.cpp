@@ -13,7 +13,6 @@
 #include "platform/services.h"
 #include "storage/atomic_file.h"
 #include "storage/default_settings.h"
-#include "storage/draw_history.h"
 #include "storage/prize_level.h"
 #include "storage/settings_file.h"
 #include "storage/working_files.h"
@@ -22,6 +21,7 @@
 #include "ui/key_repeat_filter.h"
 #include "ui/main_window_texts.h"
 #include "ui/results_list_lines.h"
+#include "ui/round_controls.h"
 #include "ui/stage_mode.h"
 #include "ui/typed_character_filter.h"
 #include "ui/window_stacking.h"
@@ -37,6 +37,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
 
@@ -62,7 +63,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
         } catch (const AppError&) {
         }
     }
-    draw_history::recordSession(services().clock->now(), draw_history::Session::ProgramStart);
+    rounds_ = new RoundControls(this, *this, mmo1, pm1, drawSettings_, currentWinner_);
+    rounds_->programStarted();
 }
 
 void TForm1::createControls()
@@ -233,6 +235,8 @@ void TForm1::loadMainWindowState()
     stage_->pictureReplaced();
 
     createDrawLists();
+    if (rounds_) // a settings save, not the first start
+        rounds_->settingsSaved();
 }
 
 void TForm1::createDrawLists()
@@ -250,9 +254,14 @@ bool TForm1::isDrawRunning() const
 
 DrawContext TForm1::drawContext()
 {
-    return DrawContext{
-        *this,          drawSettings_, cou::ParticipantList, cou::ResultsList, cou::LevelPrefixList,
-        currentWinner_, &extras_};
+    return DrawContext{*this,
+                       drawSettings_,
+                       cou::ParticipantList,
+                       cou::ResultsList,
+                       cou::LevelPrefixList,
+                       currentWinner_,
+                       &extras_,
+                       rounds_ ? &rounds_->state() : nullptr};
 }
 
 void TForm1::setSettingsWindow(QWidget* settingsWindow)
@@ -264,6 +273,8 @@ void TForm1::setSettingsWindow(QWidget* settingsWindow)
 void TForm1::showPopupMenu(const QPoint& globalPos, int resultsLine)
 {
     lastMenuLine_ = resultsLine;
+    if (rounds_)
+        rounds_->menuRequested(resultsLine);
     pm1->popup(globalPos);
 }
 
@@ -287,7 +298,7 @@ void TForm1::btn2Click()
     pb1->setValue(0);
     mmo1->clear();
     mmo1->appendPlainText(QStringLiteral("抽奖结果："));
-    draw_history::recordSession(services().clock->now(), draw_history::Session::Initialize);
+    rounds_->initialized();
     resetDrawStatus();
     services().boxes->show(this, noticeBox(QStringLiteral("初始化成功，原产生奖项数据已清空！")));
 }
@@ -295,6 +306,7 @@ void TForm1::btn2Click()
 void TForm1::btn3Click()
 {
     DrawContext context = drawContext();
+    const auto listedWinner = qScopeGuard([this] { rounds_->afterDraw(); });
     runStartStop(context);
     drawStatusChanged();
 }
@@ -324,6 +336,7 @@ void TForm1::rollPass()
 void TForm1::FormShow()
 {
     btn3->setFocus();
+    rounds_->windowShown();
     if (services().desktop)
         writeDesktopLauncher(*services().desktop);
 }

@@ -15,6 +15,7 @@ class QProgressBar;
 class QPushButton;
 class QTimer;
 class DrawStatusView;
+class RoundControls;
 class StageMode;
 
 // The main window: the stage of the draw.
@@ -42,6 +43,7 @@ class TForm1 : public QWidget, private DrawSurface
     StageMode* stageMode() const { return stage_; }
     DrawExtras& drawExtras() { return extras_; }
     DrawStatusView* drawStatusView() const { return statusView_; }
+    RoundControls* roundControls() const { return rounds_; }
 
     // Command handlers; each throws on failure, the connections guard them.
     void btn1Click(); // settings
@@ -101,6 +103,7 @@ class TForm1 : public QWidget, private DrawSurface
     QTimer* rollTimer = nullptr;
     QMenu* pm1 = nullptr;
     StageMode* stage_ = nullptr;
+    RoundControls* rounds_ = nullptr;
 
     QWidget* settingsWindow_ = nullptr;
     int lastMenuLine_ = -1;

@@ -95,10 +95,16 @@ TEST_F(DrawHistoryTest, RestartInitializeAndSettingsReloadOnlyEverAppend)
     const std::vector<QByteArray> firstSession = historyLines(dir);
     ASSERT_EQ(firstSession.size(), 3u);
 
-    // A settings save reloads the window and empties the results file.
+    // A settings save reloads the window and empties the results file; it
+    // marks the end of the round that held the two winners.
     window().loadMainWindowState();
     EXPECT_TRUE(results().empty());
-    EXPECT_EQ(historyLines(dir), firstSession);
+    std::vector<QByteArray> expected = firstSession;
+    expected.push_back("==== 2011-01-30 14:30:07 " + G("设置保存") + " ====");
+    EXPECT_EQ(historyLines(dir), expected);
+    // A second save, with no winner since, has nothing to end.
+    window().loadMainWindowState();
+    EXPECT_EQ(historyLines(dir), expected);
 
     // A restart in the same folder.
     window_.reset();
@@ -112,7 +118,6 @@ TEST_F(DrawHistoryTest, RestartInitializeAndSettingsReloadOnlyEverAppend)
     ASSERT_EQ(fakes.boxes.shown.size(), 1u);
     drawOne();
 
-    std::vector<QByteArray> expected = firstSession;
     expected.push_back(startLine("2011-01-30 15:00:00"));
     expected.push_back(G("2011-01-30 15:00:01\t三等奖：") + window().currentWinner());
     expected.push_back(initializeLine("2011-01-30 16:00:00"));

@@ -1,9 +1,11 @@
 // A child process writes in a loop through the program's own write paths and
 // is killed with SIGKILL at random moments. After every kill the files must
-// hold a state the program could have left between two whole writes.
+// hold a state the program could have left between two whole writes, and
+// every winner in the results file must be in the history too.
 
 #include "child_process.h"
 #include "crash_sets.h"
+#include "storage/draw_history.h"
 #include "storage/settings_file.h"
 #include "support/working_directory.h"
 
@@ -57,6 +59,20 @@ class CrashConsistencyTest : public ::testing::Test
         return found;
     }
 
+    // The results lines of the history's whole winner lines from byte
+    // `from` on; a line cut by the kill does not count.
+    std::vector<QByteArray> historyWinners(qsizetype from)
+    {
+        const QByteArray history = dir.readFile(QLatin1String(draw_history::kFileName)).mid(from);
+        std::vector<QByteArray> winners;
+        for (const QByteArray& line : history.left(history.lastIndexOf("\r\n") + 2).split('\n')) {
+            const qsizetype tab = line.indexOf('\t');
+            if (tab > 0 && line.endsWith('\r'))
+                winners.push_back(line.mid(tab + 1).chopped(1));
+        }
+        return winners;
+    }
+
     ScopedWorkingDirectory dir;
     std::mt19937 random_;
     std::uniform_int_distribution<int> delay_{0, 15000};
@@ -73,6 +89,7 @@ TEST_F(CrashConsistencyTest, ResultsFileHoldsOnlyWholeRecordedLinesInOrder)
     int recorded = 0;
     int previous = 0;
     int leftovers = 0;
+    qsizetype historyStart = 0; // where the history of the current round begins
     for (int kill = 0; kill < 80; ++kill) {
         runAndKill({QStringLiteral("results"), dir.path()});
         if (HasFatalFailure())
@@ -84,15 +101,22 @@ TEST_F(CrashConsistencyTest, ResultsFileHoldsOnlyWholeRecordedLinesInOrder)
                             std::vector<QByteArray>(expected.begin(), expected.begin() + lines)))
             << "after kill " << kill;
         ASSERT_GE(lines, previous) << "a recorded winner was lost at kill " << kill;
+        const std::vector<QByteArray> history = historyWinners(historyStart);
+        for (int k = 0; k < lines; ++k)
+            ASSERT_NE(std::find(history.begin(), history.end(), expected[k]), history.end())
+                << "winner " << k << " is in the results file but not in the history, kill "
+                << kill;
         recorded += lines - previous;
         previous = lines;
         if (lines == crash_sets::kFifthPrizeWinners) {
             // All drawn: start over, as an initialize would.
             dir.writeFile(QLatin1String(working_files::kResults), QByteArray());
             previous = 0;
+            historyStart = dir.readFile(QLatin1String(draw_history::kFileName)).size();
         }
-        leftovers += removeLeftovers(
-            {QLatin1String(working_files::kParticipants), QLatin1String(working_files::kResults)});
+        leftovers += removeLeftovers({QLatin1String(working_files::kParticipants),
+                                      QLatin1String(working_files::kResults),
+                                      QLatin1String(draw_history::kFileName)});
     }
     std::printf("winners recorded across the kills: %d; temporary files left: %d\n", recorded,
                 leftovers);

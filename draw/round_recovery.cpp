@@ -1,0 +1,100 @@
+#include "draw/round_recovery.h"
+
+#include "draw/count_text.h"
+#include "draw/draw_clock.h"
+#include "draw/draw_command.h"
+#include "platform/gbk.h"
+#include "storage/results_format.h"
+
+#include <algorithm>
+
+using history_journal::Round;
+using history_journal::RoundEntry;
+
+namespace round_recovery {
+
+qint64 totalOf(const DrawSettings& settings)
+{
+    qint64 total = 0;
+    for (const QByteArray& text : settings.countTexts)
+        total += std::max<qint32>(0, parseCountText(text));
+    return total;
+}
+
+bool isUnfinished(const Round& round, qint64 total)
+{
+    return !round.entries.empty() && round.activeCount() < total;
+}
+
+QByteArray voidMark()
+{
+    return gbk::text(" 【作废】");
+}
+
+QByteArray screenLine(const RoundEntry& entry)
+{
+    QByteArray line = entry.resultsLine + gbk::text(" 时间：") + dateTimeText(entry.at());
+    if (entry.voided)
+        line += voidMark();
+    return line;
+}
+
+int entryShownBy(const Round& round, const QByteArray& line)
+{
+    for (size_t i = round.entries.size(); i-- > 0;) {
+        if (!round.entries[i].voided && screenLine(round.entries[i]) == line)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+QByteArray progressText(qint64 recorded, qint64 total)
+{
+    if (recorded <= 0 || total <= 0)
+        return QByteArray();
+    return gbk::text("进度：") + QByteArray::number(recorded) + '/' + QByteArray::number(total);
+}
+
+int progressBarPosition(qint64 recorded, qint64 total)
+{
+    if (recorded <= 0 || total <= 0)
+        return 0;
+    // A round restored under lower counts holds more than they ask for.
+    return std::min(100, progressPosition(recorded - 1, total));
+}
+
+Plan plan(const Round& round, qint64 total)
+{
+    Plan result;
+    for (const RoundEntry& entry : round.entries) {
+        result.screenLines.push_back(screenLine(entry));
+        if (entry.voided)
+            continue;
+        result.resultsLines.push_back(entry.resultsLine);
+        result.lastWinner = results_format::recordedWinner(entry.resultsLine);
+    }
+    const auto kept = static_cast<qint64>(result.resultsLines.size());
+    result.progressText = progressText(kept, total);
+    result.progressPosition = progressBarPosition(kept, total);
+    return result;
+}
+
+QString continueQuestion(const Round& round)
+{
+    QString text =
+        QStringLiteral("上一轮抽奖尚未完成，已抽出 %1 名中奖者").arg(round.activeCount());
+    const auto voided = static_cast<int>(round.entries.size()) - round.activeCount();
+    if (voided > 0)
+        text += QStringLiteral("（另有 %1 名已作废）").arg(voided);
+    text += QStringLiteral("。\r\n最后抽出的是：") + gbk::decode(round.entries.back().resultsLine) +
+            QStringLiteral("\r\n\r\n点击【是】继续这一轮抽奖。\r\n点击【否】开始新的一轮。");
+    return text;
+}
+
+QString voidQuestion(const QByteArray& resultsLine)
+{
+    return QStringLiteral("确定作废这名中奖者吗？\r\n") + gbk::decode(resultsLine) +
+           QStringLiteral("\r\n\r\n作废后该奖项将重新抽取一名，此人本轮不再参加抽奖。");
+}
+
+} // namespace round_recovery

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "storage/history_journal.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <vector>
+
+// The rounds of the draw as the history tells them, kept in step with every
+// line the window adds to it: the window reads the history once at start and
+// then writes each event here, which appends its line and applies it.
+class RoundState
+{
+  public:
+    explicit RoundState(QString historyPath);
+
+    // Reads the history; a missing or unreadable one gives no rounds.
+    void load();
+
+    void programStarted(const QDateTime& at);
+    void initialized(const QDateTime& at);
+    // Only a save that empties winners is worth a line.
+    void settingsSaved(const QDateTime& at);
+    void declinedToContinue(const QDateTime& at);
+    void resumed(const QDateTime& at, history_journal::Resume how);
+    // The draw has written the winner's history line itself.
+    void winnerRecorded(const QDateTime& at, const QByteArray& resultsLine);
+    void voidEntry(size_t index, const QDateTime& at);
+
+    const std::vector<history_journal::Round>& rounds() const { return builder_.rounds(); }
+    const history_journal::Round& currentRound() const;
+    // The voided winners' results lines: kept out of every later draw of
+    // the round.
+    std::vector<QByteArray> voidedWinners() const { return currentRound().voidedLines(); }
+
+  private:
+    void append(const QByteArray& line);
+
+    QString historyPath_;
+    bool endsInCutLine_ = false;
+    history_journal::RoundBuilder builder_;
+};

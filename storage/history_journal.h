@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <vector>
+
+// Reads the draw history back as rounds of winners. The history is the
+// draw's journal: separator lines end a round (a program start, an
+// Initialize, a settings save that emptied a round, a declined
+// continuation), a resume line reopens the last round that held winners, a
+// void line marks one winner of the round as voided.
+namespace history_journal {
+
+enum class RoundStart { HistoryBegins, ProgramStart, Initialize, SettingsSave, NewRound };
+enum class Resume { AfterRestart, AfterReset };
+
+struct RoundEntry
+{
+    // The local date and time of the draw, kept as its parts: making a
+    // local QDateTime asks the time zone, too slow for every line of a long
+    // history.
+    QDate date;
+    QTime time;
+    QByteArray resultsLine; // level label and participant line
+    bool voided = false;
+
+    QDateTime at() const { return QDateTime(date, time); }
+};
+
+struct Round
+{
+    RoundStart start = RoundStart::HistoryBegins;
+    std::vector<RoundEntry> entries;
+
+    int activeCount() const;
+    // The voided entries' results lines, in order.
+    std::vector<QByteArray> voidedLines() const;
+};
+
+// "==== yyyy-MM-dd HH:mm:ss <event> ====" for the separators the program
+// writes besides the start and Initialize lines of draw_history.
+QByteArray separatorLine(const QDateTime& at, RoundStart start);
+QByteArray resumeLine(const QDateTime& at, Resume resume);
+// "yyyy-MM-dd HH:mm:ss" TAB "作废" TAB results line. A winner line never looks
+// like it: its results line begins with a level label.
+QByteArray voidLine(const QDateTime& at, const QByteArray& resultsLine);
+// Written before anything else when the history was found ending in a cut
+// line (a crash inside a write): the next append ends that line, and this
+// one says it is not to be read.
+QByteArray cutLineMarker(const QDateTime& at);
+
+// Turns history lines into rounds, one line at a time. Only the rounds from
+// the last one that held winners on are kept: nothing can reopen an earlier
+// one.
+class RoundBuilder
+{
+  public:
+    // One whole line without its CR LF; a line of no known form is skipped.
+    void addLine(const QByteArray& line);
+    void startRound(RoundStart start);
+    void resume();
+    void addWinner(const QDateTime& at, const QByteArray& resultsLine);
+    // Voids the last entry of the current round with this results line that
+    // is not voided yet; false when there is none.
+    bool voidWinner(const QByteArray& resultsLine);
+    bool voidEntry(size_t index);
+
+    const std::vector<Round>& rounds() const { return rounds_; }
+    // The round the next winner goes to.
+    Round& current();
+
+  private:
+    void addEntry(RoundEntry entry);
+    void dropRoundsBeforeTheLastWithWinners();
+
+    std::vector<Round> rounds_;
+};
+
+// The rounds of a whole history. Only lines ended by CR LF (or LF) count: a
+// last line cut by a crash is left out, and so is a line followed by the
+// cut-line marker.
+std::vector<Round> readRounds(const QByteArray& history);
+RoundBuilder buildRounds(const QByteArray& history);
+
+// The round a restart left unfinished: the last round that holds winners,
+// when every round after it is an empty one begun by a program start.
+const Round* roundLeftByRestart(const std::vector<Round>& rounds);
+// The round an Initialize or settings save emptied: the last round that holds
+// winners, when every round after it is an empty one begun by one of those.
+const Round* roundLeftByReset(const std::vector<Round>& rounds);
+
+} // namespace history_journal
