@@ -67,8 +67,8 @@ bool appendLine(const QString& path, const QByteArray& line)
             const int truncated = ::ftruncate(fd, status.st_size);
             Q_UNUSED(truncated);
         }
-        if (written)
-            ::fdatasync(fd);
+        if (written && ::fdatasync(fd) != 0)
+            written = false;
     }
     ::close(fd);
     return written;
