@@ -32,6 +32,12 @@ SmallFilesystem::~SmallFilesystem()
         ADD_FAILURE() << "cannot unmount " << folder_.path().toStdString();
 }
 
+bool SmallFilesystem::remountReadOnly()
+{
+    return mounted_ && ::mount("tmpfs", QFile::encodeName(folder_.path()).constData(), "tmpfs",
+                               MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+}
+
 void SmallFilesystem::fill(qint64 leaveFreeBytes)
 {
     const int fd = ::open(QFile::encodeName(filePath(QStringLiteral("filler"))).constData(),

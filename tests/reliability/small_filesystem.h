@@ -20,6 +20,8 @@ class SmallFilesystem
     QString path() const { return folder_.path(); }
     QString filePath(const QString& name) const { return folder_.filePath(name); }
 
+    // Makes the mounted filesystem read-only; false when it cannot.
+    bool remountReadOnly();
     // Takes every free byte but the given number with a filler file.
     void fill(qint64 leaveFreeBytes = 0);
 
