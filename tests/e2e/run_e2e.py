@@ -17,6 +17,7 @@ sys.dont_write_bytecode = True  # keep the source tree clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import cases_main_window  # noqa: E402
+import cases_second_start  # noqa: E402
 import cases_settings_window  # noqa: E402
 from desktop import Desktop  # noqa: E402
 from operator_actions import Operator  # noqa: E402
@@ -36,6 +37,7 @@ CASES = {
     "close_question": (cases_main_window.close_question, True),
     "missing_picture": (cases_main_window.missing_picture, False),
     "non_jpeg_picture": (cases_main_window.non_jpeg_picture, False),
+    "second_start": (cases_second_start.second_start, True),
 }
 
 REQUIRED_TOOLS = ("xdotool", "xdpyinfo", "xwininfo", "xprop", "xclip", "import", "convert")
