@@ -10,9 +10,6 @@
 
 namespace {
 
-// Long enough for a running copy busy loading a large list or showing a box.
-constexpr int kAnswerTimeoutMs = 8000;
-
 QString canonicalWorkingFolder()
 {
     const QString canonical = QFileInfo(QDir::currentPath()).canonicalFilePath();
@@ -21,7 +18,8 @@ QString canonicalWorkingFolder()
 
 } // namespace
 
-SingleCopyPerFolder::SingleCopyPerFolder() : folder_(canonicalWorkingFolder()), lock_(folder_)
+SingleCopyPerFolder::SingleCopyPerFolder(int answerTimeoutMs)
+    : answerTimeoutMs_(answerTimeoutMs), folder_(canonicalWorkingFolder()), lock_(folder_)
 {
     if (lock_.state() == WorkingFolderLock::State::Acquired)
         server_ = std::make_unique<RunningCopyServer>(running_copy::channelName(folder_));
@@ -52,6 +50,6 @@ int SingleCopyPerFolder::handOver()
         }
         QCoreApplication::exit(reached ? 0 : 1);
     });
-    caller.ask(running_copy::channelName(folder_), kAnswerTimeoutMs);
+    caller.ask(running_copy::channelName(folder_), answerTimeoutMs_);
     return QCoreApplication::exec();
 }

@@ -14,7 +14,10 @@ class RunningCopyServer;
 class SingleCopyPerFolder
 {
   public:
-    SingleCopyPerFolder();
+    // Long enough for a running copy busy loading a large list or showing a box.
+    static constexpr int kAnswerTimeoutMs = 8000;
+
+    explicit SingleCopyPerFolder(int answerTimeoutMs = kAnswerTimeoutMs);
     ~SingleCopyPerFolder();
 
     // False when another copy runs in this folder.
@@ -25,6 +28,7 @@ class SingleCopyPerFolder
     int handOver();
 
   private:
+    int answerTimeoutMs_;
     QString folder_;
     WorkingFolderLock lock_;
     std::unique_ptr<RunningCopyServer> server_;

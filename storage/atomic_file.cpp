@@ -200,7 +200,11 @@ AtomicWriteResult writeFileAtomically(const QString& path, const QByteArray& con
         const int owned = ::fchown(fd, target.status.st_uid, target.status.st_gid);
         Q_UNUSED(owned);
     }
-    if (::fchmod(fd, mode) != 0 || !writeEveryByte(fd, content)) {
+    // A filesystem without permissions (a USB stick) refuses the mode; the
+    // content matters, the mode cannot be kept there anyway.
+    const int modeSet = ::fchmod(fd, mode);
+    Q_UNUSED(modeSet);
+    if (!writeEveryByte(fd, content)) {
         const int error = errno;
         ::close(fd);
         return abandon(error);

@@ -2,10 +2,12 @@
 // copy and changes nothing; a crashed copy does not block the next start;
 // copies in different folders run side by side.
 
+#include "app/startup_single_copy.h"
 #include "child_process.h"
 #include "platform/qt/running_copy.h"
 #include "platform/qt/working_folder_lock.h"
 #include "small_filesystem.h"
+#include "support/fake_services.h"
 #include "support/working_directory.h"
 
 #include <QDateTime>
@@ -129,6 +131,16 @@ bool waitForEmptyResults(const QString& folder)
         [&] { return QFileInfo(results).isFile() && QFileInfo(results).size() == 0; }, 60000);
 }
 
+// True once the folder's running copy answers on its channel, which it does
+// from its event loop, when its start-up has written all it writes.
+bool answers(const QString& folder)
+{
+    RunningCopyCaller caller;
+    QSignalSpy answered(&caller, &RunningCopyCaller::finished);
+    caller.ask(running_copy::channelName(QFileInfo(folder).canonicalFilePath()), 30000);
+    return answered.wait(40000) && answered.at(0).at(0).toBool();
+}
+
 TEST(SecondCopy, TheRealProgramStartedTwiceHandsOverAndChangesNoFile)
 {
     QTemporaryDir home;
@@ -138,6 +150,7 @@ TEST(SecondCopy, TheRealProgramStartedTwiceHandsOverAndChangesNoFile)
     preparePartyFolder(otherFolder);
     ProgramCopy first(folder.path(), home.path());
     ASSERT_TRUE(waitForEmptyResults(folder.path())) << "the first copy never started";
+    ASSERT_TRUE(answers(folder.path())) << "the first copy never reached its event loop";
     writeBytes(folder.filePath("retotal.txt"), QByteArray()); // settle its time stamp
     const auto before = snapshot(folder.path());
 
@@ -161,6 +174,27 @@ TEST(SecondCopy, TheRealProgramStartedTwiceHandsOverAndChangesNoFile)
     ProgramCopy next(folder.path(), home.path());
     EXPECT_TRUE(waitForEmptyResults(folder.path())) << "the next start did not run";
     EXPECT_EQ(next.process().state(), QProcess::Running);
+}
+
+} // namespace
+
+namespace {
+
+TEST(SecondCopy, ARunningCopyThatCannotBeReachedIsReportedInABox)
+{
+    ScopedWorkingDirectory dir;
+    ScopedFakeServices fakes;
+    // Held here as a copy would hold it that never opened its channel.
+    WorkingFolderLock running(dir.path());
+    ASSERT_EQ(running.state(), State::Acquired);
+    SingleCopyPerFolder second(300);
+    ASSERT_FALSE(second.runsHere());
+    EXPECT_EQ(second.handOver(), 1);
+    ASSERT_EQ(fakes.boxes.shown.size(), 1u);
+    EXPECT_EQ(fakes.boxes.shown[0].caption, QStringLiteral("警告"));
+    EXPECT_EQ(fakes.boxes.shown[0].text,
+              QStringLiteral("抽奖程序已在此文件夹中运行，但无法切换到它：\n") + dir.path());
+    EXPECT_TRUE(namesIn(dir.path()).isEmpty());
 }
 
 } // namespace
