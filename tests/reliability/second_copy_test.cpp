@@ -4,7 +4,6 @@
 // minimized is checked on a real X desktop: e2e.second_start.)
 
 #include "app/startup_single_copy.h"
-#include "child_process.h"
 #include "platform/qt/running_copy.h"
 #include "small_filesystem.h"
 #include "support/fake_services.h"
@@ -21,28 +20,6 @@
 #include <map>
 
 namespace {
-
-using State = WorkingFolderLock::State;
-
-TEST(SecondCopy, TheFolderLockIsOnePerFolderAndGoesWithItsHolder)
-{
-    QTemporaryDir first;
-    QTemporaryDir second;
-    {
-        WorkingFolderLock running(first.path());
-        EXPECT_EQ(running.state(), State::Acquired);
-        EXPECT_EQ(WorkingFolderLock(first.path()).state(), State::HeldByAnother);
-        EXPECT_EQ(WorkingFolderLock(second.path()).state(), State::Acquired);
-    }
-    EXPECT_EQ(WorkingFolderLock(first.path()).state(), State::Acquired);
-    EXPECT_TRUE(namesIn(first.path()).isEmpty()) << "the lock makes no file";
-
-    ChildProcess holder({QStringLiteral("hold-lock"), first.path()});
-    ASSERT_TRUE(holder.waitUntilReady(20000));
-    EXPECT_EQ(WorkingFolderLock(first.path()).state(), State::HeldByAnother);
-    ASSERT_TRUE(holder.kill());
-    EXPECT_EQ(WorkingFolderLock(first.path()).state(), State::Acquired);
-}
 
 TEST(SecondCopy, ARunningCopyThatCannotBeReachedIsReportedInABox)
 {

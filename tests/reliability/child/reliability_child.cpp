@@ -9,8 +9,6 @@
 //                              lists of crash_sets.h in turn
 //   write-probe <folder>       tries each kind of write once and prints the
 //                              outcome (run as an unprivileged user)
-//   hold-lock <folder>         takes the folder's single-copy lock and waits
-//                              until it is killed
 //   settings-probe <folder>    writes one key to the settings file there and
 //                              prints the outcome (run as an unprivileged user)
 
@@ -18,7 +16,6 @@
 #include "app/app_error.h"
 #include "draw/draw_command.h"
 #include "draw/fake_draw_surface.h"
-#include "platform/qt/working_folder_lock.h"
 #include "storage/atomic_file.h"
 #include "storage/settings_file.h"
 #include "storage/text_line_list.h"
@@ -29,7 +26,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 
@@ -104,15 +100,6 @@ int writeProbe()
     return 0;
 }
 
-[[noreturn]] void holdLockForever()
-{
-    WorkingFolderLock lock(QDir::currentPath());
-    std::puts(lock.state() == WorkingFolderLock::State::Acquired ? "ready" : "not acquired");
-    std::fflush(stdout);
-    for (;;)
-        ::pause();
-}
-
 int settingsProbe()
 {
     probe("settings", [] { writeSetting("s", "k", "v"); });
@@ -137,8 +124,6 @@ int main(int argc, char** argv)
         importForever();
     if (std::strcmp(mode, "write-probe") == 0)
         return writeProbe();
-    if (std::strcmp(mode, "hold-lock") == 0)
-        holdLockForever();
     if (std::strcmp(mode, "settings-probe") == 0)
         return settingsProbe();
     return 2;
