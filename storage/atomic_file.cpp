@@ -108,6 +108,28 @@ void syncFolder(const QByteArray& folder)
     ::close(fd);
 }
 
+// Resumes after interruptions and short writes; false with errno set when
+// the file took fewer bytes.
+bool writeEveryByte(int descriptor, const QByteArray& content)
+{
+    const char* next = content.constData();
+    qsizetype left = content.size();
+    while (left > 0) {
+        const ssize_t written = ::write(descriptor, next, static_cast<size_t>(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            return false;
+        if (written == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        next += written;
+        left -= written;
+    }
+    return true;
+}
+
 // For a folder that refuses new files: the existing file is written in place.
 // Its space is reserved first, so a full disk refuses before a byte changes.
 AtomicWriteResult writeInPlace(const Target& target, const QByteArray& content)
@@ -138,26 +160,6 @@ AtomicWriteResult writeInPlace(const Target& target, const QByteArray& content)
 }
 
 } // namespace
-
-bool writeEveryByte(int descriptor, const QByteArray& content)
-{
-    const char* next = content.constData();
-    qsizetype left = content.size();
-    while (left > 0) {
-        const ssize_t written = ::write(descriptor, next, static_cast<size_t>(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written < 0)
-            return false;
-        if (written == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        next += written;
-        left -= written;
-    }
-    return true;
-}
 
 AtomicWriteResult writeFileAtomically(const QString& path, const QByteArray& content,
                                       const AtomicWriteOptions& options)

@@ -32,7 +32,3 @@ AtomicWriteResult writeFileAtomically(const QString& path, const QByteArray& con
 
 // Throws "Cannot create file ..." or "Stream write error" when the write fails.
 void writeFileAtomicallyOrThrow(const QString& path, const QByteArray& content);
-
-// Writes every byte to the descriptor, resuming after interruptions and short
-// writes; false with errno set when the file took fewer.
-bool writeEveryByte(int descriptor, const QByteArray& content);
