@@ -2,6 +2,7 @@
 // space: the write is reported with its own message and the file it would
 // have replaced keeps every byte.
 
+#include "child_process.h"
 #include "platform/qt/desktop_launcher.h"
 #include "reliability_support.h"
 #include "small_filesystem.h"
@@ -73,6 +74,30 @@ TEST(FullDisk, SettingsHistoryAndLauncherKeepTheirFiles)
     EXPECT_EQ(dir.readFile("rafflixset.ini"), settings);
     EXPECT_EQ(dir.readFile("rafflixhistory.txt"), "first\r\n");
     EXPECT_EQ(dir.readFile("Tombolex.desktop"), launcher);
+}
+
+// In a folder that refuses new files an existing file is written in place;
+// on a full disk that write must fail before it touches a byte of the file.
+TEST(FullDisk, AFileWrittenInPlaceInAReadOnlyFolderIsLeftAsItWas)
+{
+    ScopedWorkingDirectory dir;
+    SmallFilesystem disk(dir.path());
+    MOUNT_OR_SKIP(disk);
+    // One page; the new key goes in after "z=1" and shifts everything after it.
+    QByteArray settings = "[s]\r\nz=1\r\n[t]\r\na=";
+    settings += QByteArray(4094 - settings.size(), 'p') + "\r\n";
+    dir.writeFile("existing.ini", settings);
+    dir.writeFile("existing.txt", "A\r\n");
+    for (const char* name : {"", "existing.ini", "existing.txt"})
+        ASSERT_EQ(chown(QFile::encodeName(dir.filePath(name)).constData(), 65534, 65534), 0);
+    disk.fill();
+    makeReadOnlyFolder(dir.path());
+    ChildProcess child({QStringLiteral("write-probe"), dir.path()}, 65534);
+    QByteArray output;
+    ASSERT_EQ(child.finish(&output), 0);
+    EXPECT_TRUE(output.contains("existing settings: Unable to write to existing.ini\n"))
+        << output.toStdString();
+    EXPECT_EQ(dir.readFile("existing.ini"), settings);
 }
 
 } // namespace
