@@ -1,4 +1,5 @@
 #include "app/guard.h"
+#include "app/startup_single_copy.h"
 #include "platform/qt/real_services.h"
 #include "ui/cou.h"
 #include "ui/seti.h"
@@ -15,10 +16,14 @@ int main(int argc, char** argv)
     application.setQuitOnLastWindowClosed(false);
     installChineseUserInterface(application);
     installRealServices();
+    SingleCopyPerFolder singleCopy;
+    if (!singleCopy.runsHere())
+        return singleCopy.handOver();
 
     TForm1 mainWindow;
     TForm2 settingsWindow(&mainWindow);
     mainWindow.setSettingsWindow(&settingsWindow);
+    singleCopy.setMainWindow(&mainWindow);
     mainWindow.show();
     return application.exec();
 }

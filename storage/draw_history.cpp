@@ -44,8 +44,14 @@ QByteArray sessionLine(const QDateTime& at, Session session)
 bool appendLine(const QString& path, const QByteArray& line)
 {
     // Non-blocking so that a pipe put in the file's place cannot hang the window.
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
+    const QByteArray name = QFile::encodeName(path);
+    const int flags = O_RDWR | O_APPEND | O_CLOEXEC | O_NONBLOCK;
+    int fd = ::open(name.constData(), flags);
+    bool created = false;
+    if (fd < 0 && errno == ENOENT) {
+        fd = ::open(name.constData(), flags | O_CREAT | O_EXCL, 0644);
+        created = fd >= 0;
+    }
     if (fd < 0)
         return false;
     struct stat status = {};
@@ -67,10 +73,14 @@ bool appendLine(const QString& path, const QByteArray& line)
             const int truncated = ::ftruncate(fd, status.st_size);
             Q_UNUSED(truncated);
         }
-        if (written)
-            ::fdatasync(fd);
+        if (written && ::fdatasync(fd) != 0)
+            written = false;
     }
     ::close(fd);
+    // A history this append made but could not fill (a full disk) is not
+    // left behind empty.
+    if (created && !written)
+        ::unlink(name.constData());
     return written;
 }
 

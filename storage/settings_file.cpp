@@ -2,11 +2,10 @@
 
 #include "app/app_error.h"
 #include "storage/atomic_file.h"
+#include "storage/regular_file.h"
 #include "storage/working_files.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <optional>
 #include <vector>
 
@@ -33,15 +32,21 @@ bool sameName(const QByteArray& a, const QByteArray& b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// Lines of the file without their terminators; zero bytes are kept so that
-// rewriting a key never drops the rest of the file.
-std::vector<QByteArray> readLines(const QString& path)
+struct FileLines
 {
     std::vector<QByteArray> lines;
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return lines;
-    const QByteArray content = file.readAll();
+    int error = 0;
+};
+
+// Lines of the file without their terminators; zero bytes are kept so that
+// rewriting a key never drops the rest of the file.
+FileLines readLines(const QString& path)
+{
+    FileLines result;
+    const regular_file::Content read = regular_file::readAll(path);
+    result.error = read.error;
+    const QByteArray& content = read.bytes;
+    std::vector<QByteArray>& lines = result.lines;
     qsizetype start = 0;
     while (start < content.size()) {
         qsizetype end = start;
@@ -54,7 +59,18 @@ std::vector<QByteArray> readLines(const QString& path)
         if (start < content.size() && content[start] == '\n')
             ++start;
     }
-    return lines;
+    return result;
+}
+
+// A line break inside a value would end its line and start a new key or
+// section. The part before it is what a reader would have seen of it.
+QByteArray firstLine(const QByteArray& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n')
+            return text.left(i);
+    }
+    return text;
 }
 
 std::optional<QByteArray> sectionName(const QByteArray& line)
@@ -130,7 +146,7 @@ SettingsFile SettingsFile::inWorkingDirectory()
 
 QByteArray SettingsFile::read(const QByteArray& section, const QByteArray& key) const
 {
-    const std::vector<QByteArray> lines = readLines(path_);
+    const std::vector<QByteArray> lines = readLines(path_).lines;
     const Location location = locate(lines, section, key);
     if (!location.keyLine)
         return QByteArray();
@@ -145,15 +161,22 @@ QByteArray SettingsFile::read(const QByteArray& section, const QByteArray& key) 
 void SettingsFile::write(const QByteArray& section, const QByteArray& key,
                          const QByteArray& value) const
 {
-    std::vector<QByteArray> lines = readLines(path_);
-    const Location location = locate(lines, section, key);
-    const QByteArray entry = key + '=' + value;
+    FileLines file = readLines(path_);
+    // A file that is there but cannot be read is not empty: writing the one
+    // key would replace every other.
+    if (file.error && !regular_file::isMissing(file.error))
+        throw AppError::unableToWriteTo(path_);
+    std::vector<QByteArray>& lines = file.lines;
+    const QByteArray sectionName = firstLine(section);
+    const QByteArray keyName = firstLine(key);
+    const Location location = locate(lines, sectionName, keyName);
+    const QByteArray entry = keyName + '=' + firstLine(value);
     if (location.keyLine) {
         lines[*location.keyLine] = entry;
     } else if (location.sectionLine) {
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(location.insertAt), entry);
     } else {
-        lines.push_back('[' + section + ']');
+        lines.push_back('[' + sectionName + ']');
         lines.push_back(entry);
     }
     QByteArray content;

@@ -20,7 +20,9 @@ class SettingsFile
     // A missing file, section or key reads as empty; never fails.
     QByteArray read(const QByteArray& section, const QByteArray& key) const;
     // Replaces the key in place, or appends it to its section, or appends the
-    // section; the file is replaced as a whole. Throws "Unable to write to %s".
+    // section; the file is replaced as a whole. Throws "Unable to write to %s",
+    // also for a file that exists but cannot be read. Section, key and value
+    // are cut at their first line break, which the one-line format cannot hold.
     void write(const QByteArray& section, const QByteArray& key, const QByteArray& value) const;
 
   private:

@@ -5,8 +5,8 @@
 #include "storage/atomic_file.h"
 #include "storage/case_fold.h"
 #include "storage/line_splitting.h"
-
-#include <QFile>
+#include "storage/regular_file.h"
+#include "storage/system_reason.h"
 
 const QByteArray& TextLineList::get(int index) const
 {
@@ -52,14 +52,14 @@ int TextLineList::find(const QByteArray& text) const
 
 void TextLineList::load(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw AppError::cannotOpenFile(file_paths::fullPath(path), file.errorString());
-    const QByteArray content = file.readAll();
+    regular_file::Content content = regular_file::readAll(path);
+    if (!content.ok())
+        throw AppError::cannotOpenFile(file_paths::fullPath(path),
+                                       system_reason::text(content.error));
     // The old lines go before the new ones are made, so a reload of a long
     // list never holds two copies of it.
     lines_ = std::vector<QByteArray>();
-    lines_ = splitIntoLines(content);
+    lines_ = splitIntoLines(content.bytes);
     invalidateIndex();
 }
 

@@ -13,6 +13,7 @@
 #include "storage/working_files.h"
 #include "ui/button_edit.h"
 #include "ui/cou.h"
+#include "ui/first_line_only.h"
 #include "ui/import_text.h"
 #include "ui/seti_import_field.h"
 #include "ui/seti_texts.h"
@@ -45,6 +46,9 @@ void TForm2::installKeyFilters()
     });
     for (QLineEdit* field : countFields)
         field->installEventFilter(digitsOnly);
+
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        FirstLineOnly::install(field);
 
     auto* discardTyping = new TypedCharacterFilter(this);
     for (QObject* field : {static_cast<QObject*>(btn4), static_cast<QObject*>(btn5),

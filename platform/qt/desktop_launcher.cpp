@@ -1,10 +1,10 @@
 #include "platform/qt/desktop_launcher.h"
 
 #include "platform/desktop_environment.h"
+#include "storage/atomic_file.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace desktop_entry {
 
@@ -139,19 +139,8 @@ void writeDesktopLauncher(const DesktopEnvironment& environment)
 
     const QByteArray text = desktop_entry::launcherText(
         desktop_entry::launcherFor(environment.executablePath(), QDir::currentPath()));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    // Executable before it appears, so desktops offer to launch it at once.
-    const QFileDevice::Permissions executable = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                                                QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                                                QFileDevice::ExeOther;
-    file.setPermissions(executable);
-    if (file.write(text) != text.size()) {
-        file.cancelWriting();
-        return;
-    }
-    if (file.commit())
-        QFile::setPermissions(path, executable);
+    // Executable as it appears, so desktops offer to launch it at once.
+    AtomicWriteOptions executable;
+    executable.mode = 0755;
+    writeFileAtomically(path, text, executable);
 }

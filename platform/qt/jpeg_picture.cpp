@@ -2,15 +2,19 @@
 
 #include "app/app_error.h"
 #include "platform/file_paths.h"
+#include "storage/regular_file.h"
+#include "storage/system_reason.h"
 
 #include <QFile>
 
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
 
 #include <jerror.h>
 #include <jpeglib.h>
+#include <unistd.h>
 
 namespace {
 
@@ -186,9 +190,16 @@ Outcome decode(DecodeSession& session, QImage& image)
 
 QImage loadJpegPicture(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw AppError::cannotOpenFile(file_paths::fullPath(path), file.errorString());
+    // Only a regular file: a pipe in the picture's place would hang the start.
+    const regular_file::Opened opened = regular_file::openForReading(path);
+    if (!opened.ok())
+        throw AppError::cannotOpenFile(file_paths::fullPath(path),
+                                       system_reason::text(opened.error));
+    QFile file;
+    if (!file.open(opened.descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(opened.descriptor);
+        throw AppError::cannotOpenFile(file_paths::fullPath(path), system_reason::text(EIO));
+    }
 
     auto session = std::make_unique<DecodeSession>();
     session->file = &file;

@@ -1,7 +1,6 @@
 #include "platform/qt/wave_stream.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "storage/regular_file.h"
 
 #include <sndfile.h>
 
@@ -35,10 +34,12 @@ bool WaveStream::openWave(const QString& path, bool loop)
 {
     close();
     // Only a regular file: opening a pipe or a device would wait or never end.
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    const regular_file::Opened opened = regular_file::openForReading(path);
+    if (!opened.ok())
         return false;
     SF_INFO info{};
-    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    // The library owns the descriptor from here, and closes it on failure too.
+    SNDFILE* file = sf_open_fd(opened.descriptor, SFM_READ, &info, SF_TRUE);
     if (!file)
         return false;
     if (!isWaveContainer(info.format) || info.frames <= 0 || info.channels < 1 ||

@@ -19,6 +19,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import cases_desktop  # noqa: E402
 import cases_main_window  # noqa: E402
 import cases_rounds  # noqa: E402
+import cases_second_start  # noqa: E402
 import cases_settings_window  # noqa: E402
 import cases_stage  # noqa: E402
 from desktop import Desktop  # noqa: E402
@@ -45,6 +46,7 @@ CASES = {
     "held_enter": (cases_desktop.held_enter, False),
     "middle_click_and_tab": (cases_desktop.middle_click_and_tab, False),
     "continue_take_back_and_void": (cases_rounds.continue_take_back_and_void, True),
+    "second_start": (cases_second_start.second_start, True),
 }
 
 # Cases that need a screen of another size than the usual one.

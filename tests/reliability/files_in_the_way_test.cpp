@@ -162,12 +162,12 @@ TEST(ReadOnlyFolder, NewFilesAreRefusedAndExistingWritableFilesStillWritten)
     QByteArray output;
     ASSERT_EQ(child.finish(&output), 0) << output.toStdString();
     const QString folder = QDir::toNativeSeparators(dir.path()) + QDir::separator();
-    EXPECT_EQ(QString::fromUtf8(output).split('\n', Qt::SkipEmptyParts),
-              (QStringList{"new settings: Unable to write to " + folder + "rafflixset.ini",
-                           "existing settings: ok",
-                           "new results: Cannot create file \"" + folder +
-                               "retotal.txt\". Permission denied",
-                           "existing results: ok", "participants: ok"}));
+    EXPECT_EQ(
+        QString::fromUtf8(output).split('\n', Qt::SkipEmptyParts),
+        (QStringList{"new settings: Unable to write to " + folder + "rafflixset.ini",
+                     "existing settings: ok",
+                     "new results: Cannot create file \"" + folder + "retotal.txt\". 权限被拒绝",
+                     "existing results: ok", "participants: ok"}));
     EXPECT_EQ(dir.readFile("existing.ini"), "[s]\r\nk=v\r\n");
     EXPECT_EQ(dir.readFile("existing.txt"), QByteArray());
     QFile::setPermissions(dir.path(),

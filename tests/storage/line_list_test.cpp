@@ -62,9 +62,8 @@ TEST(TextLineListLoad, MissingFileFailsWithFullPathAndKeepsTheList)
         list.load("missing.txt");
         FAIL() << "load of a missing file succeeded";
     } catch (const AppError& error) {
-        EXPECT_EQ(error.message(),
-                  QStringLiteral("Cannot open file \"%1\". No such file or directory")
-                      .arg(dir.filePath("missing.txt")));
+        EXPECT_EQ(error.message(), QStringLiteral("Cannot open file \"%1\". 此文件或目录不存在")
+                                       .arg(dir.filePath("missing.txt")));
     }
     EXPECT_EQ(list.lines(), Lines{"kept"});
 }

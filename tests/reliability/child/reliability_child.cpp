@@ -9,6 +9,8 @@
 //                              lists of crash_sets.h in turn
 //   write-probe <folder>       tries each kind of write once and prints the
 //                              outcome (run as an unprivileged user)
+//   settings-probe <folder>    writes one key to the settings file there and
+//                              prints the outcome (run as an unprivileged user)
 
 #include "../crash_sets.h"
 #include "app/app_error.h"
@@ -98,6 +100,12 @@ int writeProbe()
     return 0;
 }
 
+int settingsProbe()
+{
+    probe("settings", [] { writeSetting("s", "k", "v"); });
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -116,5 +124,7 @@ int main(int argc, char** argv)
         importForever();
     if (std::strcmp(mode, "write-probe") == 0)
         return writeProbe();
+    if (std::strcmp(mode, "settings-probe") == 0)
+        return settingsProbe();
     return 2;
 }
