@@ -13,6 +13,8 @@
 #include "storage/working_files.h"
 #include "ui/button_edit.h"
 #include "ui/cou.h"
+#include "ui/import_field_edits.h"
+#include "ui/import_gbk_check.h"
 #include "ui/import_text.h"
 #include "ui/seti_import_field.h"
 #include "ui/seti_texts.h"
@@ -150,6 +152,8 @@ void TForm2::btn1Click()
     }
     import_text::removeEmptyLines(*mmo1->document());
     const QString cleaned = mmo1->toPlainText();
+    if (!confirmCharactersOutsideGbk(this, cleaned))
+        return;
 
     // Written beside the old list and renamed over it, so a failed import
     // leaves the earlier participants exactly as they were.
@@ -215,7 +219,8 @@ void TForm2::showNotice(const QString& text, bool topMost)
 
 void TForm2::mmo1Click()
 {
-    mmo1->clear();
+    // Ctrl+Z brings back a list cleared by a click meant to scroll.
+    import_field_edits::clearUndoably(*mmo1);
 }
 
 void TForm2::showPopupMenu(QWidget* source, const QPoint& at)

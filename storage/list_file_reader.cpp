@@ -1,0 +1,110 @@
+#include "storage/list_file_reader.h"
+
+#include "storage/csv_reader.h"
+#include "storage/header_row.h"
+#include "storage/text_file_decoding.h"
+#include "storage/xlsx_reader.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace list_file_reader {
+
+namespace {
+
+ListFile withProblem(Problem problem, const QString& reason = {})
+{
+    ListFile file;
+    file.problem = problem;
+    file.reason = reason;
+    return file;
+}
+
+QList<QStringList> textRows(const QString& text)
+{
+    QList<QStringList> rows;
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    for (const QString& line : text.split(lineBreak))
+        rows << line.split(u'\t');
+    return rows;
+}
+
+} // namespace
+
+QString participantLine(const QStringList& cells)
+{
+    static const QRegularExpression breaksAndTabs(QStringLiteral("[\r\n\t]+"));
+    QStringList kept;
+    for (const QString& cell : cells) {
+        if (cell.trimmed().isEmpty())
+            continue;
+        QString text = cell;
+        kept << text.replace(breaksAndTabs, QStringLiteral(" "));
+    }
+    return kept.join(u'\t');
+}
+
+ListFile fromRows(const QList<QStringList>& rows)
+{
+    ListFile file;
+    QStringList firstCells;
+    for (const QStringList& row : rows) {
+        const QString line = participantLine(row);
+        if (line.isEmpty())
+            continue;
+        if (file.lines.isEmpty())
+            firstCells = row;
+        file.lines << line;
+    }
+    if (file.lines.isEmpty())
+        return withProblem(Problem::Empty);
+    file.firstLineLooksLikeTitles = looksLikeColumnTitles(firstCells);
+    return file;
+}
+
+ListFile fromBytes(const QByteArray& bytes, const QString& fileName)
+{
+    if (bytes.isEmpty())
+        return withProblem(Problem::Empty);
+    if (xlsx_reader::isCompoundDocument(bytes))
+        return withProblem(Problem::Encrypted);
+    if (xlsx_reader::isZipArchive(bytes)) {
+        const xlsx_reader::Result workbook = xlsx_reader::read(bytes);
+        if (workbook.status == xlsx_reader::Status::Encrypted)
+            return withProblem(Problem::Encrypted);
+        if (workbook.status != xlsx_reader::Status::Ok)
+            return withProblem(Problem::NotReadable);
+        return fromRows(workbook.rows);
+    }
+    const QString text = text_file_decoding::decode(bytes);
+    // Zero characters do not occur in a list; they mark a binary file.
+    if (text.contains(QChar(0)))
+        return withProblem(Problem::NotReadable);
+    if (fileName.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        return fromRows(csv_reader::parse(text));
+    return fromRows(textRows(text));
+}
+
+ListFile read(const QString& path)
+{
+    const QFileInfo info(path);
+    // A pipe or a device would block the window, or never end.
+    if (!info.exists())
+        return withProblem(Problem::CannotOpen, QStringLiteral("文件不存在"));
+    if (!info.isFile())
+        return withProblem(Problem::CannotOpen, QStringLiteral("不是普通文件"));
+    if (info.size() > kMaxFileBytes)
+        return withProblem(Problem::NotReadable);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return withProblem(Problem::CannotOpen, file.errorString());
+    const QByteArray bytes = file.read(kMaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return withProblem(Problem::CannotOpen, file.errorString());
+    if (bytes.size() > kMaxFileBytes)
+        return withProblem(Problem::NotReadable);
+    return fromBytes(bytes, info.fileName());
+}
+
+} // namespace list_file_reader
