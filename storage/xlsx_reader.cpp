@@ -1,63 +1,16 @@
 #include "storage/xlsx_reader.h"
 
 #include "storage/spreadsheet_number.h"
+#include "storage/zip_archive_reader.h"
 
-#include <QBuffer>
 #include <QHash>
 #include <QXmlStreamReader>
-#include <quazip/quazip.h>
-#include <quazip/quazipfile.h>
 
 #include <optional>
 
 namespace xlsx_reader {
 
 namespace {
-
-// A part larger than this once unpacked is refused rather than inflated,
-// whatever its header claims: a worksheet of a million rows stays far below.
-constexpr qint64 kMaxPartBytes = 512LL * 1024 * 1024;
-
-class Workbook
-{
-  public:
-    explicit Workbook(QBuffer* buffer) : zip_(buffer) {}
-
-    bool open() { return zip_.open(QuaZip::mdUnzip); }
-
-    bool has(const QString& name) { return zip_.setCurrentFile(name, QuaZip::csInsensitive); }
-
-    // The unpacked part; nothing when it is missing, damaged or too large.
-    std::optional<QByteArray> part(const QString& name)
-    {
-        if (!zip_.setCurrentFile(name, QuaZip::csInsensitive))
-            return std::nullopt;
-        QuaZipFile file(&zip_);
-        if (!file.open(QIODevice::ReadOnly))
-            return std::nullopt;
-        QByteArray content;
-        char chunk[65536];
-        for (;;) {
-            const qint64 got = file.read(chunk, sizeof chunk);
-            if (got < 0)
-                return std::nullopt;
-            if (got == 0)
-                break;
-            if (content.size() + got > kMaxPartBytes)
-                return std::nullopt;
-            content.append(chunk, static_cast<qsizetype>(got));
-        }
-        file.close();
-        if (file.getZipError() != UNZ_OK)
-            return std::nullopt; // a checksum that does not match
-        return content;
-    }
-
-    QStringList names() { return zip_.getFileNameList(); }
-
-  private:
-    QuaZip zip_;
-};
 
 // The text of the element the reader stands on, its runs joined and its
 // phonetic guides (rPh) left out.
@@ -168,11 +121,12 @@ QString attributeByLocalName(const QXmlStreamAttributes& attributes, QLatin1Stri
 
 // The first sheet as the workbook lists it, through the workbook's
 // relationships to its part; the usual name when those are missing.
-WorkbookFacts workbookFacts(Workbook& workbook)
+WorkbookFacts workbookFacts(ZipArchiveReader& workbook)
 {
     WorkbookFacts facts;
     QString firstSheetId;
-    if (const std::optional<QByteArray> bytes = workbook.part(QStringLiteral("xl/workbook.xml"))) {
+    if (const std::optional<QByteArray> bytes =
+            workbook.member(QStringLiteral("xl/workbook.xml"))) {
         QXmlStreamReader xml(*bytes);
         while (!xml.atEnd()) {
             xml.readNext();
@@ -188,7 +142,7 @@ WorkbookFacts workbookFacts(Workbook& workbook)
         }
     }
     if (const std::optional<QByteArray> bytes =
-            workbook.part(QStringLiteral("xl/_rels/workbook.xml.rels"))) {
+            workbook.member(QStringLiteral("xl/_rels/workbook.xml.rels"))) {
         QXmlStreamReader xml(*bytes);
         while (!xml.atEnd() && !firstSheetId.isEmpty()) {
             xml.readNext();
@@ -294,10 +248,12 @@ Result read(const QByteArray& workbookBytes)
         result.status = Status::Encrypted;
         return result;
     }
-    QByteArray bytes = workbookBytes;
-    QBuffer buffer(&bytes);
-    Workbook workbook(&buffer);
-    if (!isZipArchive(workbookBytes) || !workbook.open()) {
+    if (!isZipArchive(workbookBytes)) {
+        result.status = Status::NotAWorkbook;
+        return result;
+    }
+    ZipArchiveReader workbook(workbookBytes);
+    if (!workbook.isOpen()) {
         result.status = Status::NotAWorkbook;
         return result;
     }
@@ -309,7 +265,7 @@ Result read(const QByteArray& workbookBytes)
     QStringList strings;
     if (workbook.has(QStringLiteral("xl/sharedStrings.xml"))) {
         const std::optional<QByteArray> part =
-            workbook.part(QStringLiteral("xl/sharedStrings.xml"));
+            workbook.member(QStringLiteral("xl/sharedStrings.xml"));
         const std::optional<QStringList> parsed = part ? sharedStrings(*part) : std::nullopt;
         if (!parsed) {
             result.status = Status::Damaged;
@@ -318,10 +274,10 @@ Result read(const QByteArray& workbookBytes)
         strings = *parsed;
     }
     QList<bool> styles;
-    if (const std::optional<QByteArray> part = workbook.part(QStringLiteral("xl/styles.xml")))
+    if (const std::optional<QByteArray> part = workbook.member(QStringLiteral("xl/styles.xml")))
         styles = dateStyles(*part);
 
-    const std::optional<QByteArray> sheet = workbook.part(facts.firstSheetPath);
+    const std::optional<QByteArray> sheet = workbook.member(facts.firstSheetPath);
     const std::optional<QList<QStringList>> rows =
         sheet ? sheetRows(*sheet, SheetContext{strings, styles, facts.from1904}) : std::nullopt;
     if (!rows) {
