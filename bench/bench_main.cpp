@@ -15,6 +15,7 @@
 void registerDrawClickBenchmarks();
 void registerRollingBenchmarks();
 void registerImportBenchmarks();
+void registerFileImportBenchmarks();
 void registerStartUpBenchmarks();
 
 namespace {
@@ -53,6 +54,7 @@ int main(int argc, char** argv)
     registerDrawClickBenchmarks();
     registerRollingBenchmarks();
     registerImportBenchmarks();
+    registerFileImportBenchmarks();
     registerStartUpBenchmarks();
 
     CollectingReporter reporter;

@@ -30,6 +30,14 @@ QList<QStringList> textRows(const QString& text)
     return rows;
 }
 
+bool isBlank(const QString& cell)
+{
+    for (const QChar character : cell)
+        if (!character.isSpace())
+            return false;
+    return true;
+}
+
 } // namespace
 
 QString participantLine(const QStringList& cells)
@@ -37,10 +45,10 @@ QString participantLine(const QStringList& cells)
     static const QRegularExpression breaksAndTabs(QStringLiteral("[\r\n\t]+"));
     QStringList kept;
     for (const QString& cell : cells) {
-        if (cell.trimmed().isEmpty())
+        if (isBlank(cell))
             continue;
-        QString text = cell;
-        kept << text.replace(breaksAndTabs, QStringLiteral(" "));
+        const bool hasBreaks = cell.contains(u'\n') || cell.contains(u'\r') || cell.contains(u'\t');
+        kept << (hasBreaks ? QString(cell).replace(breaksAndTabs, QStringLiteral(" ")) : cell);
     }
     return kept.join(u'\t');
 }

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace spreadsheet_number {
@@ -27,6 +28,12 @@ QString withoutTrailingZeros(QString text)
 
 QString shown(const QString& stored)
 {
+    // Most stored numbers are plain whole numbers, shown as they stand.
+    const bool plainWhole = !stored.isEmpty() && stored.size() < 400 && stored[0] != u'0' &&
+                            std::all_of(stored.begin(), stored.end(),
+                                        [](QChar character) { return character.isDigit(); });
+    if (plainWhole)
+        return stored;
     static const QRegularExpression number(
         QStringLiteral("^\\s*([+-]?)(\\d*)(?:\\.(\\d*))?(?:[eE]([+-]?\\d{1,4}))?\\s*$"));
     const QRegularExpressionMatch match = number.match(stored);

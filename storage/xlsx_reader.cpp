@@ -1,6 +1,7 @@
 #include "storage/xlsx_reader.h"
 
 #include "storage/spreadsheet_number.h"
+#include "storage/xml_scanner.h"
 #include "storage/zip_archive_reader.h"
 
 #include <QHash>
@@ -12,69 +13,41 @@ namespace xlsx_reader {
 
 namespace {
 
-// The text of the element the reader stands on, its runs joined and its
-// phonetic guides (rPh) left out.
-QString elementText(QXmlStreamReader& xml)
-{
-    QString text;
-    int depth = 1;
-    int phoneticDepth = 0;
-    while (depth > 0 && !xml.atEnd()) {
-        switch (xml.readNext()) {
-        case QXmlStreamReader::StartElement:
-            ++depth;
-            if (xml.name() == QLatin1String("rPh") && phoneticDepth == 0)
-                phoneticDepth = depth;
-            break;
-        case QXmlStreamReader::EndElement:
-            if (depth == phoneticDepth)
-                phoneticDepth = 0;
-            --depth;
-            break;
-        case QXmlStreamReader::Characters:
-            if (phoneticDepth == 0)
-                text += xml.text();
-            break;
-        default:
-            break;
-        }
-    }
-    return text;
-}
-
-// Only the text of <t> elements counts, not the spaces between elements.
-QString stringItemText(QXmlStreamReader& xml)
-{
-    QString text;
-    int depth = 1;
-    while (depth > 0 && !xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement) {
-            if (xml.name() == QLatin1String("rPh"))
-                xml.skipCurrentElement();
-            else if (xml.name() == QLatin1String("t"))
-                text += elementText(xml);
-            else
-                ++depth;
-        } else if (token == QXmlStreamReader::EndElement) {
-            --depth;
-        }
-    }
-    return text;
-}
-
 std::optional<QStringList> sharedStrings(const QByteArray& xmlBytes)
 {
     QStringList strings;
-    QXmlStreamReader xml(xmlBytes);
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement() && xml.name() == QLatin1String("si"))
-            strings << stringItemText(xml);
+    QString current;
+    bool inText = false;
+    int phoneticDepth = 0; // inside a phonetic guide (rPh), which is not shown
+    XmlScanner xml(xmlBytes);
+    for (;;) {
+        switch (xml.next()) {
+        case XmlScanner::Token::StartElement:
+            if (xml.name() == "si")
+                current.clear();
+            else if (xml.name() == "t")
+                inText = true;
+            else if (xml.name() == "rPh")
+                ++phoneticDepth;
+            break;
+        case XmlScanner::Token::EndElement:
+            if (xml.name() == "si")
+                strings << current;
+            else if (xml.name() == "t")
+                inText = false;
+            else if (xml.name() == "rPh")
+                --phoneticDepth;
+            break;
+        case XmlScanner::Token::Text:
+            if (inText && phoneticDepth <= 0)
+                current += xml.text();
+            break;
+        case XmlScanner::Token::End:
+            return strings;
+        case XmlScanner::Token::Error:
+            return std::nullopt;
+        }
     }
-    if (xml.hasError())
-        return std::nullopt;
-    return strings;
 }
 
 // For each cell style, whether its number format shows a date.
@@ -194,39 +167,58 @@ std::optional<QList<QStringList>> sheetRows(const QByteArray& xmlBytes, const Sh
 {
     QList<QStringList> rows;
     QStringList row;
-    QXmlStreamReader xml(xmlBytes);
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isEndElement() && xml.name() == QLatin1String("row")) {
-            if (!row.isEmpty())
+    bool inCell = false;
+    bool inValue = false; // <v>, or <t> of an inline string
+    int phoneticDepth = 0;
+    QString type;
+    int style = -1;
+    QString value;
+    XmlScanner xml(xmlBytes);
+    for (;;) {
+        switch (xml.next()) {
+        case XmlScanner::Token::StartElement:
+            if (xml.name() == "c") {
+                inCell = true;
+                type = QString::fromLatin1(xml.attribute("t"));
+                bool hasStyle = false;
+                style = xml.attribute("s").toInt(&hasStyle);
+                if (!hasStyle)
+                    style = -1;
+                value.clear();
+            } else if (inCell && (xml.name() == "v" || xml.name() == "t")) {
+                inValue = true;
+            } else if (xml.name() == "rPh") {
+                ++phoneticDepth;
+            }
+            break;
+        case XmlScanner::Token::EndElement:
+            if (xml.name() == "c" && inCell) {
+                const QString text = cellText(type, style, value, context);
+                if (!text.trimmed().isEmpty())
+                    row << text;
+                inCell = false;
+            } else if (xml.name() == "v" || xml.name() == "t") {
+                inValue = false;
+            } else if (xml.name() == "rPh") {
+                --phoneticDepth;
+            } else if (xml.name() == "row") {
+                if (!row.isEmpty())
+                    rows << row;
+                row.clear();
+            }
+            break;
+        case XmlScanner::Token::Text:
+            if (inCell && inValue && phoneticDepth <= 0)
+                value += xml.text();
+            break;
+        case XmlScanner::Token::End:
+            if (!row.isEmpty()) // cells outside any row element
                 rows << row;
-            row.clear();
-            continue;
+            return rows;
+        case XmlScanner::Token::Error:
+            return std::nullopt;
         }
-        if (!xml.isStartElement() || xml.name() != QLatin1String("c"))
-            continue;
-        const QXmlStreamAttributes attributes = xml.attributes();
-        const QString type = attributes.value(QLatin1String("t")).toString();
-        bool hasStyle = false;
-        const int style = attributes.value(QLatin1String("s")).toInt(&hasStyle);
-        QString value;
-        while (xml.readNextStartElement()) {
-            if (xml.name() == QLatin1String("v"))
-                value = elementText(xml);
-            else if (xml.name() == QLatin1String("is"))
-                value = stringItemText(xml);
-            else
-                xml.skipCurrentElement();
-        }
-        const QString text = cellText(type, hasStyle ? style : -1, value, context);
-        if (!text.trimmed().isEmpty())
-            row << text;
     }
-    if (xml.hasError())
-        return std::nullopt;
-    if (!row.isEmpty()) // cells outside any row element
-        rows << row;
-    return rows;
 }
 
 } // namespace
