@@ -254,24 +254,32 @@ Result read(const QByteArray& workbookBytes)
         result.status = Status::NotAWorkbook;
         return result;
     }
-    QStringList strings;
+    std::optional<QByteArray> strings;
     if (workbook.has(QStringLiteral("xl/sharedStrings.xml"))) {
-        const std::optional<QByteArray> part =
-            workbook.member(QStringLiteral("xl/sharedStrings.xml"));
-        const std::optional<QStringList> parsed = part ? sharedStrings(*part) : std::nullopt;
-        if (!parsed) {
+        strings = workbook.member(QStringLiteral("xl/sharedStrings.xml"));
+        if (!strings) {
             result.status = Status::Damaged;
             return result;
         }
-        strings = *parsed;
     }
-    QList<bool> styles;
-    if (const std::optional<QByteArray> part = workbook.member(QStringLiteral("xl/styles.xml")))
-        styles = dateStyles(*part);
-
+    const std::optional<QByteArray> styles = workbook.member(QStringLiteral("xl/styles.xml"));
     const std::optional<QByteArray> sheet = workbook.member(facts.firstSheetPath);
+    if (!sheet) {
+        result.status = Status::Damaged;
+        return result;
+    }
+    return readParts(*sheet, strings.value_or(QByteArray()), styles.value_or(QByteArray()),
+                     facts.from1904);
+}
+
+Result readParts(const QByteArray& sheetXml, const QByteArray& sharedStringsXml,
+                 const QByteArray& stylesXml, bool datesFrom1904)
+{
+    Result result;
+    const std::optional<QStringList> strings = sharedStrings(sharedStringsXml);
+    const QList<bool> styles = dateStyles(stylesXml);
     const std::optional<QList<QStringList>> rows =
-        sheet ? sheetRows(*sheet, SheetContext{strings, styles, facts.from1904}) : std::nullopt;
+        strings ? sheetRows(sheetXml, SheetContext{*strings, styles, datesFrom1904}) : std::nullopt;
     if (!rows) {
         result.status = Status::Damaged;
         return result;

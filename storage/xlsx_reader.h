@@ -30,4 +30,9 @@ bool isZipArchive(const QByteArray& bytes);
 
 Result read(const QByteArray& workbookBytes);
 
+// The rows of a worksheet part, given the workbook's string table and
+// styles parts (either may be empty); Damaged when a part does not parse.
+Result readParts(const QByteArray& sheetXml, const QByteArray& sharedStringsXml,
+                 const QByteArray& stylesXml, bool datesFrom1904 = false);
+
 } // namespace xlsx_reader
