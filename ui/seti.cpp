@@ -16,6 +16,7 @@
 #include "ui/import_field_edits.h"
 #include "ui/import_gbk_check.h"
 #include "ui/import_text.h"
+#include "ui/seti_file_import.h"
 #include "ui/seti_import_field.h"
 #include "ui/seti_texts.h"
 #include "ui/typed_character_filter.h"
@@ -165,6 +166,7 @@ void TForm2::btn1Click()
     } catch (const std::exception&) {
         written = false;
     }
+    importAdditions_->refreshCount();
     if (!written) {
         services().boxes->show(this, warningNoticeBox(settings_texts::importFailed()));
         return;

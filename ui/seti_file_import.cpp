@@ -54,9 +54,6 @@ ImportPageAdditions::ImportPageAdditions(QWidget* page, QPlainTextEdit* field,
 
     connect(fileButton_, &QPushButton::clicked, this,
             [this] { guarded(page_->window(), [this] { importFromFile(); }); });
-    // After the import's own handler, which is connected later.
-    connect(importButton, &QPushButton::clicked, this, &ImportPageAdditions::refreshCount,
-            Qt::QueuedConnection);
     page->installEventFilter(this);
     refreshCount();
 }

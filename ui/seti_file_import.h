@@ -19,6 +19,7 @@ class ImportPageAdditions : public QObject
     // Throws nothing of its own; every refusal is a box, and the field is
     // changed only when a list was read.
     void importFromFile();
+    // Called by the import after it wrote, and whenever the page is shown.
     void refreshCount();
 
   protected:

@@ -125,6 +125,9 @@ TEST_F(ImportFromFileTest, CharactersOutsideGbkAskBeforeAnythingIsWritten)
     fakes.boxes.answers.push_back(BoxAnswer::Yes);
     control<QPushButton>("btn1")->click();
     EXPECT_EQ(dir.readFile("rafflixlist.txt"), G("张三\r\n王? 110\r\n王? 110\r\n"));
+    // Counted as written, not while the question was open.
+    EXPECT_EQ(control<QLabel>("lblParticipantCount")->text(),
+              QStringLiteral("名单文件中现有 3 人"));
     EXPECT_EQ(fakes.boxes.shown.back().text, QStringLiteral("导入成功，请返回界面进行抽奖操作！"));
 }
 
