@@ -18,6 +18,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import cases_main_window  # noqa: E402
 import cases_settings_window  # noqa: E402
+import cases_spreadsheets  # noqa: E402
 from desktop import Desktop  # noqa: E402
 from operator_actions import Operator  # noqa: E402
 from sound_server import SoundServer  # noqa: E402
@@ -36,6 +37,8 @@ CASES = {
     "close_question": (cases_main_window.close_question, True),
     "missing_picture": (cases_main_window.missing_picture, False),
     "non_jpeg_picture": (cases_main_window.non_jpeg_picture, False),
+    "import_from_file": (cases_spreadsheets.import_from_file, False),
+    "export_winners": (cases_spreadsheets.export_winners, False),
 }
 
 REQUIRED_TOOLS = ("xdotool", "xdpyinfo", "xwininfo", "xprop", "xclip", "import", "convert")
