@@ -15,6 +15,7 @@
 void registerDrawClickBenchmarks();
 void registerRollingBenchmarks();
 void registerImportBenchmarks();
+void registerFileImportBenchmarks();
 void registerStartUpBenchmarks();
 void registerBatchStopBenchmarks();
 void registerResultsListBenchmarks();
@@ -55,6 +56,7 @@ int main(int argc, char** argv)
     registerDrawClickBenchmarks();
     registerRollingBenchmarks();
     registerImportBenchmarks();
+    registerFileImportBenchmarks();
     registerStartUpBenchmarks();
     registerBatchStopBenchmarks();
     registerResultsListBenchmarks();

@@ -25,6 +25,7 @@
 #include "ui/stage_mode.h"
 #include "ui/typed_character_filter.h"
 #include "ui/window_stacking.h"
+#include "ui/winners_export_entry.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -152,6 +153,7 @@ void TForm1::createControls()
     pm1->setObjectName(QStringLiteral("pm1"));
     for (const QString& entry : main_window_texts::menuEntries())
         pm1->addAction(entry);
+    addWinnersExportEntry(pm1, this, mmo1);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { showPopupMenu(mapToGlobal(at)); });

@@ -40,16 +40,31 @@ void append(QPlainTextEdit& list, const QString& line)
         list.document()->lastBlock().setUserData(new WholeLine(line, shown));
 }
 
+QString wholeLine(const QTextBlock& block)
+{
+    const auto* whole = static_cast<const WholeLine*>(block.userData());
+    const QString text = block.text();
+    // Text added after the shortened line (a void mark) stays after it.
+    if (whole && text.startsWith(whole->shown))
+        return whole->whole + text.mid(whole->shown.size());
+    return text;
+}
+
+std::vector<QString> wholeLines(const QTextDocument& document)
+{
+    std::vector<QString> lines;
+    if (document.isEmpty())
+        return lines;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        lines.push_back(wholeLine(block));
+    return lines;
+}
+
 QByteArray savedResults(const QTextDocument& document)
 {
     QByteArray content;
-    if (document.isEmpty())
-        return content;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const auto* whole = static_cast<const WholeLine*>(block.userData());
-        const QString text = block.text();
-        content += gbk::encode(whole && text == whole->shown ? whole->whole : text) + "\r\n";
-    }
+    for (const QString& line : wholeLines(document))
+        content += gbk::encode(line) + "\r\n";
     return content;
 }
 

@@ -2,8 +2,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <vector>
 
 class QPlainTextEdit;
+class QTextBlock;
 class QTextDocument;
 
 // The lines of the on-screen results list. A line of any length goes in, but
@@ -20,6 +22,11 @@ inline constexpr qsizetype kShownCharacters = 1000;
 QString shownLine(const QString& line);
 
 void append(QPlainTextEdit& list, const QString& line);
+
+// A line of the list, whole: a shortened line as it went in, with whatever
+// was added after it since; an edited line as it stands.
+QString wholeLine(const QTextBlock& block);
+std::vector<QString> wholeLines(const QTextDocument& document);
 
 // The saved-results text: every line as it stands, whole, each followed by
 // CR LF, in GBK; an empty list gives no bytes.

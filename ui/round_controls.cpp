@@ -11,6 +11,7 @@
 #include "storage/draw_history.h"
 #include "storage/text_line_list.h"
 #include "storage/working_files.h"
+#include "ui/results_list_lines.h"
 
 #include <QAction>
 #include <QMenu>
@@ -118,7 +119,8 @@ int RoundControls::entryOnLine(int resultsListLine) const
     const QTextBlock block = resultsList_->document()->findBlockByNumber(resultsListLine);
     if (resultsListLine < 0 || !block.isValid())
         return -1;
-    return round_recovery::entryShownBy(state_.currentRound(), gbk::encode(block.text()));
+    return round_recovery::entryShownBy(state_.currentRound(),
+                                        gbk::encode(results_list_lines::wholeLine(block)));
 }
 
 void RoundControls::offerToContinue()
@@ -171,7 +173,7 @@ void RoundControls::restore(const Round& round, Resume how)
     cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
     for (const QByteArray& line : plan.screenLines)
-        resultsList_->appendPlainText(gbk::decode(line));
+        results_list_lines::append(*resultsList_, gbk::decode(line));
     surface_.setProgressText(plan.progressText);
     surface_.setProgressPosition(plan.progressPosition);
     if (!plan.lastWinner.isEmpty()) {

@@ -14,7 +14,10 @@
 #include "ui/button_edit.h"
 #include "ui/cou.h"
 #include "ui/first_line_only.h"
+#include "ui/import_field_edits.h"
+#include "ui/import_gbk_check.h"
 #include "ui/import_text.h"
+#include "ui/seti_file_import.h"
 #include "ui/seti_import_field.h"
 #include "ui/seti_texts.h"
 #include "ui/typed_character_filter.h"
@@ -154,6 +157,8 @@ void TForm2::btn1Click()
     }
     import_text::removeEmptyLines(*mmo1->document());
     const QString cleaned = mmo1->toPlainText();
+    if (!confirmCharactersOutsideGbk(this, cleaned))
+        return;
 
     // Written beside the old list and renamed over it, so a failed import
     // leaves the earlier participants exactly as they were.
@@ -165,6 +170,7 @@ void TForm2::btn1Click()
     } catch (const std::exception&) {
         written = false;
     }
+    importAdditions_->refreshCount();
     if (!written) {
         services().boxes->show(this, warningNoticeBox(settings_texts::importFailed()));
         return;
@@ -219,7 +225,8 @@ void TForm2::showNotice(const QString& text, bool topMost)
 
 void TForm2::mmo1Click()
 {
-    mmo1->clear();
+    // Ctrl+Z brings back a list cleared by a click meant to scroll.
+    import_field_edits::clearUndoably(*mmo1);
 }
 
 void TForm2::showPopupMenu(QWidget* source, const QPoint& at)

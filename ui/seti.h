@@ -6,6 +6,7 @@
 
 class ButtonEdit;
 class ImportField;
+class ImportPageAdditions;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -88,5 +89,6 @@ class TForm2 : public QWidget
     ImportField* mmo1 = nullptr;
     QLabel* lbl20 = nullptr;
     QPushButton* btn1 = nullptr;
+    ImportPageAdditions* importAdditions_ = nullptr; // file button, participant count
     QPlainTextEdit* mmo2 = nullptr;
 };

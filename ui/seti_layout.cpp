@@ -3,6 +3,7 @@
 #include "ui/main_window_texts.h"
 #include "ui/seti.h"
 #include "ui/seti_batch_page.h"
+#include "ui/seti_file_import.h"
 #include "ui/seti_import_field.h"
 #include "ui/seti_texts.h"
 
@@ -171,12 +172,14 @@ void TForm2::createImportPage(QWidget* page)
     mmo1->setStyleSheet(QStringLiteral("QPlainTextEdit { %1 }").arg(QLatin1String(kFlatField)));
     mmo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     mmo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    mmo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A long pasted list can be reviewed before it is imported.
+    mmo1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mmo1->setTabChangesFocus(true);
     mmo1->setPlainText(settings_texts::importInstruction());
     lbl20 = makeLabel(page, "lbl20", "* 每次导入会覆盖之前的数据。", 24, 192);
     paintRed(lbl20);
     btn1 = makeButton(page, "btn1", "确定导入", 368, 192);
+    importAdditions_ = new ImportPageAdditions(page, mmo1, btn1);
 }
 
 void TForm2::createInformationPage(QWidget* page)

@@ -44,3 +44,20 @@ std::optional<QString> QtFileDialogs::saveFile(QWidget* parent, const QString& p
     dialog.selectFile(proposedName);
     return runDialog(dialog);
 }
+
+std::optional<SaveChoice> QtFileDialogs::saveFileOfType(QWidget* parent,
+                                                        const QString& proposedName,
+                                                        const QStringList& nameFilters)
+{
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("saveTypeDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(nameFilters);
+    dialog.selectNameFilter(nameFilters.value(0));
+    dialog.selectFile(proposedName);
+    const std::optional<QString> path = runDialog(dialog);
+    if (!path)
+        return std::nullopt;
+    return SaveChoice{*path, static_cast<int>(nameFilters.indexOf(dialog.selectedNameFilter()))};
+}

@@ -9,4 +9,7 @@ class QtFileDialogs : public FileDialogs
     std::optional<QString> openFile(QWidget* parent, const QString& nameFilter) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& proposedName,
                                     const QStringList& nameFilters) override;
+    // Asks before replacing an existing file.
+    std::optional<SaveChoice> saveFileOfType(QWidget* parent, const QString& proposedName,
+                                             const QStringList& nameFilters) override;
 };

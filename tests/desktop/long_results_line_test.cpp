@@ -22,6 +22,20 @@ TEST(ResultsListLines, EditedLongLineIsSavedAsEdited)
               QByteArray(kShownCharacters - 1, 'x') + "\xa1\xad\r\n");
 }
 
+TEST(ResultsListLines, AMarkAddedAfterAShortenedLineKeepsTheWholeLineBeforeIt)
+{
+    QPlainTextEdit list;
+    const QString whole(5000, QLatin1Char('x'));
+    results_list_lines::append(list, whole);
+    QTextCursor cursor(list.document()->firstBlock());
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    cursor.insertText(QStringLiteral(" mark")); // as a voided winner is marked
+    EXPECT_EQ(results_list_lines::wholeLine(list.document()->firstBlock()),
+              whole + QStringLiteral(" mark"));
+    EXPECT_EQ(results_list_lines::savedResults(*list.document()),
+              QByteArray(5000, 'x') + " mark\r\n");
+}
+
 TEST_F(MainWindowTest, MegabyteWinnerKeepsEveryByteInTheSavedResults)
 {
     const QByteArray longLine = G("长") + QByteArray(1024 * 1024, '7');

@@ -21,6 +21,7 @@ import cases_main_window  # noqa: E402
 import cases_rounds  # noqa: E402
 import cases_second_start  # noqa: E402
 import cases_settings_window  # noqa: E402
+import cases_spreadsheets  # noqa: E402
 import cases_stage  # noqa: E402
 from desktop import Desktop  # noqa: E402
 from operator_actions import Operator  # noqa: E402
@@ -47,6 +48,8 @@ CASES = {
     "middle_click_and_tab": (cases_desktop.middle_click_and_tab, False),
     "continue_take_back_and_void": (cases_rounds.continue_take_back_and_void, True),
     "second_start": (cases_second_start.second_start, True),
+    "import_from_file": (cases_spreadsheets.import_from_file, False),
+    "export_winners": (cases_spreadsheets.export_winners, False),
 }
 
 # Cases that need a screen of another size than the usual one.

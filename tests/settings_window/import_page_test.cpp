@@ -30,7 +30,8 @@ struct ImportCase
     const char* name;
     const char* pasted;
     const char* fieldAfter;
-    const char* fileBytes; // UTF-8 here, GBK in the file
+    const char* fileBytes;                      // UTF-8 here, GBK in the file
+    bool asksAboutCharactersOutsideGbk = false; // answered Yes: import anyway
 };
 
 class ImportCleaningTest : public ImportPageTest, public ::testing::WithParamInterface<ImportCase>
@@ -40,12 +41,15 @@ class ImportCleaningTest : public ImportPageTest, public ::testing::WithParamInt
 TEST_P(ImportCleaningTest, FieldAndFileHoldTheListWithoutEmptyLines)
 {
     paste(QString::fromUtf8(GetParam().pasted));
+    if (GetParam().asksAboutCharactersOutsideGbk)
+        fakes.boxes.answers.push_back(BoxAnswer::Yes);
     importText();
     EXPECT_EQ(field()->toPlainText(), QString::fromUtf8(GetParam().fieldAfter));
     EXPECT_EQ(participantFile(), G(GetParam().fileBytes));
-    EXPECT_EQ(boxTexts(), QStringList{QStringLiteral("导入成功，请返回界面进行抽奖操作！")});
-    EXPECT_EQ(fakes.boxes.shown[0].caption, QStringLiteral("提示"));
-    EXPECT_EQ(fakes.boxes.shown[0].icon, BoxIcon::Information);
+    ASSERT_EQ(fakes.boxes.shown.size(), GetParam().asksAboutCharactersOutsideGbk ? 2u : 1u);
+    EXPECT_EQ(boxTexts().last(), QStringLiteral("导入成功，请返回界面进行抽奖操作！"));
+    EXPECT_EQ(fakes.boxes.shown.back().caption, QStringLiteral("提示"));
+    EXPECT_EQ(fakes.boxes.shown.back().icon, BoxIcon::Information);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -61,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
         ImportCase{"SpreadsheetRowsWithCrLf", "张三\t110101\r\n\r\n李四\t110102\r\n",
                    "张三\t110101\n李四\t110102\n", "张三\t110101\r\n李四\t110102\r\n"},
         ImportCase{"LoneLineFeeds", "a\tb\nc\td", "a\tb\nc\td", "a\tb\r\nc\td"},
-        ImportCase{"CharactersGbkCannotHold", "김철수 1\n€ 2", "김철수 1\n€ 2", "??? 1\r\n€ 2"}),
+        ImportCase{"CharactersGbkCannotHold", "김철수 1\n€ 2", "김철수 1\n€ 2", "??? 1\r\n€ 2",
+                   true}),
     [](const ::testing::TestParamInfo<ImportCase>& info) { return info.param.name; });
 
 TEST_F(ImportPageTest, InstructionLineIsImportedWhenTheFieldWasNeverClicked)

@@ -1,0 +1,83 @@
+#include "read_back.h"
+#include "storage/list_file_reader.h"
+#include "support/fake_services.h"
+#include "support/gbk_literals.h"
+#include "support/working_directory.h"
+#include "ui/cou.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ExportEntryTest : public ::testing::Test
+{
+  protected:
+    ExportEntryTest()
+    {
+        window = std::make_unique<TForm1>();
+        fakes.boxes.shown.clear();
+    }
+
+    QAction* exportEntry() const
+    {
+        return window->popupMenu()->findChild<QAction*>(QStringLiteral("actExportWinners"));
+    }
+    QPlainTextEdit* results() const
+    {
+        return window->findChild<QPlainTextEdit*>(QStringLiteral("mmo1"),
+                                                  Qt::FindDirectChildrenOnly);
+    }
+
+    ScopedWorkingDirectory dir;
+    ScopedFakeServices fakes;
+    std::unique_ptr<TForm1> window;
+};
+
+TEST_F(ExportEntryTest, EntryFollowsTheExistingOnes)
+{
+    const QList<QAction*> entries = window->popupMenu()->actions();
+    ASSERT_GE(entries.size(), 4);
+    EXPECT_EQ(entries[3], exportEntry());
+    EXPECT_EQ(entries[0]->text(), QStringLiteral("联系我们：prizmora@example.org"));
+}
+
+TEST_F(ExportEntryTest, NoWinnersNoFile)
+{
+    exportEntry()->trigger();
+    ASSERT_EQ(fakes.boxes.shown.size(), 1u);
+    EXPECT_EQ(fakes.boxes.shown[0].text, QStringLiteral("还没有中奖记录，没有可导出的内容。"));
+    EXPECT_EQ(fakes.dialogs.proposedNames.size(), 0);
+}
+
+TEST_F(ExportEntryTest, WinnersSavedAsCsvWithThePrizesOfTheSettings)
+{
+    results()->appendPlainText(QStringLiteral("五等奖：张三\t1000123 时间：2011-1-30 14:30:05"));
+    fakes.dialogs.answers.push_back(dir.filePath("winners.csv"));
+    exportEntry()->trigger();
+    EXPECT_EQ(fakes.dialogs.proposedNames.value(0), QStringLiteral("中奖名单20110130143005"));
+    const QByteArray csv = dir.readFile("winners.csv");
+    ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines.value(0), QStringLiteral("序号,奖项,奖品,中奖者,信息2,时间"));
+    // The prize text of the fifth prize in the default settings.
+    EXPECT_TRUE(lines.value(1).startsWith(QStringLiteral("1,五等奖,")));
+    EXPECT_TRUE(lines.value(1).endsWith(QStringLiteral(",张三,1000123,2011-1-30 14:30:05")));
+    EXPECT_TRUE(fakes.boxes.shown.back().text.startsWith(QStringLiteral("已导出 1 条中奖记录")));
+}
+
+TEST_F(ExportEntryTest, WinnersSavedAsWorkbookWhenTheNameHasNoType)
+{
+    results()->appendPlainText(QStringLiteral("五等奖：张三 时间：2011-1-30 14:30:05"));
+    results()->appendPlainText(QStringLiteral("五等奖：李四 时间：2011-1-30 14:31:05"));
+    fakes.dialogs.answers.push_back(dir.filePath("winners"));
+    exportEntry()->trigger();
+    const auto back = list_file_reader::read(dir.filePath("winners.xlsx"));
+    ASSERT_EQ(back.problem, list_file_reader::Problem::None);
+    EXPECT_EQ(back.lines.size(), 3);
+    EXPECT_TRUE(back.lines.value(2).startsWith(QStringLiteral("2\t五等奖\t")));
+}
+
+} // namespace

@@ -1,0 +1,110 @@
+#include "app/app_error.h"
+#include "storage/winners_export.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+
+namespace {
+
+// A small tmpfs of its own, mounted for the test (root only), filled to the
+// last byte after the given files are put in it.
+class FullDisk
+{
+  public:
+    FullDisk()
+    {
+        if (!folder_.isValid())
+            return;
+        const QByteArray path = QFile::encodeName(folder_.path());
+        mounted_ = ::mount("tmpfs", path.constData(), "tmpfs", 0, "size=256k") == 0;
+    }
+    ~FullDisk()
+    {
+        if (mounted_)
+            ::umount2(QFile::encodeName(folder_.path()).constData(), MNT_DETACH);
+    }
+
+    bool mounted() const { return mounted_; }
+    QString filePath(const QString& name) const { return folder_.filePath(name); }
+
+    void write(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+    QByteArray read(const QString& name) const
+    {
+        QFile file(filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void fill() const
+    {
+        QFile filler(filePath(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+        filler.close();
+    }
+    QStringList entries() const
+    {
+        return QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+
+  private:
+    QTemporaryDir folder_;
+    bool mounted_ = false;
+};
+
+QList<QStringList> winnersTable(int rows)
+{
+    QList<QStringList> table = {{QStringLiteral("序号"), QStringLiteral("中奖者")}};
+    for (int i = 1; i <= rows; ++i)
+        table << QStringList{QString::number(i),
+                             QStringLiteral("参与者%1 110101199003074518").arg(i)};
+    return table;
+}
+
+TEST(ExportOnAFullDisk, TheEarlierFileStaysWholeAndNothingIsLeftBehind)
+{
+    FullDisk disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    disk.write(QStringLiteral("winners.csv"), "old export");
+    disk.write(QStringLiteral("winners.xlsx"), "old workbook");
+    disk.fill();
+    for (const auto& [name, format] :
+         {std::pair{QStringLiteral("winners.csv"), winners_export::Format::Csv},
+          std::pair{QStringLiteral("winners.xlsx"), winners_export::Format::Xlsx}}) {
+        EXPECT_THROW(winners_export::save(disk.filePath(name), format, winnersTable(2000)),
+                     AppError)
+            << name.toStdString();
+    }
+    EXPECT_EQ(disk.read(QStringLiteral("winners.csv")), "old export");
+    EXPECT_EQ(disk.read(QStringLiteral("winners.xlsx")), "old workbook");
+    EXPECT_EQ(disk.entries(), QStringList({QStringLiteral("filler"), QStringLiteral("winners.csv"),
+                                           QStringLiteral("winners.xlsx")}));
+}
+
+// libxlsxwriter builds the workbook in the temporary folder first; a full one
+// is a failure, not a short workbook.
+TEST(ExportOnAFullDisk, AFullTemporaryFolderFailsTheWorkbook)
+{
+    FullDisk temporary;
+    if (!temporary.mounted())
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    temporary.fill();
+    const QByteArray previous = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temporary.filePath(QString())));
+    EXPECT_THROW(winners_export::xlsxBytes(winnersTable(5000)), AppError);
+    if (previous.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", previous);
+}
+
+} // namespace

@@ -1,0 +1,134 @@
+#include "fixture_files.h"
+#include "settings_window/settings_window_fixture.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+
+namespace {
+
+class ImportFromFileTest : public SettingsWindowTest
+{
+  protected:
+    QPlainTextEdit* field() const { return control<QPlainTextEdit>("mmo1"); }
+    QString countText() const
+    {
+        QCoreApplication::processEvents();
+        return control<QLabel>("lblParticipantCount")->text();
+    }
+    void chooseFile(const QString& path)
+    {
+        fakes.dialogs.answers.push_back(path);
+        control<QPushButton>("btnImportFile")->click();
+    }
+};
+
+TEST_F(ImportFromFileTest, NewControlsLeaveTheExistingOnesInPlace)
+{
+    EXPECT_EQ(field()->geometry(), QRect(18, 24, 425, 153));
+    EXPECT_EQ(control<QPushButton>("btn1")->geometry(), QRect(368, 192, 75, 25));
+    EXPECT_EQ(control<QLabel>("lbl20")->pos(), QPoint(24, 192));
+    const QRect button = control<QPushButton>("btnImportFile")->geometry();
+    EXPECT_FALSE(button.intersects(control<QPushButton>("btn1")->geometry()));
+    EXPECT_FALSE(button.intersects(control<QLabel>("lbl20")->geometry()));
+    EXPECT_FALSE(
+        control<QLabel>("lblParticipantCount")->geometry().intersects(field()->geometry()));
+}
+
+TEST_F(ImportFromFileTest, WorkbookRowsFillTheFieldWithoutTheTitleRow)
+{
+    fakes.boxes.answers.push_back(BoxAnswer::Yes); // leave the titles out
+    chooseFile(fixturePath("calc_participants.xlsx"));
+    ASSERT_EQ(fakes.boxes.shown.size(), 1u);
+    EXPECT_TRUE(fakes.boxes.shown[0].yesNo);
+    EXPECT_TRUE(fakes.boxes.shown[0].text.contains(QStringLiteral("姓名\t部门\t工号\t身份证号")));
+    EXPECT_EQ(field()->toPlainText(),
+              QStringLiteral("陈七\t财务部, 二组\t1000125\t110101199003074526\n"
+                             "周\"八\"\t行政部\t1000126\t110101199003074534\n"));
+    EXPECT_TRUE(fakes.dialogs.filtersSeen.value(0).contains(QStringLiteral("*.xlsx *.csv *.txt")));
+
+    // Imported with the import button as usual; the count follows.
+    EXPECT_EQ(countText(), QStringLiteral("尚未导入名单"));
+    control<QPushButton>("btn1")->click();
+    EXPECT_EQ(dir.readFile("rafflixlist.txt"),
+              G("陈七\t财务部, 二组\t1000125\t110101199003074526\r\n"
+                "周\"八\"\t行政部\t1000126\t110101199003074534\r\n"));
+    EXPECT_EQ(countText(), QStringLiteral("名单文件中现有 2 人"));
+}
+
+TEST_F(ImportFromFileTest, TitleRowKeptWhenTheOperatorSaysNo)
+{
+    fakes.boxes.answers.push_back(BoxAnswer::No);
+    chooseFile(fixturePath("calc_participants.xlsx"));
+    EXPECT_TRUE(field()->toPlainText().startsWith(QStringLiteral("姓名\t部门")));
+}
+
+TEST_F(ImportFromFileTest, RefusedFilesAndCancelledDialogsChangeNothing)
+{
+    const QString before = field()->toPlainText();
+    chooseFile(QString()); // cancelled
+    EXPECT_TRUE(fakes.boxes.shown.empty());
+    chooseFile(fixturePath("calc_participants.xls"));
+    chooseFile(fixturePath("openpyxl_empty.xlsx"));
+    chooseFile(dir.filePath("missing.csv"));
+    ASSERT_EQ(fakes.boxes.shown.size(), 3u);
+    EXPECT_TRUE(fakes.boxes.shown[0].text.contains(QStringLiteral("已加密")));
+    EXPECT_TRUE(fakes.boxes.shown[1].text.contains(QStringLiteral("没有数据")));
+    EXPECT_TRUE(fakes.boxes.shown[2].text.startsWith(QStringLiteral("无法打开文件“missing.csv”")));
+    for (const BoxRequest& box : fakes.boxes.shown)
+        EXPECT_EQ(box.icon, BoxIcon::Warning);
+    EXPECT_EQ(field()->toPlainText(), before);
+    EXPECT_FALSE(dir.exists("rafflixlist.txt"));
+}
+
+TEST_F(ImportFromFileTest, ClearingClickIsUndoneWithCtrlZ)
+{
+    dir.writeFile("list.txt", G("张三\n李四\n"));
+    chooseFile(dir.filePath("list.txt"));
+    QTest::mouseClick(field()->viewport(), Qt::LeftButton);
+    EXPECT_EQ(field()->toPlainText(), QString());
+    QTest::keyClick(field(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(field()->toPlainText(), QStringLiteral("张三\n李四\n"));
+}
+
+TEST_F(ImportFromFileTest, LongListScrolls)
+{
+    window->show();
+    control<QTabWidget>("pgc1")->setCurrentIndex(2);
+    QStringList lines;
+    for (int i = 0; i < 400; ++i)
+        lines << QStringLiteral("参与者%1 1100%2").arg(i).arg(i);
+    field()->setPlainText(lines.join(u'\n'));
+    QCoreApplication::processEvents();
+    EXPECT_GT(field()->verticalScrollBar()->maximum(), 0);
+    EXPECT_TRUE(field()->verticalScrollBar()->isVisible());
+    field()->setPlainText(QStringLiteral("张三"));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(field()->verticalScrollBar()->isVisible());
+}
+
+TEST_F(ImportFromFileTest, CharactersOutsideGbkAskBeforeAnythingIsWritten)
+{
+    dir.writeFile("rafflixlist.txt", G("旧名单\r\n"));
+    field()->setPlainText(QStringLiteral("张三\n王䶮 110\n王? 110\n"));
+    control<QPushButton>("btn1")->click(); // answered No: back to the list
+    ASSERT_EQ(fakes.boxes.shown.size(), 1u);
+    const BoxRequest question = fakes.boxes.shown[0];
+    EXPECT_TRUE(question.yesNo);
+    EXPECT_TRUE(question.defaultNo);
+    EXPECT_TRUE(question.text.contains(QStringLiteral("有 1 个字符")));
+    EXPECT_TRUE(question.text.contains(QStringLiteral("第 2 行：王䶮 110")));
+    EXPECT_EQ(dir.readFile("rafflixlist.txt"), G("旧名单\r\n"));
+
+    fakes.boxes.answers.push_back(BoxAnswer::Yes);
+    control<QPushButton>("btn1")->click();
+    EXPECT_EQ(dir.readFile("rafflixlist.txt"), G("张三\r\n王? 110\r\n王? 110\r\n"));
+    // Counted as written, not while the question was open.
+    EXPECT_EQ(control<QLabel>("lblParticipantCount")->text(),
+              QStringLiteral("名单文件中现有 3 人"));
+    EXPECT_EQ(fakes.boxes.shown.back().text, QStringLiteral("导入成功，请返回界面进行抽奖操作！"));
+}
+
+} // namespace

@@ -1,0 +1,143 @@
+#include "fixture_files.h"
+#include "storage/list_file_reader.h"
+#include "support/working_directory.h"
+
+#include <QStringEncoder>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using list_file_reader::Problem;
+
+namespace {
+
+QStringList lines(std::initializer_list<const char*> utf8)
+{
+    QStringList result;
+    for (const char* line : utf8)
+        result << QString::fromUtf8(line);
+    return result;
+}
+
+TEST(WorkbookFromRealPrograms, OpenpyxlInlineStringsNumbersDatesAndGaps)
+{
+    const auto file = list_file_reader::read(fixturePath("openpyxl_participants.xlsx"));
+    ASSERT_EQ(file.problem, Problem::None);
+    // Only the first sheet; the empty row and cell are left out; the formula
+    // has no stored value, so it is left out too.
+    EXPECT_EQ(file.lines,
+              lines({"姓名\t部门\t工号\t身份证号", "张三\t市场部\t1000123\t110101199003074518",
+                     "李四\t1000124\t11010119900307451X", "王五\t研发部\t1234567890123456\t0.3",
+                     "赵六\t2024-02-09\t2.5"}));
+    EXPECT_TRUE(file.firstLineLooksLikeTitles);
+}
+
+TEST(WorkbookFromRealPrograms, CalcSharedStringsWithRunsAndTextColumns)
+{
+    const auto file = list_file_reader::read(fixturePath("calc_participants.xlsx"));
+    ASSERT_EQ(file.problem, Problem::None);
+    EXPECT_EQ(file.lines, lines({"姓名\t部门\t工号\t身份证号",
+                                 "陈七\t财务部, 二组\t1000125\t110101199003074526",
+                                 "周\"八\"\t行政部\t1000126\t110101199003074534"}));
+}
+
+TEST(WorkbookFromRealPrograms, CalcComputedFormulaAndItsOwnDateFormat)
+{
+    const auto file = list_file_reader::read(fixturePath("calc_resaved_participants.xlsx"));
+    ASSERT_EQ(file.problem, Problem::None);
+    ASSERT_EQ(file.lines.size(), 5);
+    EXPECT_EQ(file.lines[3], QString::fromUtf8("王五\t研发部\t1234567890123460\t0.3"));
+    EXPECT_EQ(file.lines[4], QString::fromUtf8("赵六\t2024-02-09\t2.5\t5"));
+}
+
+TEST(WorkbookFromRealPrograms, RefusalsOfUnreadableFiles)
+{
+    EXPECT_EQ(list_file_reader::read(fixturePath("calc_participants.xls")).problem,
+              Problem::Encrypted);
+    EXPECT_EQ(list_file_reader::read(fixturePath("openpyxl_empty.xlsx")).problem, Problem::Empty);
+    const QByteArray workbook = fixtureBytes("calc_participants.xlsx");
+    // Cut short, the archive's directory is gone.
+    EXPECT_EQ(list_file_reader::fromBytes(workbook.left(workbook.size() / 2), "a.xlsx").problem,
+              Problem::NotReadable);
+    EXPECT_EQ(
+        list_file_reader::fromBytes(QByteArray("PK\x03\x04 not really", 17), "a.xlsx").problem,
+        Problem::NotReadable);
+    EXPECT_EQ(list_file_reader::fromBytes(QByteArray("a\0b", 3), "a.txt").problem,
+              Problem::NotReadable);
+    EXPECT_EQ(list_file_reader::fromBytes("", "a.csv").problem, Problem::Empty);
+    EXPECT_EQ(list_file_reader::fromBytes(" \r\n,,\r\n\t\n", "a.csv").problem, Problem::Empty);
+}
+
+TEST(ListFiles, MissingFilesAndPipesAreRefusedWithoutBlocking)
+{
+    ScopedWorkingDirectory dir;
+    EXPECT_EQ(list_file_reader::read(dir.filePath("missing.csv")).problem, Problem::CannotOpen);
+    const QString pipe = dir.filePath("pipe.csv");
+    ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    EXPECT_EQ(list_file_reader::read(pipe).problem, Problem::CannotOpen);
+    EXPECT_EQ(list_file_reader::read(dir.path()).problem, Problem::CannotOpen);
+}
+
+struct EncodedText
+{
+    const char* name;
+    QByteArray bytes;
+};
+
+class TextEncodings : public ::testing::TestWithParam<EncodedText>
+{
+};
+
+TEST_P(TextEncodings, AreDetectedWithoutAsking)
+{
+    const auto file = list_file_reader::fromBytes(GetParam().bytes, "list.txt");
+    ASSERT_EQ(file.problem, Problem::None);
+    EXPECT_EQ(file.lines, lines({"王䶮 110101", "Zoë\t研发部"}));
+}
+
+QByteArray encoded(const char* encoding, const char* utf8)
+{
+    QStringEncoder encoder(encoding);
+    return encoder.encode(QString::fromUtf8(utf8));
+}
+
+const char kList[] = "王䶮 110101\r\nZoë\t研发部\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, TextEncodings,
+    ::testing::Values(EncodedText{"Utf8", QByteArray(kList)},
+                      EncodedText{"Utf8WithMark", "\xEF\xBB\xBF" + QByteArray(kList)},
+                      EncodedText{"Utf16LeWithMark", "\xFF\xFE" + encoded("UTF-16LE", kList)},
+                      EncodedText{"Utf16BeWithMark", "\xFE\xFF" + encoded("UTF-16BE", kList)},
+                      EncodedText{"Gb18030", encoded("GB18030", kList)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ListFiles, GbkTextWithoutMark)
+{
+    QStringEncoder gbk("GBK");
+    const QByteArray bytes = gbk.encode(QStringLiteral("张三\n李四\n"));
+    EXPECT_EQ(list_file_reader::fromBytes(bytes, "list.txt").lines, lines({"张三", "李四"}));
+}
+
+TEST(ListFiles, CsvAndTextRowsBecomeTabJoinedLines)
+{
+    const QByteArray csv = "姓名;部门;工号\r\n张三;\"市场;部\";1000123\r\n;;\r\n\"李\r\n四\";;7\n";
+    const auto file = list_file_reader::fromBytes(csv, "list.CSV");
+    EXPECT_EQ(file.lines, lines({"姓名\t部门\t工号", "张三\t市场;部\t1000123", "李 四\t7"}));
+    EXPECT_TRUE(file.firstLineLooksLikeTitles);
+    // A text file keeps commas, quotes and blanks; only tabs separate cells.
+    const auto text = list_file_reader::fromBytes("张三, \"甲\"\t\t110\n\n李四 120", "list.txt");
+    EXPECT_EQ(text.lines, lines({"张三, \"甲\"\t110", "李四 120"}));
+    EXPECT_FALSE(text.firstLineLooksLikeTitles);
+}
+
+TEST(ListFiles, TitlesAreTheUsualColumnNames)
+{
+    EXPECT_TRUE(list_file_reader::fromRows({{"序号", "张三"}}).firstLineLooksLikeTitles);
+    EXPECT_TRUE(list_file_reader::fromRows({{"", " Name "}}).firstLineLooksLikeTitles);
+    EXPECT_TRUE(list_file_reader::fromRows({{"手机号：", "x"}}).firstLineLooksLikeTitles);
+    EXPECT_FALSE(list_file_reader::fromRows({{"张三", "姓名不详"}}).firstLineLooksLikeTitles);
+    // The first row with content is the one judged.
+    EXPECT_TRUE(list_file_reader::fromRows({{" "}, {"姓名"}, {"张三"}}).firstLineLooksLikeTitles);
+}
+
+} // namespace

@@ -1,0 +1,19 @@
+#include "ui/import_gbk_check.h"
+
+#include "platform/message_boxes.h"
+#include "platform/services.h"
+#include "storage/characters_outside_gbk.h"
+#include "ui/spreadsheet_texts.h"
+
+bool confirmCharactersOutsideGbk(QWidget* parent, const QString& listText)
+{
+    const CharactersOutsideGbk found = findCharactersOutsideGbk(listText);
+    if (found.count == 0)
+        return true;
+    BoxRequest question = noticeBox(
+        spreadsheet_texts::outsideGbkQuestion(found.count, found.lineCount, found.firstLines));
+    question.icon = BoxIcon::Question;
+    question.yesNo = true;
+    question.defaultNo = true;
+    return services().boxes->show(parent, question) == BoxAnswer::Yes;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+
+// The import page's additions: a button beside the import button that puts
+// the rows of a spreadsheet or text file into the field, and the number of
+// participants the participant file holds, kept current.
+class ImportPageAdditions : public QObject
+{
+    Q_OBJECT
+  public:
+    ImportPageAdditions(QWidget* page, QPlainTextEdit* field, QPushButton* importButton);
+
+    // Throws nothing of its own; every refusal is a box, and the field is
+    // changed only when a list was read.
+    void importFromFile();
+    // Called by the import after it wrote, and whenever the page is shown.
+    void refreshCount();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QWidget* page_;
+    QPlainTextEdit* field_;
+    QPushButton* fileButton_;
+    QLabel* countLabel_;
+};
