@@ -1,5 +1,6 @@
 #include "draw/batch_draw.h"
 
+#include "app/app_error.h"
 #include "draw/batch_pick.h"
 #include "draw/draw_clock.h"
 #include "draw/draw_command.h"
@@ -80,7 +81,15 @@ void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore
     if (context.round)
         for (size_t i = 0; i < lines.size(); ++i)
             context.round->winnerRecorded(times[i], lines[i]);
-    recordResults(context.levelPrefixes, lines);
+    try {
+        recordResults(context.levelPrefixes, lines);
+    } catch (const AppError&) {
+        // Never announced, so not winners: a later continue or take-back
+        // must not bring them back.
+        if (context.round)
+            context.round->winnersWithdrawn(services().clock->now(), lines);
+        throw;
+    }
 
     DrawSurface& surface = context.surface;
     for (size_t i = 0; i < winners.size(); ++i) {

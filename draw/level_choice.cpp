@@ -50,6 +50,14 @@ std::optional<PrizeLevel> levelForNextStop(const LevelTally& tally,
 {
     if (chosen && tally.openPlaces(*chosen) > 0)
         return chosen;
+    // A level holding more winners than its count (counts lowered under a
+    // restored round, or a hand-edited file) must not take another one
+    // while a level with open places waits: that level would end with
+    // nobody.
+    for (PrizeLevel level : kDrawingOrder) {
+        if (tally.openPlaces(level) > 0)
+            return level;
+    }
     for (PrizeLevel level : kDrawingOrder) {
         if (tally.needsWinners(level))
             return level;

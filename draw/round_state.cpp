@@ -77,6 +77,14 @@ void RoundState::winnerRecorded(const QDateTime& at, const QByteArray& resultsLi
     builder_.addWinner(at, resultsLine);
 }
 
+void RoundState::winnersWithdrawn(const QDateTime& at, const std::vector<QByteArray>& resultsLines)
+{
+    for (auto line = resultsLines.rbegin(); line != resultsLines.rend(); ++line) {
+        append(withdrawnLine(at, *line));
+        builder_.withdrawWinner(*line);
+    }
+}
+
 void RoundState::voidEntry(size_t index, const QDateTime& at)
 {
     const std::vector<RoundEntry>& entries = builder_.current().entries;

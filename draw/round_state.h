@@ -27,6 +27,9 @@ class RoundState
     // The draw has written the winner's history line itself.
     void winnerRecorded(const QDateTime& at, const QByteArray& resultsLine);
     void voidEntry(size_t index, const QDateTime& at);
+    // The results file refused winners already in the history: they leave
+    // the round, last first.
+    void winnersWithdrawn(const QDateTime& at, const std::vector<QByteArray>& resultsLines);
 
     const std::vector<history_journal::Round>& rounds() const { return builder_.rounds(); }
     const history_journal::Round& currentRound() const;

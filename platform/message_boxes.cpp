@@ -25,3 +25,12 @@ BoxRequest warningNoticeBox(const QString& text)
     request.icon = BoxIcon::Warning;
     return request;
 }
+
+BoxRequest questionBox(const QString& text, bool defaultNo)
+{
+    BoxRequest request = noticeBox(text);
+    request.icon = BoxIcon::Question;
+    request.yesNo = true;
+    request.defaultNo = defaultNo;
+    return request;
+}

@@ -29,3 +29,4 @@ class MessageBoxes
 BoxRequest warningBox(const QString& text);                      // 警告, warning icon
 BoxRequest noticeBox(const QString& text, bool topMost = false); // 提示, information icon
 BoxRequest warningNoticeBox(const QString& text);                // 提示, warning icon
+BoxRequest questionBox(const QString& text, bool defaultNo);     // 提示, 是/否

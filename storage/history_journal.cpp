@@ -76,6 +76,12 @@ const QByteArray& voidMarker()
     return marker;
 }
 
+const QByteArray& withdrawnMarker()
+{
+    static const QByteArray marker = gbk::text("撤回") + '\t';
+    return marker;
+}
+
 // The GBK form of each event text, converted once.
 const QByteArray& gbkEvent(const char* event)
 {
@@ -123,6 +129,11 @@ QByteArray voidLine(const QDateTime& at, const QByteArray& resultsLine)
     return timeText(at) + '\t' + voidMarker() + resultsLine;
 }
 
+QByteArray withdrawnLine(const QDateTime& at, const QByteArray& resultsLine)
+{
+    return timeText(at) + '\t' + withdrawnMarker() + resultsLine;
+}
+
 Round& RoundBuilder::current()
 {
     if (rounds_.empty())
@@ -163,6 +174,18 @@ bool RoundBuilder::voidWinner(const QByteArray& resultsLine)
     for (size_t i = entries.size(); i-- > 0;) {
         if (!entries[i].voided && entries[i].resultsLine == resultsLine)
             return voidEntry(i);
+    }
+    return false;
+}
+
+bool RoundBuilder::withdrawWinner(const QByteArray& resultsLine)
+{
+    std::vector<RoundEntry>& entries = current().entries;
+    for (size_t i = entries.size(); i-- > 0;) {
+        if (!entries[i].voided && entries[i].resultsLine == resultsLine) {
+            entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(i));
+            return true;
+        }
     }
     return false;
 }
@@ -212,6 +235,8 @@ void RoundBuilder::addLine(const QByteArray& line)
     const QByteArray rest = line.mid(kTimeBytes + 1);
     if (rest.startsWith(voidMarker())) {
         voidWinner(rest.mid(voidMarker().size()));
+    } else if (rest.startsWith(withdrawnMarker())) {
+        withdrawWinner(rest.mid(withdrawnMarker().size()));
     } else {
         entry.resultsLine = rest;
         addEntry(std::move(entry));

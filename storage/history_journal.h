@@ -9,7 +9,8 @@
 // draw's journal: separator lines end a round (a program start, an
 // Initialize, a settings save that emptied a round, a declined
 // continuation), a resume line reopens the last round that held winners, a
-// void line marks one winner of the round as voided.
+// void line marks one winner of the round as voided, a withdrawn line takes
+// out a winner the results file never received.
 namespace history_journal {
 
 enum class RoundStart { HistoryBegins, ProgramStart, Initialize, SettingsSave, NewRound };
@@ -45,6 +46,10 @@ QByteArray resumeLine(const QDateTime& at, Resume resume);
 // "yyyy-MM-dd HH:mm:ss" TAB "作废" TAB results line. A winner line never looks
 // like it: its results line begins with a level label.
 QByteArray voidLine(const QDateTime& at, const QByteArray& resultsLine);
+// "yyyy-MM-dd HH:mm:ss" TAB "撤回" TAB results line: a winner whose history
+// line went in but whose results file could not be written (a full disk): it
+// was never announced, so it leaves the round as if never drawn.
+QByteArray withdrawnLine(const QDateTime& at, const QByteArray& resultsLine);
 // Written before anything else when the history was found ending in a cut
 // line (a crash inside a write): the next append ends that line, and this
 // one says it is not to be read.
@@ -65,6 +70,9 @@ class RoundBuilder
     // is not voided yet; false when there is none.
     bool voidWinner(const QByteArray& resultsLine);
     bool voidEntry(size_t index);
+    // Takes out the last entry of the current round with this results line
+    // that is not voided; false when there is none.
+    bool withdrawWinner(const QByteArray& resultsLine);
 
     const std::vector<Round>& rounds() const { return rounds_; }
     // The round the next winner goes to.

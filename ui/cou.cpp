@@ -17,6 +17,8 @@
 #include "storage/settings_file.h"
 #include "storage/working_files.h"
 #include "ui/cou_lists.h"
+#include "ui/draw_board.h"
+#include "ui/draw_status_view.h"
 #include "ui/inserted_text_guard.h"
 #include "ui/key_repeat_filter.h"
 #include "ui/main_window_texts.h"
@@ -65,6 +67,12 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
         }
     }
     rounds_ = new RoundControls(this, *this, mmo1, pm1, drawSettings_, currentWinner_);
+    // A restored round or a voided winner leaves nothing of the old status on
+    // screen; the roll keeps its own until the Stop.
+    rounds_->setRoundChanged([this] {
+        if (!isDrawRunning())
+            resetDrawStatus();
+    });
     rounds_->programStarted();
 }
 
@@ -163,7 +171,10 @@ void TForm1::createControls()
     // The results list reports the point in its viewport.
     mmo1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(mmo1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        showPopupMenu(mmo1->viewport()->mapToGlobal(at), mmo1->cursorForPosition(at).blockNumber());
+        // Under the stage board the operator sees no line of the list.
+        const bool boardOver = statusView_ && statusView_->board()->isVisible();
+        showPopupMenu(mmo1->viewport()->mapToGlobal(at),
+                      boardOver ? -1 : results_list_lines::lineAt(*mmo1, at));
     });
 
     setTabOrder(edt1, btn1);
@@ -237,8 +248,10 @@ void TForm1::loadMainWindowState()
     stage_->pictureReplaced();
 
     createDrawLists();
-    if (rounds_) // a settings save, not the first start
+    if (rounds_) { // a settings save, not the first start
         rounds_->settingsSaved();
+        resetDrawStatus(); // the emptied round's status and level choice go with it
+    }
 }
 
 void TForm1::createDrawLists()

@@ -63,6 +63,6 @@ bool DrawStatusView::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == window_ &&
         (event->type() == QEvent::WindowStateChange || event->type() == QEvent::Resize))
-        updateVisibility();
+        refresh(); // fitted anew to the banner's font of the view now shown
     return QObject::eventFilter(watched, event);
 }

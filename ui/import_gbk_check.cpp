@@ -10,10 +10,8 @@ bool confirmCharactersOutsideGbk(QWidget* parent, const QString& listText)
     const CharactersOutsideGbk found = findCharactersOutsideGbk(listText);
     if (found.count == 0)
         return true;
-    BoxRequest question = noticeBox(
-        spreadsheet_texts::outsideGbkQuestion(found.count, found.lineCount, found.firstLines));
-    question.icon = BoxIcon::Question;
-    question.yesNo = true;
-    question.defaultNo = true;
+    const BoxRequest question = questionBox(
+        spreadsheet_texts::outsideGbkQuestion(found.count, found.lineCount, found.firstLines),
+        true);
     return services().boxes->show(parent, question) == BoxAnswer::Yes;
 }

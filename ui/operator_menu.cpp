@@ -20,7 +20,8 @@ OperatorMenu::OperatorMenu(TForm1* window, QMenu* menu, DrawExtras& extras,
     menu->addMenu(levelMenu_);
     // Filled as the menu opens: a submenu left disabled would never open to
     // fill itself.
-    connect(menu, &QMenu::aboutToShow, this, [this] { fillLevelMenu(); });
+    connect(menu, &QMenu::aboutToShow, this,
+            [this] { guarded(window_, [this] { fillLevelMenu(); }); });
 
     menu->addSeparator();
     auto addCommand = [this, menu](const char* name, const char* text, void (TForm1::*command)()) {
@@ -44,7 +45,8 @@ void OperatorMenu::fillLevelMenu()
     automatic->setObjectName(QStringLiteral("automaticLevel"));
     automatic->setCheckable(true);
     automatic->setChecked(!extras_.chosenLevel);
-    connect(automatic, &QAction::triggered, this, [this] { choose(std::nullopt); });
+    connect(automatic, &QAction::triggered, this,
+            [this] { guarded(window_, [this] { choose(std::nullopt); }); });
     levelMenu_->addSeparator();
     for (PrizeLevel level : levels) {
         QAction* action =
@@ -52,7 +54,8 @@ void OperatorMenu::fillLevelMenu()
         action->setObjectName(QStringLiteral("chooseLevel%1").arg(levelIndex(level)));
         action->setCheckable(true);
         action->setChecked(extras_.chosenLevel == level);
-        connect(action, &QAction::triggered, this, [this, level] { choose(level); });
+        connect(action, &QAction::triggered, this,
+                [this, level] { guarded(window_, [this, level] { choose(level); }); });
     }
     levelMenu_->setEnabled(!levels.empty());
 }

@@ -60,6 +60,16 @@ std::vector<QString> wholeLines(const QTextDocument& document)
     return lines;
 }
 
+int lineAt(const QPlainTextEdit& list, const QPoint& viewportPoint)
+{
+    const QTextCursor cursor = list.cursorForPosition(viewportPoint);
+    QTextCursor lineEnd = cursor;
+    lineEnd.movePosition(QTextCursor::EndOfBlock);
+    if (viewportPoint.y() > list.cursorRect(lineEnd).bottom())
+        return -1;
+    return cursor.blockNumber();
+}
+
 QByteArray savedResults(const QTextDocument& document)
 {
     QByteArray content;

@@ -5,6 +5,7 @@
 #include <vector>
 
 class QPlainTextEdit;
+class QPoint;
 class QTextBlock;
 class QTextDocument;
 
@@ -27,6 +28,10 @@ void append(QPlainTextEdit& list, const QString& line);
 // was added after it since; an edited line as it stands.
 QString wholeLine(const QTextBlock& block);
 std::vector<QString> wholeLines(const QTextDocument& document);
+
+// The line under a point of the list's viewport; -1 below the last line,
+// where a click names no line.
+int lineAt(const QPlainTextEdit& list, const QPoint& viewportPoint);
 
 // The saved-results text: every line as it stands, whole, each followed by
 // CR LF, in GBK; an empty list gives no bytes.

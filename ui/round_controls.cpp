@@ -1,6 +1,7 @@
 #include "ui/round_controls.h"
 
 #include "app/guard.h"
+#include "draw/draw_command.h"
 #include "draw/draw_context.h"
 #include "draw/draw_surface.h"
 #include "draw/round_recovery.h"
@@ -31,12 +32,7 @@ QDateTime now()
 
 BoxRequest question(const QString& text, bool defaultNo)
 {
-    BoxRequest request;
-    request.text = text;
-    request.caption = QStringLiteral("提示");
-    request.icon = BoxIcon::Question;
-    request.yesNo = true;
-    request.defaultNo = defaultNo;
+    BoxRequest request = questionBox(text, defaultNo);
     request.topMost = true;
     return request;
 }
@@ -146,6 +142,10 @@ void RoundControls::offerToContinue()
 
 void RoundControls::takeBackReset()
 {
+    // While the names roll the draw is mid-Stop: the round it draws for
+    // stays until the Stop.
+    if (surface_.startStopCaption() == draw_texts::stopCaption())
+        return;
     const Round* emptied = roundLeftByReset(state_.rounds());
     if (!emptied)
         return;
@@ -181,6 +181,8 @@ void RoundControls::restore(const Round& round, Resume how)
         surface_.setDisplayText(plan.lastWinner);
     }
     updateTakeBack();
+    if (roundChanged_)
+        roundChanged_();
 }
 
 void RoundControls::voidWinnerOnLine(int resultsListLine)
@@ -211,6 +213,8 @@ void RoundControls::voidWinnerOnLine(int resultsListLine)
     surface_.setProgressPosition(round_recovery::progressBarPosition(results.count(), total));
     markLineVoided(resultsListLine);
     updateTakeBack();
+    if (roundChanged_)
+        roundChanged_();
 }
 
 void RoundControls::markLineVoided(int resultsListLine)

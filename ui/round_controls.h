@@ -3,6 +3,7 @@
 #include "draw/round_state.h"
 
 #include <QObject>
+#include <functional>
 
 class DrawSurface;
 class QAction;
@@ -22,6 +23,11 @@ class RoundControls : public QObject
                   const DrawSettings& settings, QByteArray& currentWinner);
 
     RoundState& state() { return state_; }
+    // Called after a restore or a void has changed the round.
+    void setRoundChanged(std::function<void()> roundChanged)
+    {
+        roundChanged_ = std::move(roundChanged);
+    }
 
     // Hooks of the window's own routines.
     void programStarted();
@@ -61,4 +67,5 @@ class RoundControls : public QObject
     int clickedLine_ = -1; // the results-list line of the pending right click
     int voidTarget_ = -1;  // the line the void entry acts on while the menu shows
     bool shown_ = false;
+    std::function<void()> roundChanged_;
 };

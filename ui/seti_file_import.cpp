@@ -68,9 +68,8 @@ void ImportPageAdditions::importFromFile()
     const QString fileName = QFileInfo(*chosen).fileName();
     list_file_reader::ListFile file = list_file_reader::read(*chosen);
     if (file.problem == Problem::None && file.firstLineLooksLikeTitles) {
-        BoxRequest question = noticeBox(spreadsheet_texts::titleRowQuestion(file.lines.front()));
-        question.icon = BoxIcon::Question;
-        question.yesNo = true;
+        const BoxRequest question =
+            questionBox(spreadsheet_texts::titleRowQuestion(file.lines.front()), false);
         if (services().boxes->show(window, question) == BoxAnswer::Yes)
             file.lines.removeFirst();
         if (file.lines.isEmpty())

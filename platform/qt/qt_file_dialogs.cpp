@@ -3,8 +3,24 @@
 #include "platform/qt/box_owner.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 
 namespace {
+
+// Puts the chosen type's ending on a name typed without one before the
+// dialog looks for a file of that name, so replacing one is always asked.
+class SaveOfTypeDialog : public QFileDialog
+{
+  public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        static const QRegularExpression ending(QStringLiteral("\\*\\.(\\w+)"));
+        setDefaultSuffix(ending.match(selectedNameFilter()).captured(1));
+        QFileDialog::accept();
+    }
+};
 
 std::optional<QString> runDialog(QFileDialog& dialog)
 {
@@ -49,7 +65,7 @@ std::optional<SaveChoice> QtFileDialogs::saveFileOfType(QWidget* parent,
                                                         const QString& proposedName,
                                                         const QStringList& nameFilters)
 {
-    QFileDialog dialog(parent);
+    SaveOfTypeDialog dialog(boxOwner(parent));
     dialog.setObjectName(QStringLiteral("saveTypeDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

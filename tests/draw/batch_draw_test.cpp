@@ -151,10 +151,14 @@ TEST(LevelChoice, ChoosableLevelsAreThoseWithOpenPlacesFifthFirst)
     prefixes.add(G("五等奖"));
     prefixes.add(G("五等奖"));
     prefixes.add(G("一等奖"));
-    prefixes.add(G("一等奖")); // one more than its count: drawn again, not choosable
+    prefixes.add(G("一等奖")); // one more than its count: not choosable
     const LevelTally tally = tallyLevels({1, 1, 0, 0, 0, 2}, prefixes);
     EXPECT_EQ(choosableLevels(tally), std::vector<PrizeLevel>{PrizeLevel::Grand});
-    EXPECT_EQ(levelForNextStop(tally, std::nullopt), PrizeLevel::First);
+    // A level over its count never takes a place another level still has
+    // open; only when none is open is it drawn again, as before.
+    EXPECT_EQ(levelForNextStop(tally, std::nullopt), PrizeLevel::Grand);
+    EXPECT_EQ(levelForNextStop(tallyLevels({0, 1, 0, 0, 0, 2}, prefixes), std::nullopt),
+              PrizeLevel::First);
     EXPECT_EQ(levelForNextStop(tally, PrizeLevel::Grand), PrizeLevel::Grand);
     EXPECT_EQ(winnersThisStop(tally, PrizeLevel::First, 10, 5, 100), 1);
     EXPECT_EQ(winnersThisStop(tally, PrizeLevel::Grand, 10, 5, 100), 1);

@@ -146,6 +146,22 @@ TEST_F(RoundControlsTest, ASettingsSaveCanBeTakenBackUntilTheNextWinner)
     EXPECT_FALSE(takeBack()->isEnabled());
 }
 
+TEST_F(RoundControlsTest, ATakeBackWaitsForTheStopAndClearsTheEmptiedRoundsStatus)
+{
+    writeParticipants(12);
+    window().show();
+    drawOne();
+    window().loadMainWindowState();
+    EXPECT_EQ(window().drawExtras().status.phase, DrawStatus::Phase::Idle);
+
+    button("btn3")->click(); // the names roll for the new round
+    takeBack()->trigger();
+    EXPECT_TRUE(results().empty()) << "taken back in the middle of a Stop";
+    button("btn3")->click();
+    EXPECT_EQ(results().size(), 1u);
+    EXPECT_FALSE(takeBack()->isEnabled()) << "a winner of the new round is drawn";
+}
+
 TEST_F(RoundControlsTest, AVoidThatCannotWriteTheResultsChangesNothing)
 {
     writeParticipants(12);

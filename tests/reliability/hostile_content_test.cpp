@@ -181,7 +181,7 @@ TEST(ForeignResultsLines, CountTowardTheTotalAndAreKeptThroughRecords)
 
 // A level's recorded count must equal its count to be done; more lines than
 // the count, from an edit by hand, keep it drawn until the total is reached.
-TEST(ForeignResultsLines, ALevelHoldingMoreThanItsCountIsDrawnAgainUpToTheTotal)
+TEST(ForeignResultsLines, ALevelHoldingMoreThanItsCountLeavesTheOpenPlacesToTheirLevel)
 {
     DrawHarness draw;
     draw.settings.countTexts = {"2", "", "", "", "", "1"};
@@ -189,7 +189,8 @@ TEST(ForeignResultsLines, ALevelHoldingMoreThanItsCountIsDrawnAgainUpToTheTotal)
     draw.dir.writeFile(kResults, G("五等奖：P5\r\n五等奖：P6\r\n"));
     draw.setPickSeconds(kFirstCandidateSeconds);
     draw.startAndStop();
-    EXPECT_EQ(draw.resultsFile(), G("五等奖：P5\r\n五等奖：P6\r\n五等奖：P0\r\n"));
+    // Not a third fifth prize: the grand prize still has its places.
+    EXPECT_EQ(draw.resultsFile(), G("五等奖：P5\r\n五等奖：P6\r\n特等奖：P0\r\n"));
     draw.click();
     ASSERT_FALSE(draw.fakes.boxes.shown.empty());
     EXPECT_EQ(draw.fakes.boxes.shown.back().text, draw_texts::allDrawn());

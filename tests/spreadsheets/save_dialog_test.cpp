@@ -35,7 +35,9 @@ TEST(ExportSaveDialog, TellsTheTypeTheOperatorChose)
     const std::optional<SaveChoice> choice = dialogs.saveFileOfType(
         nullptr, QStringLiteral("中奖名单20110130143005"), spreadsheet_texts::exportFilters());
     ASSERT_TRUE(choice);
-    EXPECT_EQ(QDir::cleanPath(choice->path), QDir::cleanPath(dir.filePath("winners")));
+    // The chosen type's ending is added before the dialog looks for a file
+    // to replace.
+    EXPECT_EQ(QDir::cleanPath(choice->path), QDir::cleanPath(dir.filePath("winners.csv")));
     EXPECT_EQ(choice->filterIndex, 1);
 }
 

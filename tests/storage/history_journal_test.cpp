@@ -105,4 +105,17 @@ TEST(HistoryJournal, AVoidMarksTheLatestEqualWinnerOfTheRoundOnce)
                                        G("五等奖：甲/作废")}));
 }
 
+TEST(HistoryJournal, AWithdrawnWinnerLeavesTheRoundAsIfNeverDrawn)
+{
+    RoundBuilder builder;
+    for (const char* winner : {"五等奖：甲", "五等奖：乙", "五等奖：丙"})
+        builder.addWinner(kAt, G(winner));
+    // The results file refused the last two of a batch.
+    builder.addLine(withdrawnLine(kAt, G("五等奖：丙")));
+    builder.addLine(withdrawnLine(kAt, G("五等奖：乙")));
+    builder.addLine(withdrawnLine(kAt, G("五等奖：丁"))); // names nobody: ignored
+    EXPECT_EQ(resultsLines(&builder.current()), std::vector<QByteArray>{G("五等奖：甲")});
+    EXPECT_TRUE(builder.current().voidedLines().empty()) << "a withdrawn winner is not kept out";
+}
+
 } // namespace
