@@ -59,7 +59,7 @@ TEST(WorkbookFromRealPrograms, RefusalsOfUnreadableFiles)
     EXPECT_EQ(list_file_reader::fromBytes(workbook.left(workbook.size() / 2), "a.xlsx").problem,
               Problem::NotReadable);
     EXPECT_EQ(
-        list_file_reader::fromBytes(QByteArray("PK\x03\x04 not really", 17), "a.xlsx").problem,
+        list_file_reader::fromBytes(QByteArrayLiteral("PK\x03\x04 not really"), "a.xlsx").problem,
         Problem::NotReadable);
     EXPECT_EQ(list_file_reader::fromBytes(QByteArray("a\0b", 3), "a.txt").problem,
               Problem::NotReadable);
