@@ -23,8 +23,10 @@ const QByteArray& timeSeparator()
 
 QString csvField(const QString& field)
 {
+    // A field that begins with U+FEFF is quoted too: first in the file, a
+    // reader would take it for the byte-order mark and drop it.
     if (!field.contains(u',') && !field.contains(u'"') && !field.contains(u'\n') &&
-        !field.contains(u'\r') && !field.contains(u';'))
+        !field.contains(u'\r') && !field.contains(u';') && !field.startsWith(QChar(0xFEFF)))
         return field;
     QString quoted = field;
     quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
