@@ -1,12 +1,10 @@
 #pragma once
 
+#include "platform/qt/window_front.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
-
-// Restores a window that is minimized, shows it and brings it to the front
-// with the keyboard focus, whatever state it was left in.
-void bringToFront(QWidget* window);
 
 // Minimizing the main window minimizes the whole program: the companion
 // window (the settings window, which stays on top of everything) leaves the

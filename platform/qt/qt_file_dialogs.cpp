@@ -22,6 +22,15 @@ class SaveOfTypeDialog : public QFileDialog
     }
 };
 
+void prepareSaveDialog(QFileDialog& dialog, const QString& name, const QStringList& nameFilters)
+{
+    dialog.setObjectName(name);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(nameFilters);
+    dialog.selectNameFilter(nameFilters.value(0));
+}
+
 std::optional<QString> runDialog(QFileDialog& dialog)
 {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -49,11 +58,7 @@ std::optional<QString> QtFileDialogs::saveFile(QWidget* parent, const QString& p
                                                const QStringList& nameFilters)
 {
     QFileDialog dialog(boxOwner(parent));
-    dialog.setObjectName(QStringLiteral("saveDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(nameFilters);
-    dialog.selectNameFilter(nameFilters.value(0));
+    prepareSaveDialog(dialog, QStringLiteral("saveDialog"), nameFilters);
     // The name is used exactly as the operator leaves it; replacing an
     // existing file asks nothing.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -66,11 +71,7 @@ std::optional<SaveChoice> QtFileDialogs::saveFileOfType(QWidget* parent,
                                                         const QStringList& nameFilters)
 {
     SaveOfTypeDialog dialog(boxOwner(parent));
-    dialog.setObjectName(QStringLiteral("saveTypeDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(nameFilters);
-    dialog.selectNameFilter(nameFilters.value(0));
+    prepareSaveDialog(dialog, QStringLiteral("saveTypeDialog"), nameFilters);
     dialog.selectFile(proposedName);
     const std::optional<QString> path = runDialog(dialog);
     if (!path)

@@ -1,5 +1,7 @@
 #include "platform/qt/running_copy.h"
 
+#include "platform/qt/window_front.h"
+
 #include <QCryptographicHash>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -22,16 +24,6 @@ QString channelName(const QString& canonicalFolder)
     const QByteArray hash =
         QCryptographicHash::hash(canonicalFolder.toUtf8(), QCryptographicHash::Sha256).toHex();
     return QStringLiteral("prizmora-%1-%2").arg(::getuid()).arg(QLatin1String(hash.left(32)));
-}
-
-void bringToFront(QWidget* window)
-{
-    if (!window)
-        return;
-    window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    window->show();
-    window->raise();
-    window->activateWindow();
 }
 
 } // namespace running_copy
@@ -73,7 +65,7 @@ void RunningCopyServer::answer(QLocalSocket* socket)
         socket->disconnectFromServer();
         return;
     }
-    running_copy::bringToFront(window_);
+    bringToFront(window_);
     socket->write(kAnswer);
     socket->flush();
     emit broughtToFront();

@@ -17,10 +17,6 @@ namespace running_copy {
 
 QString channelName(const QString& canonicalFolder);
 
-// Shows the window, restores it when minimized (keeping full screen or
-// maximized), raises it and gives it the keyboard.
-void bringToFront(QWidget* window);
-
 } // namespace running_copy
 
 // Held by the folder's program: answers each request by bringing the window
