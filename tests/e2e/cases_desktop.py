@@ -65,7 +65,7 @@ def minimize_whole_program(op):
 
     op.desk.xdotool("windowminimize", "--sync", str(settings))
     wait_for("the settings window minimized", lambda: op.desk.window_state(settings) == "Iconic", timeout=10)
-    op.desk.activate(op.main)  # a click during openbox's iconify animation can be lost
+    op.desk.activate(op.main)  # the operator turns back to the main window
     op.desk.click_centre(op.main, actions.SETTINGS)
     wait_for("系统设置 to restore the settings window",
              lambda: op.desk.window_state(settings) == "Normal" and _above(op, settings, op.main), timeout=10)
