@@ -6,6 +6,7 @@ import time
 import checks
 import expected
 import operator_actions as actions
+from cases_main_window import _start_with_participants
 from desktop import Failure, wait_for
 
 # On the results list's second line (the first winner's) for line heights of
@@ -19,10 +20,7 @@ def _results(op):
 
 def continue_take_back_and_void(op):
     """Three winners, SIGKILL, restart, Enter continues; Initialize taken back; a winner voided and redrawn."""
-    op.ws.put_samples()
-    op.ws.write(expected.PARTICIPANTS_FILE, expected.lines_file(expected.PARTICIPANTS))
-    op.start_program()
-    op.wait_main_window()
+    _start_with_participants(op)
     op.draw_all(3, "enter")
     drawn = op.ws.read(expected.RESULTS_FILE)
 

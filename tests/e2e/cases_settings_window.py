@@ -3,6 +3,7 @@
 import checks
 import expected
 import settings_window as sw
+from cases_main_window import _start_with_participants
 from desktop import wait_for
 
 # Pasted from another program with stray empty lines, then one more typed.
@@ -61,10 +62,7 @@ def _expected_settings():
 
 def change_prizes(op):
     """Change the counts and prizes and save: results emptied, the next draw follows them."""
-    op.ws.put_samples()
-    op.ws.write(expected.PARTICIPANTS_FILE, expected.lines_file(expected.PARTICIPANTS))
-    op.start_program()
-    op.wait_main_window()
+    _start_with_participants(op)
     op.draw_all(2, "enter")
     checks.check_results(op.ws.read(expected.RESULTS_FILE), expected.DEFAULT_COUNTS, expected.PARTICIPANTS)
 

@@ -38,14 +38,6 @@ std::vector<QByteArray> historyLines(const ScopedWorkingDirectory& dir)
 class DrawHistoryTest : public MainWindowTest
 {
   protected:
-    // One Start/Stop pair, one second after the previous one.
-    void drawOne()
-    {
-        fakes.clock.time = fakes.clock.time.addSecs(1);
-        button("btn3")->click();
-        button("btn3")->click();
-    }
-    std::vector<QByteArray> results() { return splitIntoLines(dir.readFile("retotal.txt")); }
     QByteArray winnerLine(const QByteArray& resultsLine)
     {
         return draw_history::winnerLine(fakes.clock.time, resultsLine);

@@ -14,13 +14,6 @@ namespace {
 class RoundControlsTest : public MainWindowTest
 {
   protected:
-    void drawOne()
-    {
-        fakes.clock.time = fakes.clock.time.addSecs(1);
-        button("btn3")->click();
-        button("btn3")->click();
-    }
-    std::vector<QByteArray> results() { return splitIntoLines(dir.readFile("retotal.txt")); }
     QStringList listLines()
     {
         return control<QPlainTextEdit>("mmo1")->toPlainText().split(QLatin1Char('\n'));

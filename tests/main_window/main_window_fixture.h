@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/line_splitting.h"
 #include "support/fake_services.h"
 #include "support/gbk_literals.h"
 #include "support/working_directory.h"
@@ -40,6 +41,15 @@ class MainWindowTest : public ::testing::Test
     }
     QPushButton* button(const char* name) { return control<QPushButton>(name); }
     QString startStopText() { return button("btn3")->text(); }
+
+    // One Start/Stop pair, one second after the previous one.
+    void drawOne()
+    {
+        fakes.clock.time = fakes.clock.time.addSecs(1);
+        button("btn3")->click();
+        button("btn3")->click();
+    }
+    std::vector<QByteArray> results() { return splitIntoLines(dir.readFile("retotal.txt")); }
 
     void writeParticipants(int count)
     {

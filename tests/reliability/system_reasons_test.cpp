@@ -6,9 +6,7 @@
 #include "small_filesystem.h"
 #include "storage/atomic_file.h"
 #include "storage/text_line_list.h"
-
-#include <csignal>
-#include <sys/resource.h>
+#include "support/file_size_limit.h"
 
 namespace {
 
@@ -28,15 +26,12 @@ TEST(SystemReasons, AreChineseForFoldersPathsReadOnlyFilesystemsAndFilesTooLarge
     EXPECT_EQ(reasonOf(errorOf([&] { list.load("plain.txt/x"); })),
               QStringLiteral("路径中有一项不是目录"));
 
-    rlimit previous{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = previous;
-    limited.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const AtomicWriteResult tooLarge = writeFileAtomically("large.txt", QByteArray(8192, 'x'));
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousSignal);
+    AtomicWriteResult tooLarge;
+    {
+        ScopedFileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.active());
+        tooLarge = writeFileAtomically("large.txt", QByteArray(8192, 'x'));
+    }
     EXPECT_EQ(tooLarge.reason, QStringLiteral("文件过大"));
 
     SmallFilesystem disk(dir.filePath("folder"));

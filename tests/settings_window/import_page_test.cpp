@@ -1,12 +1,11 @@
 #include "settings_window_fixture.h"
+#include "support/file_size_limit.h"
 
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -122,15 +121,11 @@ TEST_F(ImportPageTest, WriteFailingHalfwayLeavesTheEarlierListIntact)
     dir.writeFile("rafflixlist.txt", earlier);
     paste(QString(QStringLiteral("参与者 123456789012345678\n")).repeated(2000));
 
-    rlimit previous{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = previous;
-    limited.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    importText();
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousSignal);
+    {
+        ScopedFileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.active());
+        importText();
+    }
 
     EXPECT_EQ(boxTexts(), QStringList{QStringLiteral("磁盘不可写或其它未知错误！")});
     EXPECT_EQ(participantFile(), earlier);
