@@ -1,8 +1,8 @@
-#include "app/guard.h"
 #include "app/startup_single_copy.h"
 #include "platform/qt/real_services.h"
-#include "ui/cou.h"
-#include "ui/seti.h"
+#include "ui/guard/handler_guard.h"
+#include "ui/main_window/cou.h"
+#include "ui/settings_window/seti.h"
 
 #include <QApplication>
 

@@ -1,6 +1,8 @@
 // A Stop that draws a batch of winners, held against a Stop that draws one
 // on the same files: the batch must not cost a file rewrite per winner.
 
+#include "base/line_splitting.h"
+#include "base/working_files.h"
 #include "bench_data.h"
 #include "bench_timer.h"
 #include "bench_workspace.h"
@@ -8,9 +10,7 @@
 #include "draw/draw_extras.h"
 #include "fake_draw_surface.h"
 #include "storage/default_settings.h"
-#include "storage/line_splitting.h"
 #include "storage/text_line_list.h"
-#include "storage/working_files.h"
 #include "summary_table.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "bench_data.h"
 
-#include "platform/gbk.h"
-#include "storage/line_splitting.h"
+#include "base/gbk.h"
+#include "base/line_splitting.h"
 #include "storage/prize_level.h"
 
 #include <numeric>

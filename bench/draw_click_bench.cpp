@@ -1,17 +1,17 @@
 // The Start and the Stop click on real files, each held against the floor:
 // reading and splitting the same two files and nothing else.
 
+#include "base/line_splitting.h"
+#include "base/working_files.h"
 #include "bench_data.h"
 #include "bench_timer.h"
 #include "bench_workspace.h"
 #include "draw/draw_command.h"
 #include "fake_draw_surface.h"
 #include "storage/default_settings.h"
-#include "storage/line_splitting.h"
 #include "storage/prize_level.h"
 #include "storage/results_format.h"
 #include "storage/text_line_list.h"
-#include "storage/working_files.h"
 #include "summary_table.h"
 
 #include <QDir>

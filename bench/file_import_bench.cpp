@@ -7,7 +7,7 @@
 #include "storage/list_file_reader.h"
 #include "storage/winners_export.h"
 #include "summary_table.h"
-#include "ui/import_field_edits.h"
+#include "ui/settings_window/import_field_edits.h"
 
 #include <QPlainTextEdit>
 #include <stdexcept>

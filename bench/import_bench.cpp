@@ -1,13 +1,13 @@
 // The import of 100,000 pasted lines: empty lines removed, the participant
 // file written. Runs the stand-in of participant_import_standin.h.
 
+#include "base/gbk.h"
+#include "base/line_splitting.h"
+#include "base/working_files.h"
 #include "bench_data.h"
 #include "bench_timer.h"
 #include "bench_workspace.h"
 #include "participant_import_standin.h"
-#include "platform/gbk.h"
-#include "storage/line_splitting.h"
-#include "storage/working_files.h"
 #include "summary_table.h"
 
 #include <QPlainTextEdit>

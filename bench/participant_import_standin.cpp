@@ -1,8 +1,8 @@
 #include "participant_import_standin.h"
 
-#include "platform/gbk.h"
-#include "storage/atomic_file.h"
-#include "storage/working_files.h"
+#include "base/atomic_file.h"
+#include "base/gbk.h"
+#include "base/working_files.h"
 
 namespace import_standin {
 

@@ -3,6 +3,7 @@
 // draw) with 1,000 winners recorded and repeats off, runs Start, rolls for
 // half a second on the real timers, runs Stop, then prints its own peak.
 
+#include "base/working_files.h"
 #include "bench_data.h"
 #include "bench_workspace.h"
 #include "platform/qt/real_services.h"
@@ -10,8 +11,7 @@
 #include "storage/default_settings.h"
 #include "storage/prize_level.h"
 #include "storage/settings_file.h"
-#include "storage/working_files.h"
-#include "ui/cou.h"
+#include "ui/main_window/cou.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -4,8 +4,8 @@
 #include "bench_timer.h"
 #include "bench_workspace.h"
 #include "summary_table.h"
-#include "ui/cou.h"
-#include "ui/results_list_lines.h"
+#include "ui/main_window/cou.h"
+#include "ui/main_window/results_list_lines.h"
 
 #include <QPlainTextEdit>
 #include <stdexcept>

@@ -1,15 +1,15 @@
 // One pass of the rolling display over 100,000 participants: the draw's own
 // step on a fake window, and the whole step in the real main window.
 
+#include "base/working_files.h"
 #include "bench_data.h"
 #include "bench_timer.h"
 #include "bench_workspace.h"
 #include "draw/rolling_display.h"
 #include "fake_draw_surface.h"
 #include "storage/text_line_list.h"
-#include "storage/working_files.h"
 #include "summary_table.h"
-#include "ui/cou.h"
+#include "ui/main_window/cou.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

@@ -3,14 +3,14 @@
 // Creating the window does read the draw history, to find a round to
 // continue: one case gives it the history of years of parties.
 
+#include "base/gbk.h"
+#include "base/working_files.h"
 #include "bench_data.h"
 #include "bench_timer.h"
 #include "bench_workspace.h"
-#include "platform/gbk.h"
 #include "storage/draw_history.h"
-#include "storage/working_files.h"
 #include "summary_table.h"
-#include "ui/cou.h"
+#include "ui/main_window/cou.h"
 
 #include <QFileInfo>
 #include <stdexcept>

@@ -10,7 +10,9 @@ set(PRIZMORA_SAMPLES bg.jpg 01.wav 02.wav participants.txt)
 # offset table made read-only once loaded (relro with bindnow). The
 # sanitizer builds have checks of their own.
 if(NOT PRIZMORA_SANITIZE AND NOT PRIZMORA_FUZZ)
-  foreach(target prizmora_core prizmora_platform prizmora_ui prizmora)
+  foreach(target prizmora_base prizmora_storage prizmora_platform prizmora_platform_qt
+      prizmora_draw prizmora_ui_guard prizmora_ui_input prizmora_ui_stage
+      prizmora_ui_main_window prizmora_ui_settings_window prizmora_app prizmora)
     target_compile_options(${target} PRIVATE
       $<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE> $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
   endforeach()

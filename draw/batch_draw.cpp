@@ -1,6 +1,8 @@
 #include "draw/batch_draw.h"
 
-#include "app/app_error.h"
+#include "base/app_error.h"
+#include "base/gbk.h"
+#include "base/working_files.h"
 #include "draw/batch_pick.h"
 #include "draw/draw_clock.h"
 #include "draw/draw_command.h"
@@ -8,12 +10,10 @@
 #include "draw/draw_surface.h"
 #include "draw/round_state.h"
 #include "platform/clock.h"
-#include "platform/gbk.h"
 #include "platform/services.h"
 #include "storage/draw_history.h"
 #include "storage/results_format.h"
 #include "storage/text_line_list.h"
-#include "storage/working_files.h"
 
 namespace {
 

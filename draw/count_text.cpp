@@ -1,7 +1,7 @@
 #include "draw/count_text.h"
 
-#include "app/app_error.h"
-#include "platform/gbk.h"
+#include "base/app_error.h"
+#include "base/gbk.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "draw/draw_clock.h"
 
-#include "platform/gbk.h"
+#include "base/gbk.h"
 
 #include <QLocale>
 #include <cmath>
@@ -48,9 +48,8 @@ QByteArray dateTimeText(const QDateTime& localTime)
 {
     // Without a locale of its own (the C locale) the machine gets the formats
     // the operators of a Chinese party expect.
-    const QLocale locale = QLocale().language() == QLocale::C
-                               ? QLocale(QLocale::Chinese, QLocale::China)
-                               : QLocale();
+    const QLocale locale =
+        QLocale().language() == QLocale::C ? QLocale(QLocale::Chinese, QLocale::China) : QLocale();
     QString text = locale.toString(localTime.date(), QLocale::ShortFormat);
     const QTime time = localTime.time();
     if (time.hour() != 0 || time.minute() != 0 || time.second() != 0)

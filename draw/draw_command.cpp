@@ -1,13 +1,14 @@
 #include "draw/draw_command.h"
 
-#include "app/app_error.h"
+#include "base/app_error.h"
+#include "base/file_paths.h"
+#include "base/gbk.h"
+#include "base/working_files.h"
 #include "draw/batch_draw.h"
 #include "draw/count_text.h"
 #include "draw/draw_extras.h"
 #include "draw/draw_surface.h"
 #include "draw/round_state.h"
-#include "platform/file_paths.h"
-#include "platform/gbk.h"
 #include "platform/message_boxes.h"
 #include "platform/services.h"
 #include "platform/sound_player.h"
@@ -15,7 +16,6 @@
 #include "storage/prize_level.h"
 #include "storage/results_format.h"
 #include "storage/text_line_list.h"
-#include "storage/working_files.h"
 
 #include <algorithm>
 #include <cmath>

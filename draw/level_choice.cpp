@@ -1,11 +1,11 @@
 #include "draw/level_choice.h"
 
-#include "app/app_error.h"
+#include "base/app_error.h"
+#include "base/working_files.h"
 #include "draw/count_text.h"
 #include "draw/draw_context.h"
 #include "storage/results_format.h"
 #include "storage/text_line_list.h"
-#include "storage/working_files.h"
 
 #include <algorithm>
 

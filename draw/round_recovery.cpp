@@ -1,9 +1,9 @@
 #include "draw/round_recovery.h"
 
+#include "base/gbk.h"
 #include "draw/count_text.h"
 #include "draw/draw_clock.h"
 #include "draw/draw_command.h"
-#include "platform/gbk.h"
 #include "storage/results_format.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 // Any text as a winner count: the conversion must agree with a reference of
 // the count rules, and anything it refuses must give the exact message.
 
-#include "app/app_error.h"
+#include "base/app_error.h"
+#include "base/gbk.h"
 #include "draw/count_text.h"
 #include "fuzz_support.h"
-#include "platform/gbk.h"
 
 #include <optional>
 #include <regex>

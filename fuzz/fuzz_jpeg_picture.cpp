@@ -2,7 +2,7 @@
 // error, never a crash, a hang or an allocation the size of what the header
 // claims.
 
-#include "app/app_error.h"
+#include "base/app_error.h"
 #include "fuzz_support.h"
 #include "platform/qt/jpeg_picture.h"
 

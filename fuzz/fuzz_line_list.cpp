@@ -2,9 +2,9 @@
 // plain reference of the line rules, load must give the same lines, and a
 // save followed by a load must give them back unchanged.
 
+#include "base/line_splitting.h"
 #include "fuzz_support.h"
 #include "storage/case_fold.h"
-#include "storage/line_splitting.h"
 #include "storage/text_line_list.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "storage/batch_settings.h"
 
-#include "platform/gbk.h"
+#include "base/gbk.h"
 #include "storage/settings_file.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 #include "storage/default_settings.h"
 
-#include "platform/file_paths.h"
-#include "platform/gbk.h"
+#include "base/file_paths.h"
+#include "base/gbk.h"
+#include "base/working_files.h"
 #include "storage/prize_level.h"
 #include "storage/settings_file.h"
-#include "storage/working_files.h"
 
 namespace setting_names {
 QByteArray basicSection()

@@ -1,6 +1,6 @@
 #include "storage/draw_history.h"
 
-#include "platform/gbk.h"
+#include "base/gbk.h"
 
 #include <QFile>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "storage/history_journal.h"
 
-#include "platform/gbk.h"
+#include "base/gbk.h"
 
 #include <algorithm>
 #include <map>

@@ -1,9 +1,9 @@
 #include "storage/list_file_reader.h"
 
+#include "base/regular_file.h"
+#include "base/system_reason.h"
 #include "storage/csv_reader.h"
 #include "storage/header_row.h"
-#include "storage/regular_file.h"
-#include "storage/system_reason.h"
 #include "storage/text_file_decoding.h"
 #include "storage/xlsx_reader.h"
 

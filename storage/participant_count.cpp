@@ -1,6 +1,6 @@
 #include "storage/participant_count.h"
 
-#include "storage/line_splitting.h"
+#include "base/line_splitting.h"
 
 #include <QFile>
 #include <QFileInfo>

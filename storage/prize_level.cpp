@@ -1,6 +1,6 @@
 #include "storage/prize_level.h"
 
-#include "platform/gbk.h"
+#include "base/gbk.h"
 
 namespace {
 

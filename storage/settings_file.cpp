@@ -1,9 +1,9 @@
 #include "storage/settings_file.h"
 
-#include "app/app_error.h"
-#include "storage/atomic_file.h"
-#include "storage/regular_file.h"
-#include "storage/working_files.h"
+#include "base/app_error.h"
+#include "base/atomic_file.h"
+#include "base/regular_file.h"
+#include "base/working_files.h"
 
 #include <QDir>
 #include <optional>

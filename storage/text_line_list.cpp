@@ -1,12 +1,12 @@
 #include "storage/text_line_list.h"
 
-#include "app/app_error.h"
-#include "platform/file_paths.h"
-#include "storage/atomic_file.h"
+#include "base/app_error.h"
+#include "base/atomic_file.h"
+#include "base/file_paths.h"
+#include "base/line_splitting.h"
+#include "base/regular_file.h"
+#include "base/system_reason.h"
 #include "storage/case_fold.h"
-#include "storage/line_splitting.h"
-#include "storage/regular_file.h"
-#include "storage/system_reason.h"
 
 const QByteArray& TextLineList::get(int index) const
 {

@@ -1,8 +1,8 @@
 #include "storage/winners_export.h"
 
-#include "app/app_error.h"
-#include "platform/gbk.h"
-#include "storage/atomic_file.h"
+#include "base/app_error.h"
+#include "base/atomic_file.h"
+#include "base/gbk.h"
 
 #include <QDir>
 #include <QFile>

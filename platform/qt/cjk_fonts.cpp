@@ -18,3 +18,11 @@ void installCjkFontSubstitutions()
     QFont::insertSubstitutions(QStringLiteral("楷体"), QStringList{ukai, uming, zenhei});
     QFont::insertSubstitutions(QStringLiteral("黑体"), QStringList{zenhei, uming});
 }
+
+QFont cjkFont(const char* familyUtf8, int pixelHeight, bool bold)
+{
+    QFont result(QString::fromUtf8(familyUtf8));
+    result.setPixelSize(pixelHeight);
+    result.setBold(bold);
+    return result;
+}

@@ -1,7 +1,7 @@
 #include "platform/qt/desktop_launcher.h"
 
+#include "base/atomic_file.h"
 #include "platform/desktop_environment.h"
-#include "storage/atomic_file.h"
 
 #include <QDir>
 #include <QFileInfo>

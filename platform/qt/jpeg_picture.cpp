@@ -1,9 +1,9 @@
 #include "platform/qt/jpeg_picture.h"
 
-#include "app/app_error.h"
-#include "platform/file_paths.h"
-#include "storage/regular_file.h"
-#include "storage/system_reason.h"
+#include "base/app_error.h"
+#include "base/file_paths.h"
+#include "base/regular_file.h"
+#include "base/system_reason.h"
 
 #include <QFile>
 

@@ -1,6 +1,5 @@
 #include "platform/qt/qt_message_boxes.h"
 
-#include "app/guard.h"
 #include "platform/qt/box_owner.h"
 
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #include "platform/qt/wav_sound_player.h"
 
-#include "platform/file_paths.h"
+#include "base/file_paths.h"
 #include "platform/qt/wave_stream.h"
 
 #include <QAudioDevice>

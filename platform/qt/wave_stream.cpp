@@ -1,6 +1,6 @@
 #include "platform/qt/wave_stream.h"
 
-#include "storage/regular_file.h"
+#include "base/regular_file.h"
 
 #include <sndfile.h>
 

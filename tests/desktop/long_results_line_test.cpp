@@ -2,7 +2,7 @@
 #include "storage/default_settings.h"
 #include "storage/prize_level.h"
 #include "storage/settings_file.h"
-#include "ui/results_list_lines.h"
+#include "ui/main_window/results_list_lines.h"
 
 #include <QPlainTextEdit>
 #include <QTest>

@@ -1,9 +1,9 @@
 #include "main_window/main_window_fixture.h"
+#include "platform/qt/cjk_fonts.h"
 #include "storage/default_settings.h"
 #include "storage/prize_level.h"
 #include "storage/settings_file.h"
-#include "ui/main_window_texts.h"
-#include "ui/stage_mode.h"
+#include "ui/stage/stage_mode.h"
 
 #include <QPainter>
 #include <QScreen>
@@ -33,8 +33,8 @@ TEST(StageText, LargeBoldTextIsDrawnBold)
     const QString text = QStringLiteral("年会抽奖");
     for (int pixels : {53, 120}) {
         SCOPED_TRACE(pixels);
-        const QFont regular = main_window_texts::font("楷体", pixels, false);
-        const QFont bold = main_window_texts::font("楷体", pixels, true);
+        const QFont regular = cjkFont("楷体", pixels, false);
+        const QFont bold = cjkFont("楷体", pixels, true);
         EXPECT_GT(inkedPixels(bold, text), inkedPixels(regular, text) * 11 / 10);
     }
 }

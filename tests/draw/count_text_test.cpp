@@ -1,6 +1,6 @@
-#include "app/app_error.h"
+#include "base/app_error.h"
+#include "base/gbk.h"
 #include "draw/count_text.h"
-#include "platform/gbk.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "app/app_error.h"
+#include "base/app_error.h"
+#include "base/line_splitting.h"
 #include "draw_harness.h"
-#include "storage/line_splitting.h"
 
 #include <gtest/gtest.h>
 

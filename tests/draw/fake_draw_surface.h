@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/gbk.h"
 #include "draw/draw_command.h"
 #include "draw/draw_surface.h"
-#include "platform/gbk.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "app/app_error.h"
+#include "base/app_error.h"
 #include "draw_harness.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,6 @@ TEST(RollingGenerator, FollowsTheLinearCongruentialSequence)
     for (int i = 0; i < 1000; ++i)
         EXPECT_LT(generator.next(7), 7u);
 }
-
 
 TEST(RollingDisplay, TickReseedsFromTheCounterSetsTheIntervalAndShowsALine)
 {

@@ -1,8 +1,8 @@
-#include "app/guard.h"
+#include "base/line_splitting.h"
 #include "main_window/main_window_fixture.h"
-#include "storage/line_splitting.h"
 #include "storage/settings_file.h"
-#include "ui/round_controls.h"
+#include "ui/guard/handler_guard.h"
+#include "ui/main_window/round_controls.h"
 
 #include <QAction>
 #include <QApplication>

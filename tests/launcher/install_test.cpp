@@ -1,6 +1,6 @@
+#include "base/working_files.h"
 #include "desktop_entry_reader.h"
 #include "storage/draw_history.h"
-#include "storage/working_files.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 #include "platform/qt/desktop_launcher.h"
 #include "support/fake_services.h"
 #include "support/working_directory.h"
-#include "ui/cou.h"
+#include "ui/main_window/cou.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
+#include "base/line_splitting.h"
 #include "main_window_fixture.h"
-#include "storage/line_splitting.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "storage/line_splitting.h"
+#include "base/line_splitting.h"
 #include "support/fake_services.h"
 #include "support/gbk_literals.h"
 #include "support/working_directory.h"
-#include "ui/cou.h"
+#include "ui/main_window/cou.h"
 
 #include <QImage>
 #include <QLabel>

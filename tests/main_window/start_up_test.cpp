@@ -1,6 +1,6 @@
-#include "app/guard.h"
 #include "main_window_fixture.h"
 #include "platform/qt/qt_message_boxes.h"
+#include "ui/guard/handler_guard.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #include "jpeg_writer.h"
 #include "platform/qt/jpeg_picture.h"
 
-#include "app/app_error.h"
+#include "base/app_error.h"
 #include "support/working_directory.h"
 
 #include <QDir>

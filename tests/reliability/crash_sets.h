@@ -3,13 +3,13 @@
 // What the crash-consistency child writes and what the test expects of it;
 // shared by both so the two cannot drift apart.
 
+#include "base/gbk.h"
+#include "base/line_splitting.h"
+#include "base/working_files.h"
 #include "draw/draw_context.h"
-#include "platform/gbk.h"
 #include "storage/default_settings.h"
-#include "storage/line_splitting.h"
 #include "storage/prize_level.h"
 #include "storage/results_format.h"
-#include "storage/working_files.h"
 
 #include <QDateTime>
 #include <vector>

@@ -2,9 +2,9 @@
 // read-only: the documented message or the documented silence, and the
 // program goes on.
 
+#include "base/atomic_file.h"
 #include "child_process.h"
 #include "reliability_support.h"
-#include "storage/atomic_file.h"
 #include "storage/settings_file.h"
 #include "storage/text_line_list.h"
 

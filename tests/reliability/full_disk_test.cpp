@@ -2,14 +2,14 @@
 // space: the write is reported with its own message and the file it would
 // have replaced keeps every byte.
 
+#include "base/atomic_file.h"
 #include "child_process.h"
 #include "platform/qt/desktop_launcher.h"
 #include "reliability_support.h"
 #include "small_filesystem.h"
-#include "storage/atomic_file.h"
 #include "storage/default_settings.h"
 #include "storage/draw_history.h"
-#include "ui/seti_rules.h"
+#include "ui/settings_window/seti_rules.h"
 
 namespace {
 

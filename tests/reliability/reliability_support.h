@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/app_error.h"
+#include "base/app_error.h"
+#include "base/file_paths.h"
+#include "base/line_splitting.h"
+#include "base/working_files.h"
 #include "draw/draw_harness.h"
 #include "main_window/main_window_fixture.h"
-#include "platform/file_paths.h"
-#include "storage/line_splitting.h"
-#include "storage/working_files.h"
 
 #include <QDir>
 #include <QFile>

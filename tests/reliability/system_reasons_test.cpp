@@ -2,9 +2,9 @@
 // real (missing files, permissions, full disks and link loops are in the
 // tests of their own faults).
 
+#include "base/atomic_file.h"
 #include "reliability_support.h"
 #include "small_filesystem.h"
-#include "storage/atomic_file.h"
 #include "storage/text_line_list.h"
 #include "support/file_size_limit.h"
 

@@ -4,8 +4,8 @@
 #include "support/fake_services.h"
 #include "support/gbk_literals.h"
 #include "support/working_directory.h"
-#include "ui/cou.h"
-#include "ui/seti.h"
+#include "ui/main_window/cou.h"
+#include "ui/settings_window/seti.h"
 
 #include <QApplication>
 #include <QImage>

@@ -3,7 +3,7 @@
 #include "support/fake_services.h"
 #include "support/gbk_literals.h"
 #include "support/working_directory.h"
-#include "ui/cou.h"
+#include "ui/main_window/cou.h"
 
 #include <QAction>
 #include <QMenu>

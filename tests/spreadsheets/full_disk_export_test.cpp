@@ -1,4 +1,4 @@
-#include "app/app_error.h"
+#include "base/app_error.h"
 #include "storage/winners_export.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "platform/qt/qt_file_dialogs.h"
 #include "support/working_directory.h"
-#include "ui/spreadsheet_texts.h"
+#include "ui/main_window/export_texts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,7 +33,7 @@ TEST(ExportSaveDialog, TellsTheTypeTheOperatorChose)
     QtFileDialogs dialogs;
     answerDialogWhenShown(1, QStringLiteral("winners"));
     const std::optional<SaveChoice> choice = dialogs.saveFileOfType(
-        nullptr, QStringLiteral("中奖名单20110130143005"), spreadsheet_texts::exportFilters());
+        nullptr, QStringLiteral("中奖名单20110130143005"), export_texts::exportFilters());
     ASSERT_TRUE(choice);
     // The chosen type's ending is added before the dialog looks for a file
     // to replace.

@@ -1,4 +1,4 @@
-#include "app/app_error.h"
+#include "base/app_error.h"
 #include "read_back.h"
 #include "storage/list_file_reader.h"
 #include "storage/winners_export.h"

@@ -1,5 +1,5 @@
-#include "ui/batch_grid.h"
-#include "ui/display_fit.h"
+#include "ui/stage/batch_grid.h"
+#include "ui/stage/display_fit.h"
 
 #include <QRegion>
 #include <gtest/gtest.h>

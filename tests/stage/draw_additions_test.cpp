@@ -1,11 +1,11 @@
 #include "draw/draw_extras.h"
 #include "main_window/main_window_fixture.h"
-#include "ui/display_fitter.h"
-#include "ui/draw_board.h"
-#include "ui/draw_status_view.h"
-#include "ui/seti.h"
-#include "ui/seti_batch_page.h"
-#include "ui/stage_mode.h"
+#include "ui/settings_window/seti.h"
+#include "ui/settings_window/seti_batch_page.h"
+#include "ui/stage/display_fitter.h"
+#include "ui/stage/draw_board.h"
+#include "ui/stage/draw_status_view.h"
+#include "ui/stage/stage_mode.h"
 
 #include <QAction>
 #include <QFontMetrics>

@@ -1,4 +1,4 @@
-#include "ui/stage_layout.h"
+#include "ui/stage/stage_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
+#include "base/line_splitting.h"
 #include "main_window/main_window_fixture.h"
-#include "storage/line_splitting.h"
-#include "ui/stage_mode.h"
+#include "ui/stage/stage_mode.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "app/app_error.h"
+#include "base/app_error.h"
 #include "storage/text_line_list.h"
 #include "support/gbk_literals.h"
 #include "support/working_directory.h"

@@ -1,4 +1,4 @@
-#include "app/app_error.h"
+#include "base/app_error.h"
 #include "storage/default_settings.h"
 #include "storage/settings_file.h"
 #include "support/gbk_literals.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gbk.h"
+#include "base/gbk.h"
 
 #include <QByteArray>
 #include <ostream>

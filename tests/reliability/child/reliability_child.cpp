@@ -13,10 +13,10 @@
 //                              prints the outcome (run as an unprivileged user)
 
 #include "../crash_sets.h"
-#include "app/app_error.h"
+#include "base/app_error.h"
+#include "base/atomic_file.h"
 #include "draw/draw_command.h"
 #include "draw/fake_draw_surface.h"
-#include "storage/atomic_file.h"
 #include "storage/settings_file.h"
 #include "storage/text_line_list.h"
 #include "support/fake_services.h"

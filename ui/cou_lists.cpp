@@ -1,7 +1,0 @@
-#include "ui/cou_lists.h"
-
-namespace cou {
-TextLineList ParticipantList;
-TextLineList ResultsList;
-TextLineList LevelPrefixList;
-} // namespace cou

@@ -1,0 +1,34 @@
+#include "ui/main_window/export_texts.h"
+
+#include <QDir>
+
+namespace export_texts {
+
+QString exportMenuEntry()
+{
+    return QStringLiteral("导出中奖名单（Excel/CSV）...");
+}
+
+QString proposedExportName(const QString& stamp)
+{
+    return QStringLiteral("中奖名单") + stamp;
+}
+
+QStringList exportFilters()
+{
+    return {QStringLiteral("Excel 工作簿 (*.xlsx)"), QStringLiteral("CSV UTF-8 (*.csv)")};
+}
+
+QString nothingToExport()
+{
+    return QStringLiteral("还没有中奖记录，没有可导出的内容。");
+}
+
+QString exported(int winners, const QString& path)
+{
+    return QStringLiteral("已导出 %1 条中奖记录：\r\n%2")
+        .arg(winners)
+        .arg(QDir::toNativeSeparators(path));
+}
+
+} // namespace export_texts

@@ -1,0 +1,81 @@
+#include "ui/main_window/operator_menu.h"
+
+#include "draw/level_choice.h"
+#include "ui/guard/handler_guard.h"
+#include "ui/main_window/cou.h"
+#include "ui/stage/draw_status_text.h"
+
+#include <QAction>
+#include <QMenu>
+
+OperatorMenu::OperatorMenu(TForm1* window, QMenu* menu, DrawExtras& extras,
+                           std::function<void()> statusChanged)
+    : QObject(window), window_(window), extras_(extras), statusChanged_(std::move(statusChanged)),
+      levelMenu_(new QMenu(menu))
+{
+    setObjectName(QStringLiteral("operatorMenu"));
+    menu->addSeparator();
+    levelMenu_->setObjectName(QStringLiteral("levelChoiceMenu"));
+    levelMenu_->setTitle(QStringLiteral("选择下次抽取的奖项"));
+    menu->addMenu(levelMenu_);
+    // Filled as the menu opens: a submenu left disabled would never open to
+    // fill itself.
+    connect(menu, &QMenu::aboutToShow, this,
+            [this] { guarded(window_, [this] { fillLevelMenu(); }); });
+
+    menu->addSeparator();
+    auto addCommand = [this, menu](const char* name, const char* text, void (TForm1::*command)()) {
+        QAction* action = menu->addAction(QString::fromUtf8(text));
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this,
+                [this, command] { guarded(window_, [&] { (window_->*command)(); }); });
+    };
+    addCommand("settingsCommand", "系统设置", &TForm1::btn1Click);
+    addCommand("initializeCommand", "初始化", &TForm1::btn2Click);
+    addCommand("saveResultsCommand", "保存抽奖...", &TForm1::btn5Click);
+}
+
+void OperatorMenu::fillLevelMenu()
+{
+    levelMenu_->clear();
+    const LevelTally tally = tallyFromFiles(window_->drawSettings());
+    const std::vector<PrizeLevel> levels = choosableLevels(tally);
+
+    QAction* automatic = levelMenu_->addAction(QStringLiteral("按顺序（自动）"));
+    automatic->setObjectName(QStringLiteral("automaticLevel"));
+    automatic->setCheckable(true);
+    automatic->setChecked(!extras_.chosenLevel);
+    connect(automatic, &QAction::triggered, this,
+            [this] { guarded(window_, [this] { choose(std::nullopt); }); });
+    levelMenu_->addSeparator();
+    for (PrizeLevel level : levels) {
+        QAction* action =
+            levelMenu_->addAction(draw_status_text::levelEntry(level, tally.openPlaces(level)));
+        action->setObjectName(QStringLiteral("chooseLevel%1").arg(levelIndex(level)));
+        action->setCheckable(true);
+        action->setChecked(extras_.chosenLevel == level);
+        connect(action, &QAction::triggered, this,
+                [this, level] { guarded(window_, [this, level] { choose(level); }); });
+    }
+    levelMenu_->setEnabled(!levels.empty());
+}
+
+void OperatorMenu::choose(std::optional<PrizeLevel> level)
+{
+    extras_.chosenLevel = level;
+    // While the names roll, the screen turns to the level the Stop will draw.
+    if (extras_.status.phase == DrawStatus::Phase::Rolling) {
+        const LevelTally tally = tallyFromFiles(window_->drawSettings());
+        const std::optional<PrizeLevel> next = levelForNextStop(tally, level);
+        if (next) {
+            DrawStatus& status = extras_.status;
+            status.level = *next;
+            status.placesLeft = tally.openPlaces(*next);
+            status.batch = winnersThisStop(
+                tally, *next, extras_.batchSizes[static_cast<size_t>(levelIndex(*next))],
+                status.placesLeft, status.placesLeft + 1);
+        }
+    }
+    if (statusChanged_)
+        statusChanged_();
+}

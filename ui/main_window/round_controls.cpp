@@ -1,0 +1,230 @@
+#include "ui/main_window/round_controls.h"
+
+#include "base/gbk.h"
+#include "base/working_files.h"
+#include "draw/draw_command.h"
+#include "draw/draw_context.h"
+#include "draw/draw_surface.h"
+#include "draw/round_recovery.h"
+#include "platform/clock.h"
+#include "platform/message_boxes.h"
+#include "platform/services.h"
+#include "storage/draw_history.h"
+#include "storage/text_line_list.h"
+#include "ui/guard/handler_guard.h"
+#include "ui/main_window/results_list_lines.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTimer>
+#include <algorithm>
+
+using namespace history_journal;
+
+namespace {
+
+QDateTime now()
+{
+    return services().clock->now();
+}
+
+BoxRequest question(const QString& text, bool defaultNo)
+{
+    BoxRequest request = questionBox(text, defaultNo);
+    request.topMost = true;
+    return request;
+}
+
+} // namespace
+
+RoundControls::RoundControls(QWidget* window, DrawSurface& surface, QPlainTextEdit* resultsList,
+                             QMenu* menu, const DrawSettings& settings, QByteArray& currentWinner)
+    : QObject(window), window_(window), surface_(surface), resultsList_(resultsList), menu_(menu),
+      settings_(settings), currentWinner_(currentWinner),
+      state_(QLatin1String(draw_history::kFileName))
+{
+    takeBack_ = new QAction(QStringLiteral("撤销初始化，恢复上一轮中奖结果"), window);
+    takeBack_->setObjectName(QStringLiteral("takeBackReset"));
+    takeBack_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    takeBack_->setShortcutContext(Qt::WindowShortcut);
+    takeBack_->setEnabled(false);
+    void_ = new QAction(QStringLiteral("作废该中奖者并重抽（本人不在场）..."), window);
+    void_->setObjectName(QStringLiteral("voidWinner"));
+    void_->setEnabled(false);
+
+    menu_->addSeparator();
+    menu_->addAction(takeBack_);
+    menu_->addAction(void_);
+    // The shortcut works without the menu open.
+    window_->addAction(takeBack_);
+
+    connect(takeBack_, &QAction::triggered, this,
+            [this] { guarded(window_, [this] { takeBackReset(); }); });
+    connect(void_, &QAction::triggered, this,
+            [this] { guarded(window_, [this] { voidWinnerOnLine(voidTarget_); }); });
+    connect(menu_, &QMenu::aboutToShow, this, [this] {
+        voidTarget_ = clickedLine_;
+        clickedLine_ = -1;
+        void_->setEnabled(entryOnLine(voidTarget_) >= 0);
+    });
+}
+
+void RoundControls::menuRequested(int resultsListLine)
+{
+    clickedLine_ = resultsListLine;
+}
+
+void RoundControls::programStarted()
+{
+    state_.load();
+    state_.programStarted(now());
+    updateTakeBack();
+}
+
+void RoundControls::initialized()
+{
+    state_.initialized(now());
+    updateTakeBack();
+}
+
+void RoundControls::settingsSaved()
+{
+    state_.settingsSaved(now());
+    updateTakeBack();
+}
+
+void RoundControls::windowShown()
+{
+    if (shown_)
+        return;
+    shown_ = true;
+    // After the show has finished, so the question stands in front of the
+    // window rather than before it.
+    QTimer::singleShot(0, this, [this] { guarded(window_, [this] { offerToContinue(); }); });
+}
+
+void RoundControls::afterDraw()
+{
+    updateTakeBack();
+}
+
+int RoundControls::entryOnLine(int resultsListLine) const
+{
+    const QTextBlock block = resultsList_->document()->findBlockByNumber(resultsListLine);
+    if (resultsListLine < 0 || !block.isValid())
+        return -1;
+    return round_recovery::entryShownBy(state_.currentRound(),
+                                        gbk::encode(results_list_lines::wholeLine(block)));
+}
+
+void RoundControls::offerToContinue()
+{
+    const Round* left = roundLeftByRestart(state_.rounds());
+    if (!left)
+        return;
+    qint64 total = 0;
+    try {
+        total = round_recovery::totalOf(settings_);
+    } catch (const AppError&) {
+        return; // counts the draw cannot use: nothing to continue under them
+    }
+    if (!round_recovery::isUnfinished(*left, total))
+        return;
+    const Round round = *left;
+    const BoxRequest ask = question(round_recovery::continueQuestion(round), false);
+    if (services().boxes->show(window_, ask) == BoxAnswer::Yes)
+        restore(round, Resume::AfterRestart);
+    else
+        state_.declinedToContinue(now());
+}
+
+void RoundControls::takeBackReset()
+{
+    // While the names roll the draw is mid-Stop: the round it draws for
+    // stays until the Stop.
+    if (surface_.startStopCaption() == draw_texts::stopCaption())
+        return;
+    const Round* emptied = roundLeftByReset(state_.rounds());
+    if (!emptied)
+        return;
+    restore(Round(*emptied), Resume::AfterReset);
+}
+
+void RoundControls::restore(const Round& round, Resume how)
+{
+    const qint64 total = round_recovery::totalOf(settings_);
+    const round_recovery::Plan plan = round_recovery::plan(round, total);
+
+    // The results file first: should it fail, nothing has changed and the
+    // operator can try again. A kill before the history line loses no
+    // winner, the history holds them all.
+    TextLineList results;
+    for (const QByteArray& line : plan.resultsLines)
+        results.add(line);
+    results.save(QLatin1String(working_files::kResults));
+    state_.resumed(now(), how);
+
+    // The list keeps its heading line and shows the round below it.
+    QTextCursor cursor(resultsList_->document());
+    cursor.movePosition(QTextCursor::Start);
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    for (const QByteArray& line : plan.screenLines)
+        results_list_lines::append(*resultsList_, gbk::decode(line));
+    surface_.setProgressText(plan.progressText);
+    surface_.setProgressPosition(plan.progressPosition);
+    if (!plan.lastWinner.isEmpty()) {
+        currentWinner_ = plan.lastWinner;
+        surface_.setDisplayText(plan.lastWinner);
+    }
+    updateTakeBack();
+    if (roundChanged_)
+        roundChanged_();
+}
+
+void RoundControls::voidWinnerOnLine(int resultsListLine)
+{
+    const int entry = entryOnLine(resultsListLine);
+    if (entry < 0)
+        return;
+    const QByteArray resultsLine =
+        state_.currentRound().entries[static_cast<size_t>(entry)].resultsLine;
+    const qint64 total = round_recovery::totalOf(settings_);
+    if (services().boxes->show(
+            window_, question(round_recovery::voidQuestion(resultsLine), true)) != BoxAnswer::Yes)
+        return;
+
+    // The results file first, as for a restore: a failed write leaves the
+    // winner in place and the void can be tried again.
+    TextLineList results;
+    const QString resultsPath = QLatin1String(working_files::kResults);
+    results.load(resultsPath);
+    const std::vector<QByteArray>& lines = results.lines();
+    const auto found = std::find(lines.rbegin(), lines.rend(), resultsLine);
+    if (found != lines.rend()) {
+        results.deleteAt(static_cast<int>(lines.rend() - found) - 1);
+        results.save(resultsPath);
+    }
+    state_.voidEntry(static_cast<size_t>(entry), now());
+    surface_.setProgressText(round_recovery::progressText(results.count(), total));
+    surface_.setProgressPosition(round_recovery::progressBarPosition(results.count(), total));
+    markLineVoided(resultsListLine);
+    updateTakeBack();
+    if (roundChanged_)
+        roundChanged_();
+}
+
+void RoundControls::markLineVoided(int resultsListLine)
+{
+    QTextCursor cursor(resultsList_->document()->findBlockByNumber(resultsListLine));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    cursor.insertText(gbk::decode(round_recovery::voidMark()));
+}
+
+void RoundControls::updateTakeBack()
+{
+    takeBack_->setEnabled(roundLeftByReset(state_.rounds()) != nullptr);
+}

@@ -1,0 +1,71 @@
+#include "ui/settings_window/import_texts.h"
+
+#include <QDir>
+
+namespace import_texts {
+
+QString importFileButton()
+{
+    return QStringLiteral("从文件导入...");
+}
+
+QString openFilters()
+{
+    return QStringLiteral("表格和文本文件 (*.xlsx *.csv *.txt);;Excel 工作簿 (*.xlsx);;"
+                          "CSV 文件 (*.csv);;文本文件 (*.txt);;所有文件 (*)");
+}
+
+QString participantCount(int count)
+{
+    return QStringLiteral("名单文件中现有 %1 人").arg(count);
+}
+
+QString noParticipantFile()
+{
+    return QStringLiteral("尚未导入名单");
+}
+
+QString cannotOpen(const QString& fileName, const QString& reason)
+{
+    return QStringLiteral("无法打开文件“%1”：%2").arg(fileName, reason);
+}
+
+QString encrypted(const QString& fileName)
+{
+    return QStringLiteral("文件“%1”已加密，或是旧版 Excel（.xls）文件，无法读取。\r\n"
+                          "请在表格程序中取消密码，另存为 .xlsx 或 .csv 后再导入。")
+        .arg(fileName);
+}
+
+QString notReadable(const QString& fileName)
+{
+    return QStringLiteral("文件“%1”无法读取：它不是 .xlsx 表格、CSV 或文本文件，或者已经损坏。")
+        .arg(fileName);
+}
+
+QString emptyFile(const QString& fileName)
+{
+    return QStringLiteral("文件“%1”中没有数据。").arg(fileName);
+}
+
+QString titleRowQuestion(const QString& firstLine)
+{
+    return QStringLiteral("第一行像是列标题：\r\n%1\r\n\r\n"
+                          "点击【是】不导入这一行。\r\n点击【否】把它当作参与者保留。")
+        .arg(firstLine);
+}
+
+QString outsideGbkQuestion(int characters, int lines, const QStringList& firstLines)
+{
+    QString text = QStringLiteral("名单中有 %1 个字符无法保存（共 %2 行），导入后会变成“?”，"
+                                  "不同的人可能变成同一行：\r\n")
+                       .arg(characters)
+                       .arg(lines);
+    text += firstLines.join(QStringLiteral("\r\n"));
+    if (lines > firstLines.size())
+        text += QStringLiteral("\r\n……");
+    text += QStringLiteral("\r\n\r\n点击【是】仍然导入。\r\n点击【否】返回修改。");
+    return text;
+}
+
+} // namespace import_texts

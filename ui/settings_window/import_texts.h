@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Texts of importing the participants from a file.
+namespace import_texts {
+
+QString importFileButton();          // 从文件导入...
+QString openFilters();               // the open dialog's types
+QString participantCount(int count); // 名单文件中现有 N 人
+QString noParticipantFile();         // no list imported yet
+QString cannotOpen(const QString& fileName, const QString& reason);
+QString encrypted(const QString& fileName);
+QString notReadable(const QString& fileName);
+QString emptyFile(const QString& fileName);
+QString titleRowQuestion(const QString& firstLine);
+QString outsideGbkQuestion(int characters, int lines, const QStringList& firstLines);
+
+} // namespace import_texts

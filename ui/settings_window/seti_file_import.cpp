@@ -1,0 +1,99 @@
+#include "ui/settings_window/seti_file_import.h"
+
+#include "base/working_files.h"
+#include "platform/file_dialogs.h"
+#include "platform/message_boxes.h"
+#include "platform/services.h"
+#include "storage/list_file_reader.h"
+#include "storage/participant_count.h"
+#include "ui/guard/handler_guard.h"
+#include "ui/settings_window/import_field_edits.h"
+#include "ui/settings_window/import_texts.h"
+
+#include <QEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using list_file_reader::Problem;
+
+namespace {
+
+QString problemText(const list_file_reader::ListFile& file, const QString& fileName)
+{
+    switch (file.problem) {
+    case Problem::CannotOpen:
+        return import_texts::cannotOpen(fileName, file.reason);
+    case Problem::Encrypted:
+        return import_texts::encrypted(fileName);
+    case Problem::NotReadable:
+        return import_texts::notReadable(fileName);
+    case Problem::Empty:
+    case Problem::None:
+        break;
+    }
+    return import_texts::emptyFile(fileName);
+}
+
+} // namespace
+
+ImportPageAdditions::ImportPageAdditions(QWidget* page, QPlainTextEdit* field,
+                                         QPushButton* importButton)
+    : QObject(page), page_(page), field_(field)
+{
+    // Between the red note and the import button, clear of both.
+    fileButton_ = new QPushButton(import_texts::importFileButton(), page);
+    fileButton_->setObjectName(QStringLiteral("btnImportFile"));
+    fileButton_->setGeometry(importButton->x() - 87, importButton->y(), 83, 25);
+    fileButton_->setAutoDefault(false);
+    // Above the field, where the page had nothing.
+    countLabel_ = new QLabel(page);
+    countLabel_->setObjectName(QStringLiteral("lblParticipantCount"));
+    countLabel_->setGeometry(field->x(), 4, field->width(), 17);
+
+    connect(fileButton_, &QPushButton::clicked, this,
+            [this] { guarded(page_->window(), [this] { importFromFile(); }); });
+    page->installEventFilter(this);
+    refreshCount();
+}
+
+void ImportPageAdditions::importFromFile()
+{
+    QWidget* window = page_->window();
+    const std::optional<QString> chosen =
+        services().dialogs->openFile(window, import_texts::openFilters());
+    if (!chosen)
+        return;
+    const QString fileName = QFileInfo(*chosen).fileName();
+    list_file_reader::ListFile file = list_file_reader::read(*chosen);
+    if (file.problem == Problem::None && file.firstLineLooksLikeTitles) {
+        const BoxRequest question =
+            questionBox(import_texts::titleRowQuestion(file.lines.front()), false);
+        if (services().boxes->show(window, question) == BoxAnswer::Yes)
+            file.lines.removeFirst();
+        if (file.lines.isEmpty())
+            file.problem = Problem::Empty;
+    }
+    if (file.problem != Problem::None) {
+        services().boxes->show(window, warningNoticeBox(problemText(file, fileName)));
+        return;
+    }
+    // A break after the last line, as a paste from a spreadsheet ends.
+    import_field_edits::replaceUndoably(*field_, file.lines.join(u'\n') + u'\n');
+}
+
+void ImportPageAdditions::refreshCount()
+{
+    const std::optional<int> count = participantCount(QLatin1String(working_files::kParticipants));
+    countLabel_->setText(count ? import_texts::participantCount(*count)
+                               : import_texts::noParticipantFile());
+}
+
+bool ImportPageAdditions::eventFilter(QObject* watched, QEvent* event)
+{
+    // The file may have changed outside the program while the page was hidden.
+    if (watched == page_ && event->type() == QEvent::Show)
+        refreshCount();
+    return QObject::eventFilter(watched, event);
+}

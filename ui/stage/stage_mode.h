@@ -1,0 +1,81 @@
+#pragma once
+
+#include "ui/stage/stage_layout.h"
+
+#include <QFont>
+#include <QObject>
+#include <QPixmap>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+#include <vector>
+
+class QKeyEvent;
+
+namespace stage_text {
+// The largest font height, in pixels, at which a text as wide as textWidth
+// at fontPixels fits availableWidth: text width grows with the font height.
+int fittingFontPixels(int fontPixels, int textWidth, int availableWidth);
+} // namespace stage_text
+
+class QLabel;
+class QWidget;
+
+// Stage mode for a projector: the window goes full screen on the screen it is
+// on, and every control is laid out and lettered at one scale that fits that
+// screen, centred on the window's background. Leaving puts the window and its
+// controls back exactly as they were.
+class StageMode : public QObject
+{
+    Q_OBJECT
+  public:
+    // The picture label shows the title picture, which is rescaled smoothly;
+    // labels without a picture size themselves to their text.
+    StageMode(QWidget* window, QLabel* picture);
+
+    bool isActive() const { return active_; }
+    const StageLayout& layout() const { return layout_; }
+    void enter();
+    void leave();
+    void toggle();
+
+    // F11 toggles, Esc leaves while the stage is shown; true when the key was
+    // taken. Every other key, and Esc in the normal window, is left alone.
+    bool handleKey(const QKeyEvent& key);
+    // The window put a new title picture into the picture label.
+    void pictureReplaced();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // One control as the normal window shows it.
+    struct Control
+    {
+        QPointer<QWidget> widget;
+        QRect geometry;
+        bool ownFont = false;
+        QFont font;
+        bool sizesToText = false;
+        bool overPicture = false; // a text label drawn over the picture
+        QString text;
+    };
+
+    void captureDesign();
+    void apply(const StageLayout& layout);
+    void placeText(const Control& control, const StageLayout& layout);
+    void placePicture(const Control& control, const StageLayout& layout);
+    void keepWithinPicture(QLabel& label, const Control& control);
+
+    QWidget* window_;
+    QPointer<QLabel> picture_;
+    QPixmap designPicture_;
+    std::vector<Control> controls_;
+    bool active_ = false;
+    StageLayout layout_;
+
+    QRect savedGeometry_;
+    QSize savedMinimumSize_;
+    QSize savedMaximumSize_;
+    Qt::WindowStates savedState_;
+};
