@@ -1,4 +1,4 @@
-#include "main_window/main_window_fixture.h"
+#include "ui/main_window/main_window_fixture.h"
 #include "storage/default_settings.h"
 #include "storage/prize_level.h"
 #include "storage/settings_file.h"

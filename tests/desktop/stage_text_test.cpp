@@ -1,4 +1,4 @@
-#include "main_window/main_window_fixture.h"
+#include "ui/main_window/main_window_fixture.h"
 #include "platform/qt/cjk_fonts.h"
 #include "storage/default_settings.h"
 #include "storage/prize_level.h"

@@ -108,11 +108,18 @@ def run_case(name, program, artifacts_root, samples):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--program", required=True, help="path of the built prizmora")
-    parser.add_argument("--artifacts", required=True, help="folder for screenshots and kept files")
+    parser.add_argument("--list", action="store_true",
+                        help="print the case names, one a line, and exit (CMake makes a test of each)")
+    parser.add_argument("--program", help="path of the built prizmora")
+    parser.add_argument("--artifacts", help="folder for screenshots and kept files")
     parser.add_argument("--samples", default="", help="folder with bg.jpg, 01.wav and 02.wav, if any")
     parser.add_argument("cases", nargs="*", help="cases to run (all when none): " + ", ".join(CASES))
     args = parser.parse_args()
+    if args.list:
+        print("\n".join(CASES))
+        return 0
+    if not args.program or not args.artifacts:
+        parser.error("--program and --artifacts are needed to run cases")
 
     names = args.cases or list(CASES)
     unknown = [name for name in names if name not in CASES]

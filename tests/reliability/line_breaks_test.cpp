@@ -1,7 +1,7 @@
 // Line breaks on their way into the settings file: a one-line field keeps
 // the first line of a paste, and the writer never lets one through.
 
-#include "settings_window/settings_window_fixture.h"
+#include "ui/settings_window/settings_window_fixture.h"
 #include "storage/settings_file.h"
 
 #include <QClipboard>

@@ -5,7 +5,7 @@
 #include "base/line_splitting.h"
 #include "base/working_files.h"
 #include "draw/draw_harness.h"
-#include "main_window/main_window_fixture.h"
+#include "ui/main_window/main_window_fixture.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "fixture_files.h"
+#include "support/spreadsheet_fixture_files.h"
 #include "storage/characters_outside_gbk.h"
 #include "storage/csv_reader.h"
 #include "storage/spreadsheet_number.h"

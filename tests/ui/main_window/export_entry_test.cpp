@@ -1,4 +1,4 @@
-#include "read_back.h"
+#include "support/workbook_read_back.h"
 #include "storage/list_file_reader.h"
 #include "support/fake_services.h"
 #include "support/gbk_literals.h"

@@ -1,5 +1,5 @@
 #include "base/line_splitting.h"
-#include "main_window/main_window_fixture.h"
+#include "ui/main_window/main_window_fixture.h"
 #include "storage/settings_file.h"
 #include "ui/guard/handler_guard.h"
 #include "ui/main_window/round_controls.h"

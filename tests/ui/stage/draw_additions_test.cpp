@@ -1,5 +1,5 @@
 #include "draw/draw_extras.h"
-#include "main_window/main_window_fixture.h"
+#include "ui/main_window/main_window_fixture.h"
 #include "ui/settings_window/seti.h"
 #include "ui/settings_window/seti_batch_page.h"
 #include "ui/stage/display_fitter.h"

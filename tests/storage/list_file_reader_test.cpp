@@ -1,4 +1,4 @@
-#include "fixture_files.h"
+#include "support/spreadsheet_fixture_files.h"
 #include "storage/list_file_reader.h"
 #include "support/working_directory.h"
 

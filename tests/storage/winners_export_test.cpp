@@ -1,5 +1,5 @@
 #include "base/app_error.h"
-#include "read_back.h"
+#include "support/workbook_read_back.h"
 #include "storage/list_file_reader.h"
 #include "storage/winners_export.h"
 #include "support/gbk_literals.h"

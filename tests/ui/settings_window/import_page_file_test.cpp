@@ -1,5 +1,5 @@
-#include "fixture_files.h"
-#include "settings_window/settings_window_fixture.h"
+#include "support/spreadsheet_fixture_files.h"
+#include "ui/settings_window/settings_window_fixture.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

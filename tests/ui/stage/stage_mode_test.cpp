@@ -1,5 +1,5 @@
 #include "base/line_splitting.h"
-#include "main_window/main_window_fixture.h"
+#include "ui/main_window/main_window_fixture.h"
 #include "ui/stage/stage_mode.h"
 
 #include <QApplication>
