@@ -65,8 +65,8 @@ TEST(FullDisk, SettingsHistoryAndLauncherKeepTheirFiles)
     const QByteArray launcher = dir.readFile("Tombolex.desktop");
     disk.fill();
 
-    const settings_rules::BasicPage page{G("新标题"), "bg.jpg", "01.wav", "02.wav"};
-    EXPECT_EQ(errorOf([&] { settings_rules::writeBasicPage(page); }),
+    const seti_rules::BasicPage page{G("新标题"), "bg.jpg", "01.wav", "02.wav"};
+    EXPECT_EQ(errorOf([&] { seti_rules::writeBasicPage(page); }),
               "Unable to write to " + dir.filePath("rafflixset.ini"));
     EXPECT_FALSE(draw_history::appendLine("rafflixhistory.txt", QByteArray(8192, 'h')));
     fakes.desktop.executable = QStringLiteral("/elsewhere/prizmora");

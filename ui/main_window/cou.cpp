@@ -16,7 +16,7 @@
 #include "storage/default_settings.h"
 #include "storage/prize_level.h"
 #include "storage/settings_file.h"
-#include "ui/guard/handler_guard.h"
+#include "ui/guard/guarded_connect.h"
 #include "ui/input/inserted_text_guard.h"
 #include "ui/input/key_repeat_filter.h"
 #include "ui/input/typed_character_filter.h"
@@ -199,15 +199,15 @@ void TForm1::createControls()
 void TForm1::connectHandlers()
 {
     auto bind = [this](QPushButton* button, void (TForm1::*handler)()) {
-        connect(button, &QPushButton::clicked, this,
-                [this, handler] { guarded(this, [&] { (this->*handler)(); }); });
+        connectGuarded(button, &QPushButton::clicked, this, this,
+                       [this, handler] { (this->*handler)(); });
     };
     bind(btn1, &TForm1::btn1Click);
     bind(btn2, &TForm1::btn2Click);
     bind(btn3, &TForm1::btn3Click);
     bind(btn5, &TForm1::btn5Click);
-    connect(tmr1, &QTimer::timeout, this, [this] { guarded(this, [&] { tmr1Timer(); }); });
-    connect(rollTimer, &QTimer::timeout, this, [this] { guarded(this, [&] { rollPass(); }); });
+    connectGuarded(tmr1, &QTimer::timeout, this, this, [this] { tmr1Timer(); });
+    connectGuarded(rollTimer, &QTimer::timeout, this, this, [this] { rollPass(); });
 }
 
 void TForm1::setLabelText(QLabel* label, const QByteArray& text)
@@ -357,12 +357,8 @@ void TForm1::FormShow()
 
 void TForm1::FormClose()
 {
-    BoxRequest question;
-    question.text = main_window_texts::closeQuestion();
+    BoxRequest question = questionBox(main_window_texts::closeQuestion(), true);
     question.caption = QStringLiteral("提醒：");
-    question.icon = BoxIcon::Question;
-    question.yesNo = true;
-    question.defaultNo = true;
     question.topMost = true;
     if (services().boxes->show(this, question) == BoxAnswer::Yes)
         QCoreApplication::exit(0);

@@ -1,7 +1,7 @@
 #include "ui/main_window/operator_menu.h"
 
 #include "draw/level_choice.h"
-#include "ui/guard/handler_guard.h"
+#include "ui/guard/guarded_connect.h"
 #include "ui/main_window/cou.h"
 #include "ui/stage/draw_status_text.h"
 
@@ -20,15 +20,14 @@ OperatorMenu::OperatorMenu(TForm1* window, QMenu* menu, DrawExtras& extras,
     menu->addMenu(levelMenu_);
     // Filled as the menu opens: a submenu left disabled would never open to
     // fill itself.
-    connect(menu, &QMenu::aboutToShow, this,
-            [this] { guarded(window_, [this] { fillLevelMenu(); }); });
+    connectGuarded(menu, &QMenu::aboutToShow, this, window_, [this] { fillLevelMenu(); });
 
     menu->addSeparator();
     auto addCommand = [this, menu](const char* name, const char* text, void (TForm1::*command)()) {
         QAction* action = menu->addAction(QString::fromUtf8(text));
         action->setObjectName(QLatin1String(name));
-        connect(action, &QAction::triggered, this,
-                [this, command] { guarded(window_, [&] { (window_->*command)(); }); });
+        connectGuarded(action, &QAction::triggered, this, window_,
+                       [this, command] { (window_->*command)(); });
     };
     addCommand("settingsCommand", "系统设置", &TForm1::btn1Click);
     addCommand("initializeCommand", "初始化", &TForm1::btn2Click);
@@ -45,8 +44,7 @@ void OperatorMenu::fillLevelMenu()
     automatic->setObjectName(QStringLiteral("automaticLevel"));
     automatic->setCheckable(true);
     automatic->setChecked(!extras_.chosenLevel);
-    connect(automatic, &QAction::triggered, this,
-            [this] { guarded(window_, [this] { choose(std::nullopt); }); });
+    connectGuarded(automatic, &QAction::triggered, this, window_, [this] { choose(std::nullopt); });
     levelMenu_->addSeparator();
     for (PrizeLevel level : levels) {
         QAction* action =
@@ -54,8 +52,8 @@ void OperatorMenu::fillLevelMenu()
         action->setObjectName(QStringLiteral("chooseLevel%1").arg(levelIndex(level)));
         action->setCheckable(true);
         action->setChecked(extras_.chosenLevel == level);
-        connect(action, &QAction::triggered, this,
-                [this, level] { guarded(window_, [this, level] { choose(level); }); });
+        connectGuarded(action, &QAction::triggered, this, window_,
+                       [this, level] { choose(level); });
     }
     levelMenu_->setEnabled(!levels.empty());
 }

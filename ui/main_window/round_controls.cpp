@@ -11,7 +11,7 @@
 #include "platform/services.h"
 #include "storage/draw_history.h"
 #include "storage/text_line_list.h"
-#include "ui/guard/handler_guard.h"
+#include "ui/guard/guarded_connect.h"
 #include "ui/main_window/results_list_lines.h"
 
 #include <QAction>
@@ -60,10 +60,9 @@ RoundControls::RoundControls(QWidget* window, DrawSurface& surface, QPlainTextEd
     // The shortcut works without the menu open.
     window_->addAction(takeBack_);
 
-    connect(takeBack_, &QAction::triggered, this,
-            [this] { guarded(window_, [this] { takeBackReset(); }); });
-    connect(void_, &QAction::triggered, this,
-            [this] { guarded(window_, [this] { voidWinnerOnLine(voidTarget_); }); });
+    connectGuarded(takeBack_, &QAction::triggered, this, window_, [this] { takeBackReset(); });
+    connectGuarded(void_, &QAction::triggered, this, window_,
+                   [this] { voidWinnerOnLine(voidTarget_); });
     connect(menu_, &QMenu::aboutToShow, this, [this] {
         voidTarget_ = clickedLine_;
         clickedLine_ = -1;

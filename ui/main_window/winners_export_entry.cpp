@@ -10,7 +10,7 @@
 #include "storage/default_settings.h"
 #include "storage/settings_file.h"
 #include "storage/winners_export.h"
-#include "ui/guard/handler_guard.h"
+#include "ui/guard/guarded_connect.h"
 #include "ui/main_window/export_texts.h"
 #include "ui/main_window/results_list_lines.h"
 
@@ -62,7 +62,6 @@ void addWinnersExportEntry(QMenu* menu, QWidget* window, QPlainTextEdit* results
 {
     QAction* entry = menu->addAction(export_texts::exportMenuEntry());
     entry->setObjectName(QStringLiteral("actExportWinners"));
-    QObject::connect(entry, &QAction::triggered, window, [window, resultsList] {
-        guarded(window, [&] { exportWinners(window, *resultsList); });
-    });
+    connectGuarded(entry, &QAction::triggered, window, window,
+                   [window, resultsList] { exportWinners(window, *resultsList); });
 }

@@ -10,7 +10,7 @@
 #include "storage/default_settings.h"
 #include "storage/prize_level.h"
 #include "storage/settings_file.h"
-#include "ui/guard/handler_guard.h"
+#include "ui/guard/guarded_connect.h"
 #include "ui/input/first_line_only.h"
 #include "ui/input/typed_character_filter.h"
 #include "ui/main_window/cou.h"
@@ -29,7 +29,7 @@
 #include <QPushButton>
 #include <QTextDocument>
 
-using namespace settings_rules;
+using namespace seti_rules;
 
 TForm2::TForm2(TForm1* mainWindow) : QWidget(mainWindow, Qt::Window), mainWindow_(mainWindow)
 {
@@ -63,8 +63,7 @@ void TForm2::installKeyFilters()
 void TForm2::connectHandlers()
 {
     auto bind = [this](auto* sender, auto signal, void (TForm2::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { guarded(this, [&] { (this->*handler)(); }); });
+        connectGuarded(sender, signal, this, this, [this, handler] { (this->*handler)(); });
     };
     bind(btn7, &QPushButton::clicked, &TForm2::btn7Click);
     bind(btn8, &QPushButton::clicked, &TForm2::btn8Click);
@@ -170,7 +169,7 @@ void TForm2::btn1Click()
     } catch (const std::exception&) {
         written = false;
     }
-    importAdditions_->refreshCount();
+    fileImport_->refreshCount();
     if (!written) {
         services().boxes->show(this, warningNoticeBox(settings_texts::importFailed()));
         return;

@@ -6,7 +6,7 @@
 
 class ButtonEdit;
 class ImportField;
-class ImportPageAdditions;
+class FileImportControls;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -52,8 +52,8 @@ class TForm2 : public QWidget
     void mmo1Click();
     // A save would empty the results and the lists under a running draw.
     bool refusedWhileDrawing();
-    settings_rules::BasicPage basicPage() const;
-    settings_rules::PrizePage prizePage() const;
+    seti_rules::BasicPage basicPage() const;
+    seti_rules::PrizePage prizePage() const;
     void showNotice(const QString& text, bool topMost = false);
 
     TForm1* mainWindow_;
@@ -89,6 +89,6 @@ class TForm2 : public QWidget
     ImportField* mmo1 = nullptr;
     QLabel* lbl20 = nullptr;
     QPushButton* btn1 = nullptr;
-    ImportPageAdditions* importAdditions_ = nullptr; // file button, participant count
+    FileImportControls* fileImport_ = nullptr; // file button, participant count
     QPlainTextEdit* mmo2 = nullptr;
 };

@@ -5,7 +5,7 @@
 #include "platform/message_boxes.h"
 #include "platform/services.h"
 #include "storage/batch_settings.h"
-#include "ui/guard/handler_guard.h"
+#include "ui/guard/guarded_connect.h"
 #include "ui/main_window/cou.h"
 #include "ui/settings_window/seti_texts.h"
 
@@ -49,7 +49,7 @@ BatchPage::BatchPage(TForm1* mainWindow) : mainWindow_(mainWindow)
     save_->setObjectName(QStringLiteral("batchSave"));
     save_->setGeometry(344, 192, 75, 25);
     save_->setAutoDefault(false);
-    connect(save_, &QPushButton::clicked, this, [this] { guarded(this, [this] { saveClick(); }); });
+    connectGuarded(save_, &QPushButton::clicked, this, this, [this] { saveClick(); });
 
     guarded(this, [this] { fill(); });
 }

@@ -6,7 +6,7 @@
 #include "platform/services.h"
 #include "storage/list_file_reader.h"
 #include "storage/participant_count.h"
-#include "ui/guard/handler_guard.h"
+#include "ui/guard/guarded_connect.h"
 #include "ui/settings_window/import_field_edits.h"
 #include "ui/settings_window/import_texts.h"
 
@@ -38,8 +38,8 @@ QString problemText(const list_file_reader::ListFile& file, const QString& fileN
 
 } // namespace
 
-ImportPageAdditions::ImportPageAdditions(QWidget* page, QPlainTextEdit* field,
-                                         QPushButton* importButton)
+FileImportControls::FileImportControls(QWidget* page, QPlainTextEdit* field,
+                                       QPushButton* importButton)
     : QObject(page), page_(page), field_(field)
 {
     // Between the red note and the import button, clear of both.
@@ -52,13 +52,13 @@ ImportPageAdditions::ImportPageAdditions(QWidget* page, QPlainTextEdit* field,
     countLabel_->setObjectName(QStringLiteral("lblParticipantCount"));
     countLabel_->setGeometry(field->x(), 4, field->width(), 17);
 
-    connect(fileButton_, &QPushButton::clicked, this,
-            [this] { guarded(page_->window(), [this] { importFromFile(); }); });
+    // The box stands over the page's window, whichever it is by then.
+    connectGuarded(fileButton_, &QPushButton::clicked, this, page_, [this] { importFromFile(); });
     page->installEventFilter(this);
     refreshCount();
 }
 
-void ImportPageAdditions::importFromFile()
+void FileImportControls::importFromFile()
 {
     QWidget* window = page_->window();
     const std::optional<QString> chosen =
@@ -83,14 +83,14 @@ void ImportPageAdditions::importFromFile()
     import_field_edits::replaceUndoably(*field_, file.lines.join(u'\n') + u'\n');
 }
 
-void ImportPageAdditions::refreshCount()
+void FileImportControls::refreshCount()
 {
     const std::optional<int> count = participantCount(QLatin1String(working_files::kParticipants));
     countLabel_->setText(count ? import_texts::participantCount(*count)
                                : import_texts::noParticipantFile());
 }
 
-bool ImportPageAdditions::eventFilter(QObject* watched, QEvent* event)
+bool FileImportControls::eventFilter(QObject* watched, QEvent* event)
 {
     // The file may have changed outside the program while the page was hidden.
     if (watched == page_ && event->type() == QEvent::Show)

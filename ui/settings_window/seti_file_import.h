@@ -10,11 +10,11 @@ class QWidget;
 // The import page's additions: a button beside the import button that puts
 // the rows of a spreadsheet or text file into the field, and the number of
 // participants the participant file holds, kept current.
-class ImportPageAdditions : public QObject
+class FileImportControls : public QObject
 {
     Q_OBJECT
   public:
-    ImportPageAdditions(QWidget* page, QPlainTextEdit* field, QPushButton* importButton);
+    FileImportControls(QWidget* page, QPlainTextEdit* field, QPushButton* importButton);
 
     // Throws nothing of its own; every refusal is a box, and the field is
     // changed only when a list was read.

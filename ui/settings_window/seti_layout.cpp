@@ -179,7 +179,7 @@ void TForm2::createImportPage(QWidget* page)
     lbl20 = makeLabel(page, "lbl20", "* 每次导入会覆盖之前的数据。", 24, 192);
     paintRed(lbl20);
     btn1 = makeButton(page, "btn1", "确定导入", 368, 192);
-    importAdditions_ = new ImportPageAdditions(page, mmo1, btn1);
+    fileImport_ = new FileImportControls(page, mmo1, btn1);
 }
 
 void TForm2::createInformationPage(QWidget* page)

@@ -5,7 +5,7 @@
 #include "storage/prize_level.h"
 #include "storage/settings_file.h"
 
-namespace settings_rules {
+namespace seti_rules {
 
 namespace {
 constexpr char16_t kBackspace = 8;
@@ -93,4 +93,4 @@ int yesNoIndex(const QByteArray& stored)
     return stored == setting_names::yes() ? 0 : 1;
 }
 
-} // namespace settings_rules
+} // namespace seti_rules

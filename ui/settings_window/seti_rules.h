@@ -8,7 +8,7 @@
 // The settings window's decisions, free of widgets: what a typed character
 // may do to a field and what a page must hold before it is saved. Texts are
 // the GBK bytes the settings file keeps.
-namespace settings_rules {
+namespace seti_rules {
 
 // From this many bytes on the title takes nothing but Backspace (9 Chinese
 // characters fill it).
@@ -53,4 +53,4 @@ void writePrizePage(const PrizePage& page);
 // A yes/no combo box selects "是" (index 0) only for exactly that stored text.
 int yesNoIndex(const QByteArray& stored);
 
-} // namespace settings_rules
+} // namespace seti_rules

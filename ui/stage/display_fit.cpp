@@ -71,3 +71,10 @@ FittedLine fitLine(const QString& text, int availableWidth, int designPixels, in
     fitted.pixelSize = low;
     return fitted;
 }
+
+int fittingFontPixels(int fontPixels, int textWidth, int availableWidth)
+{
+    if (textWidth <= availableWidth || textWidth <= 0)
+        return fontPixels;
+    return std::max(1, static_cast<int>(qint64(fontPixels) * availableWidth / textWidth));
+}

@@ -25,3 +25,7 @@ FittedLine fitLine(const QString& text, int availableWidth, int designPixels, in
 // The longest beginning-and-end cut of the text that fits at the size.
 QString shortenInTheMiddle(const QString& text, int availableWidth, int pixelSize,
                            const TextWidth& width);
+
+// The largest font height, in pixels, at which a text as wide as textWidth
+// at fontPixels fits availableWidth: text width grows with the font height.
+int fittingFontPixels(int fontPixels, int textWidth, int availableWidth);

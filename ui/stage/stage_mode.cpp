@@ -1,18 +1,13 @@
 #include "ui/stage/stage_mode.h"
 
+#include "ui/stage/display_fit.h"
+
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QVariant>
 #include <QWidget>
 #include <algorithm>
-
-int stage_text::fittingFontPixels(int fontPixels, int textWidth, int availableWidth)
-{
-    if (textWidth <= availableWidth || textWidth <= 0)
-        return fontPixels;
-    return std::max(1, static_cast<int>(qint64(fontPixels) * availableWidth / textWidth));
-}
 
 StageMode::StageMode(QWidget* window, QLabel* picture)
     : QObject(window), window_(window), picture_(picture)
@@ -172,7 +167,7 @@ void StageMode::keepWithinPicture(QLabel& label, const Control& control)
     int pixels = font.pixelSize() > 0 ? font.pixelSize() : control.font.pixelSize();
     if (pixels <= 0)
         return;
-    pixels = stage_text::fittingFontPixels(pixels, label.width(), room);
+    pixels = fittingFontPixels(pixels, label.width(), room);
     for (int tries = 0; tries < 8; ++tries) {
         font.setPixelSize(pixels);
         label.setFont(font);

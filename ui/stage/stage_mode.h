@@ -12,12 +12,6 @@
 
 class QKeyEvent;
 
-namespace stage_text {
-// The largest font height, in pixels, at which a text as wide as textWidth
-// at fontPixels fits availableWidth: text width grows with the font height.
-int fittingFontPixels(int fontPixels, int textWidth, int availableWidth);
-} // namespace stage_text
-
 class QLabel;
 class QWidget;
 
