@@ -180,19 +180,23 @@ void measureStopClickOtherCase(benchmark::State& state, const CaseInfo& info)
     measureStopClickIn(scene, state, info);
 }
 
-// The Stop click's recording alone: the results file read, one line added,
-// the file rewritten whole through a temporary file flushed to the disk.
+// The Stop click's recording alone, as the draw records a winner: the results
+// file read into the scratch list, one line added, the file rewritten whole
+// through a temporary file flushed to the disk.
 void measureRecordStep(benchmark::State& state, const CaseInfo& info)
 {
     DrawScene scene(info.participants, info.recorded, false);
     const QByteArray line = results_format::resultsLine(PrizeLevel::Fifth, participantLine(0));
+    const QString resultsPath = QLatin1String(working_files::kResults);
     PairedFloor floor;
     for (auto _ : state) {
         scene.resetResultsFile();
         floor.measure();
         IterationTimer timer(state);
-        results_format::recordWinner(scene.levelPrefixes, QLatin1String(working_files::kResults),
-                                     line);
+        scene.levelPrefixes.clear();
+        scene.levelPrefixes.load(resultsPath);
+        scene.levelPrefixes.add(line);
+        scene.levelPrefixes.save(resultsPath);
     }
     floor.report(state);
     if (scene.levelPrefixes.count() != info.recorded + 1)

@@ -9,6 +9,7 @@
 #include "bench_timer.h"
 #include "bench_workspace.h"
 #include "storage/draw_history.h"
+#include "storage/history_journal.h"
 #include "summary_table.h"
 #include "ui/main_window/cou.h"
 
@@ -28,7 +29,8 @@ QByteArray longHistory()
     QDateTime at(QDate(2020, 1, 1), QTime(20, 0));
     QByteArray history;
     for (int round = 0; round < kHistoryRounds; ++round) {
-        history += draw_history::sessionLine(at, draw_history::Session::ProgramStart) + "\r\n";
+        history +=
+            history_journal::separatorLine(at, history_journal::RoundStart::ProgramStart) + "\r\n";
         for (int winner = 0; winner < kWinnersPerRound; ++winner) {
             at = at.addSecs(30);
             history += draw_history::winnerLine(at, gbk::text("三等奖：员工") +

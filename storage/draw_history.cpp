@@ -1,7 +1,5 @@
 #include "storage/draw_history.h"
 
-#include "base/gbk.h"
-
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
@@ -33,12 +31,6 @@ bool endsWithCompleteLine(int fd, off_t size)
 QByteArray winnerLine(const QDateTime& at, const QByteArray& resultsLine)
 {
     return timeText(at) + '\t' + resultsLine;
-}
-
-QByteArray sessionLine(const QDateTime& at, Session session)
-{
-    const char* event = session == Session::ProgramStart ? "程序启动" : "初始化";
-    return "==== " + timeText(at) + ' ' + gbk::text(event) + " ====";
 }
 
 bool appendLine(const QString& path, const QByteArray& line)
@@ -82,16 +74,6 @@ bool appendLine(const QString& path, const QByteArray& line)
     if (created && !written)
         ::unlink(name.constData());
     return written;
-}
-
-void recordWinner(const QDateTime& at, const QByteArray& resultsLine)
-{
-    appendLine(QLatin1String(kFileName), winnerLine(at, resultsLine));
-}
-
-void recordSession(const QDateTime& at, Session session)
-{
-    appendLine(QLatin1String(kFileName), sessionLine(at, session));
 }
 
 } // namespace draw_history

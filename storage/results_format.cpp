@@ -1,7 +1,5 @@
 #include "storage/results_format.h"
 
-#include "storage/text_line_list.h"
-
 namespace results_format {
 
 QByteArray resultsLine(PrizeLevel level, const QByteArray& winner)
@@ -30,14 +28,6 @@ QByteArray strippedWinner(const QByteArray& resultsLine)
     while (end > begin && isBlankOrControl(winner[end - 1]))
         --end;
     return winner.mid(begin, end - begin);
-}
-
-void recordWinner(TextLineList& scratch, const QString& resultsPath, const QByteArray& line)
-{
-    scratch.clear();
-    scratch.load(resultsPath);
-    scratch.add(line);
-    scratch.save(resultsPath);
 }
 
 } // namespace results_format

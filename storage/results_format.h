@@ -3,9 +3,6 @@
 #include "storage/prize_level.h"
 
 #include <QByteArray>
-#include <QString>
-
-class TextLineList;
 
 namespace results_format {
 
@@ -20,9 +17,5 @@ QByteArray levelPrefix(const QByteArray& resultsLine);
 QByteArray recordedWinner(const QByteArray& resultsLine);
 // The recorded winner with bytes 00-20 stripped at both ends.
 QByteArray strippedWinner(const QByteArray& resultsLine);
-
-// Appends one line to the results file through the scratch list: clear it,
-// load the file into it, add the line, save it back as a whole.
-void recordWinner(TextLineList& scratch, const QString& resultsPath, const QByteArray& line);
 
 } // namespace results_format

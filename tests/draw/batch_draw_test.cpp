@@ -1,3 +1,4 @@
+#include "draw/batch_draw.h"
 #include "draw/batch_pick.h"
 #include "draw/draw_clock.h"
 #include "draw/level_choice.h"
@@ -47,6 +48,17 @@ TEST(BatchPick, EachFurtherWinnerIsTheSingleRuleOverTheLinesNotYetTaken)
     EXPECT_EQ(positionAmongUntaken(2, {1, 5}), 3);
     EXPECT_EQ(positionAmongUntaken(4, {1, 5}), 6);
     EXPECT_EQ(positionAmongUntaken(-1, {0}), -1) << "a clock before 1970 fails as a single draw";
+}
+
+TEST(BatchDraw, RecordingRewritesTheResultsFileWithTheNewLinesLast)
+{
+    DrawHarness draw;
+    draw.dir.writeFile("retotal.txt", "first\nsecond");
+    draw.participants.add(G("王五"));
+    DrawContext context = draw.context();
+    drawBatch(context, StopPlan{PrizeLevel::Fifth, 1, 1}, 0, 1);
+    EXPECT_EQ(draw.resultsFile(), "first\r\nsecond\r\n" + G("五等奖：王五") + "\r\n");
+    EXPECT_EQ(draw.levelPrefixes.count(), 3) << "the scratch list holds the file it saved";
 }
 
 TEST(BatchDraw, ABatchLeavesTheFilesAndTheScreenAsOneByOneDrawing)
