@@ -9,7 +9,6 @@
 #include "bench_timer.h"
 #include "bench_workspace.h"
 #include "storage/draw_history.h"
-#include "storage/history_journal.h"
 #include "summary_table.h"
 #include "ui/main_window/cou.h"
 
@@ -29,8 +28,7 @@ QByteArray longHistory()
     QDateTime at(QDate(2020, 1, 1), QTime(20, 0));
     QByteArray history;
     for (int round = 0; round < kHistoryRounds; ++round) {
-        history +=
-            history_journal::separatorLine(at, history_journal::RoundStart::ProgramStart) + "\r\n";
+        history += draw_history::separatorLine(at, draw_history::RoundStart::ProgramStart) + "\r\n";
         for (int winner = 0; winner < kWinnersPerRound; ++winner) {
             at = at.addSecs(30);
             history += draw_history::winnerLine(at, gbk::text("三等奖：员工") +

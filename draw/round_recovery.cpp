@@ -8,8 +8,8 @@
 
 #include <algorithm>
 
-using history_journal::Round;
-using history_journal::RoundEntry;
+using history_rounds::Round;
+using history_rounds::RoundEntry;
 
 namespace round_recovery {
 

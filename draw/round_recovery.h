@@ -1,7 +1,7 @@
 #pragma once
 
 #include "draw/draw_context.h"
-#include "storage/history_journal.h"
+#include "storage/history_rounds.h"
 
 #include <QByteArray>
 #include <QString>
@@ -16,16 +16,16 @@ namespace round_recovery {
 qint64 totalOf(const DrawSettings& settings);
 
 // Winners drawn, but fewer kept than the counts ask for.
-bool isUnfinished(const history_journal::Round& round, qint64 total);
+bool isUnfinished(const history_rounds::Round& round, qint64 total);
 
 // The line the results list shows for an entry: label, participant, the
 // time it was drawn, and the void mark when voided.
-QByteArray screenLine(const history_journal::RoundEntry& entry);
+QByteArray screenLine(const history_rounds::RoundEntry& entry);
 QByteArray voidMark(); // " 【作废】"
 // The entry a results-list line shows: the last one not voided whose line it
 // is (equal lines are the same person at the same level and second); -1 for
 // none, such as a line of an earlier round.
-int entryShownBy(const history_journal::Round& round, const QByteArray& line);
+int entryShownBy(const history_rounds::Round& round, const QByteArray& line);
 
 // "进度：R/total" and its bar position; no text and 0 when R is 0.
 QByteArray progressText(qint64 recorded, qint64 total);
@@ -39,9 +39,9 @@ struct Plan
     int progressPosition = 0;
     QByteArray lastWinner; // the last kept winner's participant line
 };
-Plan plan(const history_journal::Round& round, qint64 total);
+Plan plan(const history_rounds::Round& round, qint64 total);
 
-QString continueQuestion(const history_journal::Round& round);
+QString continueQuestion(const history_rounds::Round& round);
 QString voidQuestion(const QByteArray& resultsLine);
 
 } // namespace round_recovery

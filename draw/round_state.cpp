@@ -5,7 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-using namespace history_journal;
+using namespace draw_history;
+using namespace history_rounds;
 
 RoundState::RoundState(QString historyPath) : historyPath_(std::move(historyPath)) {}
 

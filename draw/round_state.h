@@ -1,6 +1,7 @@
 #pragma once
 
-#include "storage/history_journal.h"
+#include "storage/draw_history.h"
+#include "storage/history_rounds.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -23,7 +24,7 @@ class RoundState
     // Only a save that empties winners is worth a line.
     void settingsSaved(const QDateTime& at);
     void declinedToContinue(const QDateTime& at);
-    void resumed(const QDateTime& at, history_journal::Resume how);
+    void resumed(const QDateTime& at, draw_history::Resume how);
     // The draw has written the winner's history line itself.
     void winnerRecorded(const QDateTime& at, const QByteArray& resultsLine);
     void voidEntry(size_t index, const QDateTime& at);
@@ -31,8 +32,8 @@ class RoundState
     // the round, last first.
     void winnersWithdrawn(const QDateTime& at, const std::vector<QByteArray>& resultsLines);
 
-    const std::vector<history_journal::Round>& rounds() const { return builder_.rounds(); }
-    const history_journal::Round& currentRound() const;
+    const std::vector<history_rounds::Round>& rounds() const { return builder_.rounds(); }
+    const history_rounds::Round& currentRound() const;
     // The voided winners' results lines: kept out of every later draw of
     // the round.
     std::vector<QByteArray> voidedWinners() const { return currentRound().voidedLines(); }
@@ -42,5 +43,5 @@ class RoundState
 
     QString historyPath_;
     bool endsInCutLine_ = false;
-    history_journal::RoundBuilder builder_;
+    history_rounds::RoundBuilder builder_;
 };

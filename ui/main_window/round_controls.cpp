@@ -21,7 +21,8 @@
 #include <QTimer>
 #include <algorithm>
 
-using namespace history_journal;
+using namespace history_rounds;
+using draw_history::Resume;
 
 namespace {
 

@@ -51,7 +51,7 @@ class RoundControls : public QObject
     QAction* voidAction() const { return void_; }
 
   private:
-    void restore(const history_journal::Round& round, history_journal::Resume how);
+    void restore(const history_rounds::Round& round, draw_history::Resume how);
     void updateTakeBack();
     void markLineVoided(int resultsListLine);
 

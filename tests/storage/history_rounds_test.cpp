@@ -1,9 +1,10 @@
-#include "storage/history_journal.h"
+#include "storage/history_rounds.h"
 #include "support/gbk_literals.h"
 
 #include <gtest/gtest.h>
 
-using namespace history_journal;
+using namespace draw_history;
+using namespace history_rounds;
 
 namespace {
 
@@ -36,7 +37,7 @@ const QByteArray kOldHistory = lines({
     "2026-12-08 09:06:40\t三等奖：李四 3302",
 });
 
-TEST(HistoryJournal, AnEarlierVersionsHistoryReadsAsRoundsWhateverElseItHolds)
+TEST(HistoryRounds, AnEarlierVersionsHistoryReadsAsRoundsWhateverElseItHolds)
 {
     std::vector<Round> rounds =
         readRounds(kOldHistory + lines({"==== 2026-12-08 10:30:00 初始化 ===="}));
@@ -49,7 +50,7 @@ TEST(HistoryJournal, AnEarlierVersionsHistoryReadsAsRoundsWhateverElseItHolds)
     EXPECT_TRUE(readRounds(QByteArray()).empty());
 }
 
-TEST(HistoryJournal, ALineCutByACrashIsNeverRead)
+TEST(HistoryRounds, ALineCutByACrashIsNeverRead)
 {
     const QByteArray cut = kOldHistory + G("2026-12-08 09:07:00\t三等奖：王");
     const std::vector<QByteArray> whole = {G("三等奖：张三 3301"), G("三等奖：李四 3302")};
@@ -61,7 +62,7 @@ TEST(HistoryJournal, ALineCutByACrashIsNeverRead)
     EXPECT_EQ(resultsLines(&readRounds(lfOnly).back()), whole);
 }
 
-TEST(HistoryJournal, ARestartLeavesTheRoundUntilItIsContinuedOrDeclined)
+TEST(HistoryRounds, ARestartLeavesTheRoundUntilItIsContinuedOrDeclined)
 {
     const QByteArray crashed =
         lines({"2026-12-08 20:01:00\t五等奖：甲", "2026-12-08 20:02:00\t五等奖：乙",
@@ -90,7 +91,7 @@ TEST(HistoryJournal, ARestartLeavesTheRoundUntilItIsContinuedOrDeclined)
               (std::vector<QByteArray>{G("五等奖：丁"), G("四等奖：丙")}));
 }
 
-TEST(HistoryJournal, AVoidMarksTheLatestEqualWinnerOfTheRoundOnce)
+TEST(HistoryRounds, AVoidMarksTheLatestEqualWinnerOfTheRoundOnce)
 {
     RoundBuilder builder;
     for (const char* winner : {"五等奖：甲", "五等奖：乙", "四等奖：甲", "五等奖：甲"})
@@ -105,7 +106,7 @@ TEST(HistoryJournal, AVoidMarksTheLatestEqualWinnerOfTheRoundOnce)
                                        G("五等奖：甲/作废")}));
 }
 
-TEST(HistoryJournal, AWithdrawnWinnerLeavesTheRoundAsIfNeverDrawn)
+TEST(HistoryRounds, AWithdrawnWinnerLeavesTheRoundAsIfNeverDrawn)
 {
     RoundBuilder builder;
     for (const char* winner : {"五等奖：甲", "五等奖：乙", "五等奖：丙"})

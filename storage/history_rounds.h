@@ -1,8 +1,9 @@
 #pragma once
 
+#include "storage/draw_history.h"
+
 #include <QByteArray>
 #include <QDateTime>
-#include <QString>
 #include <vector>
 
 // Reads the draw history back as rounds of winners. The history is the
@@ -11,16 +12,11 @@
 // continuation), a resume line reopens the last round that held winners, a
 // void line marks one winner of the round as voided, a withdrawn line takes
 // out a winner the results file never received.
-namespace history_journal {
-
-enum class RoundStart { HistoryBegins, ProgramStart, Initialize, SettingsSave, NewRound };
-enum class Resume { AfterRestart, AfterReset };
+namespace history_rounds {
 
 struct RoundEntry
 {
-    // The local date and time of the draw, kept as its parts: making a
-    // local QDateTime asks the time zone, too slow for every line of a long
-    // history.
+    // The local date and time of the draw, as the history line holds them.
     QDate date;
     QTime time;
     QByteArray resultsLine; // level label and participant line
@@ -31,29 +27,13 @@ struct RoundEntry
 
 struct Round
 {
-    RoundStart start = RoundStart::HistoryBegins;
+    draw_history::RoundStart start = draw_history::RoundStart::HistoryBegins;
     std::vector<RoundEntry> entries;
 
     int activeCount() const;
     // The voided entries' results lines, in order.
     std::vector<QByteArray> voidedLines() const;
 };
-
-// "==== yyyy-MM-dd HH:mm:ss <event> ====" for the separators the program
-// writes besides the start and Initialize lines of draw_history.
-QByteArray separatorLine(const QDateTime& at, RoundStart start);
-QByteArray resumeLine(const QDateTime& at, Resume resume);
-// "yyyy-MM-dd HH:mm:ss" TAB "作废" TAB results line. A winner line never looks
-// like it: its results line begins with a level label.
-QByteArray voidLine(const QDateTime& at, const QByteArray& resultsLine);
-// "yyyy-MM-dd HH:mm:ss" TAB "撤回" TAB results line: a winner whose history
-// line went in but whose results file could not be written (a full disk): it
-// was never announced, so it leaves the round as if never drawn.
-QByteArray withdrawnLine(const QDateTime& at, const QByteArray& resultsLine);
-// Written before anything else when the history was found ending in a cut
-// line (a crash inside a write): the next append ends that line, and this
-// one says it is not to be read.
-QByteArray cutLineMarker(const QDateTime& at);
 
 // Turns history lines into rounds, one line at a time. Only the rounds from
 // the last one that held winners on are kept: nothing can reopen an earlier
@@ -63,7 +43,7 @@ class RoundBuilder
   public:
     // One whole line without its CR LF; a line of no known form is skipped.
     void addLine(const QByteArray& line);
-    void startRound(RoundStart start);
+    void startRound(draw_history::RoundStart start);
     void resume();
     void addWinner(const QDateTime& at, const QByteArray& resultsLine);
     // Voids the last entry of the current round with this results line that
@@ -98,4 +78,4 @@ const Round* roundLeftByRestart(const std::vector<Round>& rounds);
 // winners, when every round after it is an empty one begun by one of those.
 const Round* roundLeftByReset(const std::vector<Round>& rounds);
 
-} // namespace history_journal
+} // namespace history_rounds
