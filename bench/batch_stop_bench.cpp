@@ -9,7 +9,7 @@
 #include "draw/draw_command.h"
 #include "draw/draw_extras.h"
 #include "fake_draw_surface.h"
-#include "storage/default_settings.h"
+#include "storage/program_settings.h"
 #include "storage/text_line_list.h"
 #include "summary_table.h"
 

@@ -8,8 +8,8 @@
 #include "bench_workspace.h"
 #include "platform/qt/real_services.h"
 #include "platform/services.h"
-#include "storage/default_settings.h"
 #include "storage/prize_level.h"
+#include "storage/program_settings.h"
 #include "storage/settings_file.h"
 #include "ui/main_window/cou.h"
 
@@ -67,7 +67,7 @@ int main(int argc, char** argv)
     window.show();
     runEventsFor(100);
     if (participantCount > 0) {
-        writeSetting(setting_names::prizeSection(), levelCountKey(PrizeLevel::Fifth),
+        writeSetting(setting_names::prizeSection(), setting_names::levelCountKey(PrizeLevel::Fifth),
                      QByteArray::number(kRecordedWinners + 1));
         window.loadMainWindowState();
         // Made line by line, so the peak is the draw's and not the probe's.

@@ -12,8 +12,8 @@
 #include "platform/message_boxes.h"
 #include "platform/services.h"
 #include "platform/sound_player.h"
-#include "storage/default_settings.h"
 #include "storage/prize_level.h"
+#include "storage/program_settings.h"
 #include "storage/results_format.h"
 #include "storage/text_line_list.h"
 

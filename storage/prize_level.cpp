@@ -34,13 +34,3 @@ QByteArray levelLabel(PrizeLevel level)
 {
     return levelName(level) + gbk::text("：");
 }
-
-QByteArray levelCountKey(PrizeLevel level)
-{
-    return levelName(level) + gbk::text("人数");
-}
-
-QByteArray levelPrizeKey(PrizeLevel level)
-{
-    return levelName(level) + gbk::text("奖品");
-}

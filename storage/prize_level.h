@@ -19,9 +19,6 @@ inline int levelIndex(PrizeLevel level)
     return static_cast<int>(level);
 }
 
-// GBK bytes: the 6-byte name, the 8-byte results label (name + "："), and the
-// settings keys (name + "人数", name + "奖品").
+// GBK bytes: the 6-byte name and the 8-byte results label (name + "：").
 QByteArray levelName(PrizeLevel level);
 QByteArray levelLabel(PrizeLevel level);
-QByteArray levelCountKey(PrizeLevel level);
-QByteArray levelPrizeKey(PrizeLevel level);

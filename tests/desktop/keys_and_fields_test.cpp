@@ -1,9 +1,9 @@
 #include "base/line_splitting.h"
-#include "ui/main_window/main_window_fixture.h"
-#include "storage/default_settings.h"
 #include "storage/prize_level.h"
+#include "storage/program_settings.h"
 #include "storage/settings_file.h"
 #include "ui/input/key_repeat_filter.h"
+#include "ui/main_window/main_window_fixture.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
-#include "ui/main_window/main_window_fixture.h"
-#include "storage/default_settings.h"
 #include "storage/prize_level.h"
+#include "storage/program_settings.h"
 #include "storage/settings_file.h"
+#include "ui/main_window/main_window_fixture.h"
 #include "ui/main_window/results_list_lines.h"
 
 #include <QPlainTextEdit>

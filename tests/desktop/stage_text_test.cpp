@@ -1,8 +1,8 @@
-#include "ui/main_window/main_window_fixture.h"
 #include "platform/qt/cjk_fonts.h"
-#include "storage/default_settings.h"
 #include "storage/prize_level.h"
+#include "storage/program_settings.h"
 #include "storage/settings_file.h"
+#include "ui/main_window/main_window_fixture.h"
 #include "ui/stage/stage_mode.h"
 
 #include <QPainter>

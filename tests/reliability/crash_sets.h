@@ -7,8 +7,8 @@
 #include "base/line_splitting.h"
 #include "base/working_files.h"
 #include "draw/draw_context.h"
-#include "storage/default_settings.h"
 #include "storage/prize_level.h"
+#include "storage/program_settings.h"
 #include "storage/results_format.h"
 
 #include <QDateTime>
@@ -72,10 +72,10 @@ inline std::vector<SettingsWrite> settingsWrites()
 {
     std::vector<SettingsWrite> writes;
     int i = 0;
-    for (const SettingValue& setting : defaultSettings())
+    for (const program_settings::SettingValue& setting : program_settings::defaultSettings())
         writes.push_back(
             {setting.section, setting.key, gbk::text("第二套") + QByteArray::number(i++)});
-    for (const SettingValue& setting : defaultSettings())
+    for (const program_settings::SettingValue& setting : program_settings::defaultSettings())
         writes.push_back({setting.section, setting.key, setting.value});
     return writes;
 }

@@ -7,9 +7,8 @@
 #include "platform/qt/desktop_launcher.h"
 #include "reliability_support.h"
 #include "small_filesystem.h"
-#include "storage/default_settings.h"
 #include "storage/draw_history.h"
-#include "ui/settings_window/seti_rules.h"
+#include "storage/program_settings.h"
 
 namespace {
 
@@ -58,15 +57,15 @@ TEST(FullDisk, SettingsHistoryAndLauncherKeepTheirFiles)
     MOUNT_OR_SKIP(disk);
     ScopedFakeServices fakes;
     fakes.desktop.folder = dir.path();
-    writeDefaultSettingsIfMissing();
+    program_settings::writeDefaultSettingsIfMissing();
     writeDesktopLauncher(fakes.desktop);
     dir.writeFile("rafflixhistory.txt", "first\r\n");
     const QByteArray settings = dir.readFile("rafflixset.ini");
     const QByteArray launcher = dir.readFile("Tombolex.desktop");
     disk.fill();
 
-    const seti_rules::BasicPage page{G("新标题"), "bg.jpg", "01.wav", "02.wav"};
-    EXPECT_EQ(errorOf([&] { seti_rules::writeBasicPage(page); }),
+    const program_settings::BasicSettings basic{G("新标题"), "bg.jpg", "01.wav", "02.wav"};
+    EXPECT_EQ(errorOf([&] { program_settings::writeBasic(basic); }),
               "Unable to write to " + dir.filePath("rafflixset.ini"));
     EXPECT_FALSE(draw_history::appendLine("rafflixhistory.txt", QByteArray(8192, 'h')));
     fakes.desktop.executable = QStringLiteral("/elsewhere/prizmora");

@@ -1,5 +1,5 @@
 #include "base/app_error.h"
-#include "storage/default_settings.h"
+#include "storage/program_settings.h"
 #include "storage/settings_file.h"
 #include "support/gbk_literals.h"
 #include "support/working_directory.h"
@@ -102,7 +102,7 @@ TEST_F(SettingsFileTest, RefusedWriteReportsThePathAndLeavesTheFile)
 
 TEST_F(SettingsFileTest, DefaultsAreWrittenOnlyWhenNoFileExists)
 {
-    writeDefaultSettingsIfMissing();
+    program_settings::writeDefaultSettingsIfMissing();
     EXPECT_EQ(file(), G("[基本设置]\r\n"
                         "抽奖标题=2011年春节员工抽奖\r\n"
                         "标题背景=.\\bg.jpg\r\n"
@@ -125,7 +125,7 @@ TEST_F(SettingsFileTest, DefaultsAreWrittenOnlyWhenNoFileExists)
                         "是否显示奖项=否\r\n"));
 
     dir.writeFile("rafflixset.ini", "");
-    writeDefaultSettingsIfMissing();
+    program_settings::writeDefaultSettingsIfMissing();
     EXPECT_EQ(file(), QByteArray());
 }
 
@@ -133,7 +133,7 @@ TEST_F(SettingsFileTest, ADirectoryNamedLikeTheFileIsNotTheFile)
 {
     QDir(dir.path()).mkdir("rafflixset.ini");
     EXPECT_EQ(read("基本设置", "抽奖标题"), QByteArray());
-    EXPECT_THROW(writeDefaultSettingsIfMissing(), AppError);
+    EXPECT_THROW(program_settings::writeDefaultSettingsIfMissing(), AppError);
 }
 
 } // namespace

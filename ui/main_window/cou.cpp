@@ -13,9 +13,8 @@
 #include "platform/qt/desktop_launcher.h"
 #include "platform/qt/jpeg_picture.h"
 #include "platform/services.h"
-#include "storage/default_settings.h"
 #include "storage/prize_level.h"
-#include "storage/settings_file.h"
+#include "storage/program_settings.h"
 #include "ui/guard/guarded_connect.h"
 #include "ui/input/inserted_text_guard.h"
 #include "ui/input/key_repeat_filter.h"
@@ -218,30 +217,29 @@ void TForm1::setLabelText(QLabel* label, const QByteArray& text)
 
 void TForm1::loadMainWindowState()
 {
-    using namespace setting_names;
-    writeDefaultSettingsIfMissing();
-    setLabelText(lbl2, readSetting(basicSection(), title()));
+    program_settings::writeDefaultSettingsIfMissing();
+    const program_settings::BasicSettings basic = program_settings::readBasic();
+    const program_settings::PrizeSettings prizes = program_settings::readPrizes();
+    setLabelText(lbl2, basic.title);
 
-    if (readSetting(prizeSection(), showPrizes()) == yes()) {
-        const QByteArray grand = readSetting(prizeSection(), levelPrizeKey(PrizeLevel::Grand));
-        const QByteArray first = readSetting(prizeSection(), levelPrizeKey(PrizeLevel::First));
-        const QByteArray second = readSetting(prizeSection(), levelPrizeKey(PrizeLevel::Second));
-        setLabelText(lbl1, gbk::text("特等奖：") + grand + gbk::text(",一等奖:") + first +
-                               gbk::text(",二等奖:") + second);
+    if (prizes.showPrizes == setting_names::yes()) {
+        auto prize = [&prizes](PrizeLevel level) {
+            return prizes.prizes[static_cast<size_t>(levelIndex(level))];
+        };
+        setLabelText(lbl1, gbk::text("特等奖：") + prize(PrizeLevel::Grand) +
+                               gbk::text(",一等奖:") + prize(PrizeLevel::First) +
+                               gbk::text(",二等奖:") + prize(PrizeLevel::Second));
     } else {
         setLabelText(lbl1, QByteArray());
     }
 
-    const QByteArray picturePath = readSetting(basicSection(), picture());
-    drawSettings_.startMusicPath = readSetting(basicSection(), startMusic());
-    drawSettings_.stopMusicPath = readSetting(basicSection(), stopMusic());
-    for (PrizeLevel level : kAllPrizeLevels)
-        drawSettings_.countTexts[static_cast<size_t>(levelIndex(level))] =
-            readSetting(prizeSection(), levelCountKey(level));
-    drawSettings_.repeatText = readSetting(prizeSection(), repeatWinners());
+    drawSettings_.startMusicPath = basic.startMusic;
+    drawSettings_.stopMusicPath = basic.stopMusic;
+    drawSettings_.countTexts = prizes.counts;
+    drawSettings_.repeatText = prizes.repeat;
     loadDrawExtras(extras_);
 
-    const QImage picture = loadJpegPicture(file_paths::toLocalPath(picturePath));
+    const QImage picture = loadJpegPicture(file_paths::toLocalPath(basic.picture));
     img1->setPixmap(QPixmap::fromImage(picture));
     img1->resize(picture.size());
     stage_->pictureReplaced();

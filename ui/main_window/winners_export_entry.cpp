@@ -7,8 +7,7 @@
 #include "platform/file_dialogs.h"
 #include "platform/message_boxes.h"
 #include "platform/services.h"
-#include "storage/default_settings.h"
-#include "storage/settings_file.h"
+#include "storage/program_settings.h"
 #include "storage/winners_export.h"
 #include "ui/guard/guarded_connect.h"
 #include "ui/main_window/export_texts.h"
@@ -49,8 +48,9 @@ void exportWinners(QWidget* window, const QPlainTextEdit& resultsList)
     if (!choice)
         return;
     const winners_export::Target target = winners_export::target(choice->path, choice->filterIndex);
-    const auto prizeText = [](PrizeLevel level) {
-        return readSetting(setting_names::prizeSection(), levelPrizeKey(level));
+    const std::array<QByteArray, 6> prizes = program_settings::readPrizeTexts();
+    const auto prizeText = [&prizes](PrizeLevel level) {
+        return prizes[static_cast<size_t>(levelIndex(level))];
     };
     winners_export::save(target.path, target.format, winners_export::table(winners, prizeText));
     services().boxes->show(window,

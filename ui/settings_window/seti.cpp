@@ -7,9 +7,7 @@
 #include "platform/file_dialogs.h"
 #include "platform/message_boxes.h"
 #include "platform/services.h"
-#include "storage/default_settings.h"
-#include "storage/prize_level.h"
-#include "storage/settings_file.h"
+#include "storage/program_settings.h"
 #include "ui/guard/guarded_connect.h"
 #include "ui/input/first_line_only.h"
 #include "ui/input/typed_character_filter.h"
@@ -30,6 +28,8 @@
 #include <QTextDocument>
 
 using namespace seti_rules;
+using program_settings::BasicSettings;
+using program_settings::PrizeSettings;
 
 TForm2::TForm2(TForm1* mainWindow) : QWidget(mainWindow, Qt::Window), mainWindow_(mainWindow)
 {
@@ -76,33 +76,32 @@ void TForm2::connectHandlers()
 
 void TForm2::FormCreate()
 {
-    using namespace setting_names;
     auto fill = [](QLineEdit* field, const QByteArray& value) {
         field->setText(gbk::decode(value));
     };
-    fill(cxtxtdt1, readSetting(basicSection(), title()));
-    fill(btn4, readSetting(basicSection(), picture()));
-    fill(btn5, readSetting(basicSection(), startMusic()));
-    fill(btn6, readSetting(basicSection(), stopMusic()));
-    for (PrizeLevel level : kAllPrizeLevels)
-        fill(countFields[static_cast<size_t>(levelIndex(level))],
-             readSetting(prizeSection(), levelCountKey(level)));
-    for (PrizeLevel level : kAllPrizeLevels)
-        fill(prizeFields[static_cast<size_t>(levelIndex(level))],
-             readSetting(prizeSection(), levelPrizeKey(level)));
-    cbb1->setCurrentIndex(yesNoIndex(readSetting(prizeSection(), repeatWinners())));
-    cbb2->setCurrentIndex(yesNoIndex(readSetting(prizeSection(), showPrizes())));
+    const BasicSettings basic = program_settings::readBasic();
+    fill(cxtxtdt1, basic.title);
+    fill(btn4, basic.picture);
+    fill(btn5, basic.startMusic);
+    fill(btn6, basic.stopMusic);
+    const PrizeSettings prizes = program_settings::readPrizes();
+    for (size_t index = 0; index < countFields.size(); ++index)
+        fill(countFields[index], prizes.counts[index]);
+    for (size_t index = 0; index < prizeFields.size(); ++index)
+        fill(prizeFields[index], prizes.prizes[index]);
+    cbb1->setCurrentIndex(yesNoIndex(prizes.repeat));
+    cbb2->setCurrentIndex(yesNoIndex(prizes.showPrizes));
 }
 
-BasicPage TForm2::basicPage() const
+BasicSettings TForm2::basicPage() const
 {
-    return BasicPage{gbk::encode(cxtxtdt1->text()), gbk::encode(btn4->text()),
-                     gbk::encode(btn5->text()), gbk::encode(btn6->text())};
+    return BasicSettings{gbk::encode(cxtxtdt1->text()), gbk::encode(btn4->text()),
+                         gbk::encode(btn5->text()), gbk::encode(btn6->text())};
 }
 
-PrizePage TForm2::prizePage() const
+PrizeSettings TForm2::prizePage() const
 {
-    PrizePage page;
+    PrizeSettings page;
     for (size_t index = 0; index < countFields.size(); ++index) {
         page.counts[index] = gbk::encode(countFields[index]->text());
         page.prizes[index] = gbk::encode(prizeFields[index]->text());
@@ -124,12 +123,12 @@ void TForm2::btn7Click()
 {
     if (refusedWhileDrawing())
         return;
-    const BasicPage page = basicPage();
+    const BasicSettings page = basicPage();
     if (const std::optional<QString> problem = basicPageProblem(page)) {
         services().boxes->show(this, warningBox(*problem));
         return;
     }
-    writeBasicPage(page);
+    program_settings::writeBasic(page);
     mainWindow_->loadMainWindowState();
     services().boxes->show(this, noticeBox(settings_texts::saved()));
 }
@@ -138,12 +137,12 @@ void TForm2::btn8Click()
 {
     if (refusedWhileDrawing())
         return;
-    const PrizePage page = prizePage();
+    const PrizeSettings page = prizePage();
     if (const std::optional<QString> problem = prizePageProblem(page)) {
         services().boxes->show(this, warningBox(*problem));
         return;
     }
-    writePrizePage(page);
+    program_settings::writePrizes(page);
     mainWindow_->loadMainWindowState();
     services().boxes->show(this, noticeBox(settings_texts::saved()));
 }

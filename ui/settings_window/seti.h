@@ -52,8 +52,8 @@ class TForm2 : public QWidget
     void mmo1Click();
     // A save would empty the results and the lists under a running draw.
     bool refusedWhileDrawing();
-    seti_rules::BasicPage basicPage() const;
-    seti_rules::PrizePage prizePage() const;
+    program_settings::BasicSettings basicPage() const;
+    program_settings::PrizeSettings prizePage() const;
     void showNotice(const QString& text, bool topMost = false);
 
     TForm1* mainWindow_;

@@ -4,7 +4,7 @@
 #include "draw/draw_extras.h"
 #include "platform/message_boxes.h"
 #include "platform/services.h"
-#include "storage/batch_settings.h"
+#include "storage/program_settings.h"
 #include "ui/guard/guarded_connect.h"
 #include "ui/main_window/cou.h"
 #include "ui/settings_window/seti_texts.h"
@@ -28,7 +28,7 @@ BatchPage::BatchPage(TForm1* mainWindow) : mainWindow_(mainWindow)
         caption->adjustSize();
         auto* field = new QSpinBox(this);
         field->setObjectName(QStringLiteral("batchSize%1").arg(row));
-        field->setRange(batch_settings::kMinimum, batch_settings::kMaximum);
+        field->setRange(program_settings::kMinBatchSize, program_settings::kMaxBatchSize);
         field->setGeometry(152, top, 73, 20);
         sizeFields_[static_cast<size_t>(row)] = field;
         auto* unit = new QLabel(QStringLiteral("人"), this);
@@ -56,17 +56,17 @@ BatchPage::BatchPage(TForm1* mainWindow) : mainWindow_(mainWindow)
 
 void BatchPage::fill()
 {
-    const std::array<int, 6> sizes = batch_settings::readSizes();
+    const program_settings::BatchSizes sizes = program_settings::readBatchSizes();
     for (size_t i = 0; i < sizes.size(); ++i)
         sizeFields_[i]->setValue(sizes[i]);
 }
 
 void BatchPage::saveClick()
 {
-    std::array<int, 6> sizes{};
+    program_settings::BatchSizes sizes{};
     for (size_t i = 0; i < sizes.size(); ++i)
         sizes[i] = sizeFields_[i]->value();
-    batch_settings::writeChangedSizes(sizes);
+    program_settings::writeChangedBatchSizes(sizes);
     if (mainWindow_)
         loadDrawExtras(mainWindow_->drawExtras());
     services().boxes->show(this, noticeBox(settings_texts::saved()));

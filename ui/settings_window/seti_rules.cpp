@@ -1,9 +1,7 @@
 #include "ui/settings_window/seti_rules.h"
 
 #include "base/gbk.h"
-#include "storage/default_settings.h"
 #include "storage/prize_level.h"
-#include "storage/settings_file.h"
 
 namespace seti_rules {
 
@@ -39,7 +37,7 @@ QString countFieldRefusalText(CountCharacter decision)
     return QString();
 }
 
-std::optional<QString> basicPageProblem(const BasicPage& page)
+std::optional<QString> basicPageProblem(const program_settings::BasicSettings& page)
 {
     if (page.title.isEmpty())
         return QStringLiteral("标题不能为空，请检查！");
@@ -52,16 +50,7 @@ std::optional<QString> basicPageProblem(const BasicPage& page)
     return std::nullopt;
 }
 
-void writeBasicPage(const BasicPage& page)
-{
-    using namespace setting_names;
-    writeSetting(basicSection(), title(), page.title);
-    writeSetting(basicSection(), picture(), page.picture);
-    writeSetting(basicSection(), startMusic(), page.startMusic);
-    writeSetting(basicSection(), stopMusic(), page.stopMusic);
-}
-
-std::optional<QString> prizePageProblem(const PrizePage& page)
+std::optional<QString> prizePageProblem(const program_settings::PrizeSettings& page)
 {
     bool anyCount = false;
     for (const QByteArray& count : page.counts)
@@ -74,18 +63,6 @@ std::optional<QString> prizePageProblem(const PrizePage& page)
             return gbk::decode(levelName(level)) + QStringLiteral("人数设定未设置奖品，请检查 !");
     }
     return std::nullopt;
-}
-
-void writePrizePage(const PrizePage& page)
-{
-    using namespace setting_names;
-    for (PrizeLevel level : kAllPrizeLevels) {
-        const auto index = static_cast<size_t>(levelIndex(level));
-        writeSetting(prizeSection(), levelCountKey(level), page.counts[index]);
-        writeSetting(prizeSection(), levelPrizeKey(level), page.prizes[index]);
-    }
-    writeSetting(prizeSection(), repeatWinners(), page.repeat);
-    writeSetting(prizeSection(), showPrizes(), page.showPrizes);
 }
 
 int yesNoIndex(const QByteArray& stored)

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "storage/program_settings.h"
+
 #include <QByteArray>
 #include <QString>
-#include <array>
 #include <optional>
 
 // The settings window's decisions, free of widgets: what a typed character
@@ -24,31 +25,9 @@ CountCharacter countFieldDecision(int caretPosition, QChar character);
 // The top-most notice for a refused character.
 QString countFieldRefusalText(CountCharacter decision);
 
-struct BasicPage
-{
-    QByteArray title;
-    QByteArray picture;
-    QByteArray startMusic;
-    QByteArray stopMusic;
-};
-
 // The warning of the first empty field, in page order; nothing when it may be saved.
-std::optional<QString> basicPageProblem(const BasicPage& page);
-// The four writes of section 基本设置, in order; stops at a refused write.
-void writeBasicPage(const BasicPage& page);
-
-struct PrizePage
-{
-    // Indexed by levelIndex(), grand prize first.
-    std::array<QByteArray, 6> counts;
-    std::array<QByteArray, 6> prizes;
-    QByteArray repeat;
-    QByteArray showPrizes;
-};
-
-std::optional<QString> prizePageProblem(const PrizePage& page);
-// The fourteen writes of section 奖项设置, in order; stops at a refused write.
-void writePrizePage(const PrizePage& page);
+std::optional<QString> basicPageProblem(const program_settings::BasicSettings& page);
+std::optional<QString> prizePageProblem(const program_settings::PrizeSettings& page);
 
 // A yes/no combo box selects "是" (index 0) only for exactly that stored text.
 int yesNoIndex(const QByteArray& stored);

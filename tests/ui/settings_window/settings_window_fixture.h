@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/default_settings.h"
+#include "storage/program_settings.h"
 #include "support/fake_services.h"
 #include "support/gbk_literals.h"
 #include "support/working_directory.h"
@@ -81,7 +81,7 @@ class SettingsWindowTest : public ::testing::Test
     {
         QByteArray content;
         QByteArray section;
-        for (const SettingValue& setting : defaultSettings()) {
+        for (const program_settings::SettingValue& setting : program_settings::defaultSettings()) {
             if (setting.section != section) {
                 section = setting.section;
                 content += '[' + section + "]\r\n";
