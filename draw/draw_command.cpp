@@ -8,6 +8,7 @@
 #include "draw/count_text.h"
 #include "draw/draw_extras.h"
 #include "draw/draw_surface.h"
+#include "draw/earlier_winners.h"
 #include "draw/round_state.h"
 #include "platform/message_boxes.h"
 #include "platform/services.h"
