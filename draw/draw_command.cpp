@@ -5,10 +5,10 @@
 #include "base/gbk.h"
 #include "base/working_files.h"
 #include "draw/batch_draw.h"
-#include "draw/count_text.h"
 #include "draw/draw_extras.h"
 #include "draw/draw_surface.h"
 #include "draw/earlier_winners.h"
+#include "draw/level_counts.h"
 #include "draw/round_state.h"
 #include "platform/message_boxes.h"
 #include "platform/services.h"
@@ -61,27 +61,6 @@ QByteArray allDrawnDisplay()
 
 namespace {
 
-struct Counts
-{
-    std::array<qint32, 6> perLevel{}; // grand to fifth
-    qint64 total = 0;
-};
-
-Counts convertCounts(const DrawSettings& settings)
-{
-    Counts counts;
-    for (size_t i = 0; i < counts.perLevel.size(); ++i) {
-        // A negative count (only a hand-edited file holds one) would never be
-        // reached by its recorded count and take every draw up to the total:
-        // it draws nobody, like an empty count.
-        counts.perLevel[i] = std::max<qint32>(0, parseCountText(settings.countTexts[i]));
-        // Summed in 64 bits: counts near the 32-bit limit must not wrap into
-        // a total that lets every click end as "all drawn".
-        counts.total += counts.perLevel[i];
-    }
-    return counts;
-}
-
 void showWarning(DrawContext& context, const QString& text, const QString& caption)
 {
     BoxRequest request = warningBox(text);
@@ -115,7 +94,7 @@ void removeVoidedWinners(TextLineList& participants, const std::vector<QByteArra
     removeEarlierWinners(participants, voidedList);
 }
 
-void stopBranch(DrawContext& context, const Counts& counts)
+void stopBranch(DrawContext& context, const LevelCounts& counts)
 {
     DrawSurface& surface = context.surface;
     surface.setStartStopCaption(draw_texts::startCaption());
@@ -155,7 +134,7 @@ int progressPosition(qint64 recordedBefore, qint64 total)
 
 void runStartStop(DrawContext& context)
 {
-    const Counts counts = convertCounts(context.settings);
+    const LevelCounts counts = levelCounts(context.settings);
     const QString participantFile = QLatin1String(working_files::kParticipants);
 
     if (!file_paths::isExistingFile(participantFile)) {

@@ -1,7 +1,6 @@
 #include "draw/round_recovery.h"
 
 #include "base/gbk.h"
-#include "draw/count_text.h"
 #include "draw/draw_clock.h"
 #include "draw/draw_command.h"
 #include "storage/results_format.h"
@@ -12,14 +11,6 @@ using history_journal::Round;
 using history_journal::RoundEntry;
 
 namespace round_recovery {
-
-qint64 totalOf(const DrawSettings& settings)
-{
-    qint64 total = 0;
-    for (const QByteArray& text : settings.countTexts)
-        total += std::max<qint32>(0, parseCountText(text));
-    return total;
-}
 
 bool isUnfinished(const Round& round, qint64 total)
 {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "draw/draw_context.h"
 #include "storage/history_journal.h"
 
 #include <QByteArray>
@@ -10,10 +9,6 @@
 // What continuing or restoring a round puts back, worked out from the round
 // and the counts in force, and the texts of the round's questions.
 namespace round_recovery {
-
-// The sum of the six counts as the draw converts them; throws on a count
-// text that is not a number.
-qint64 totalOf(const DrawSettings& settings);
 
 // Winners drawn, but fewer kept than the counts ask for.
 bool isUnfinished(const history_journal::Round& round, qint64 total);

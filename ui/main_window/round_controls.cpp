@@ -5,6 +5,7 @@
 #include "draw/draw_command.h"
 #include "draw/draw_context.h"
 #include "draw/draw_surface.h"
+#include "draw/level_counts.h"
 #include "draw/round_recovery.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
@@ -125,7 +126,7 @@ void RoundControls::offerToContinue()
         return;
     qint64 total = 0;
     try {
-        total = round_recovery::totalOf(settings_);
+        total = levelCounts(settings_).total;
     } catch (const AppError&) {
         return; // counts the draw cannot use: nothing to continue under them
     }
@@ -153,7 +154,7 @@ void RoundControls::takeBackReset()
 
 void RoundControls::restore(const Round& round, Resume how)
 {
-    const qint64 total = round_recovery::totalOf(settings_);
+    const qint64 total = levelCounts(settings_).total;
     const round_recovery::Plan plan = round_recovery::plan(round, total);
 
     // The results file first: should it fail, nothing has changed and the
@@ -191,7 +192,7 @@ void RoundControls::voidWinnerOnLine(int resultsListLine)
         return;
     const QByteArray resultsLine =
         state_.currentRound().entries[static_cast<size_t>(entry)].resultsLine;
-    const qint64 total = round_recovery::totalOf(settings_);
+    const qint64 total = levelCounts(settings_).total;
     if (services().boxes->show(
             window_, question(round_recovery::voidQuestion(resultsLine), true)) != BoxAnswer::Yes)
         return;
