@@ -1,14 +1,13 @@
 #include "draw/batch_draw.h"
 
 #include "base/app_error.h"
-#include "base/gbk.h"
 #include "base/working_files.h"
 #include "draw/batch_pick.h"
 #include "draw/draw_clock.h"
-#include "draw/draw_command.h"
 #include "draw/draw_extras.h"
 #include "draw/draw_surface.h"
 #include "draw/round_state.h"
+#include "draw/screen_texts.h"
 #include "platform/clock.h"
 #include "platform/services.h"
 #include "storage/draw_history.h"
@@ -94,13 +93,11 @@ void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore
     DrawSurface& surface = context.surface;
     for (size_t i = 0; i < winners.size(); ++i) {
         const qint64 before = recordedBefore + static_cast<qint64>(i);
-        surface.setProgressText(gbk::text("进度：") + QByteArray::number(before + 1) + '/' +
-                                QByteArray::number(total));
-        surface.setProgressPosition(progressPosition(before, total));
+        surface.setProgressText(screen_texts::progressText(before + 1, total));
+        surface.setProgressPosition(screen_texts::progressBarPosition(before + 1, total));
         // The time the history holds, so a round read back from it shows
         // the times it showed.
-        surface.appendResultLine(levelLabel(plan.level) + winners[i] + gbk::text(" 时间：") +
-                                 dateTimeText(times[i]));
+        surface.appendResultLine(screen_texts::resultsListLine(lines[i], times[i]));
     }
 
     if (context.extras) {

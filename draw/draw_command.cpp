@@ -18,9 +18,6 @@
 #include "storage/results_format.h"
 #include "storage/text_line_list.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace draw_texts {
 QByteArray startCaption()
 {
@@ -124,13 +121,6 @@ void stopBranch(DrawContext& context, const LevelCounts& counts)
 }
 
 } // namespace
-
-int progressPosition(qint64 recordedBefore, qint64 total)
-{
-    const double exact =
-        static_cast<double>(recordedBefore + 1) * 100.0 / static_cast<double>(total);
-    return static_cast<int>(std::nearbyint(exact));
-}
 
 void runStartStop(DrawContext& context)
 {

@@ -19,6 +19,3 @@ QByteArray allDrawnDisplay(); // 抽奖完毕！
 // The Start/Stop command: reload and check, then start the roll or stop it
 // and record one winner for the lowest open level.
 void runStartStop(DrawContext& context);
-
-// (R + 1) × 100 / total, rounded half to even.
-int progressPosition(qint64 recordedBefore, qint64 total);

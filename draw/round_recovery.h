@@ -22,10 +22,6 @@ QByteArray voidMark(); // " 【作废】"
 // none, such as a line of an earlier round.
 int entryShownBy(const history_journal::Round& round, const QByteArray& line);
 
-// "进度：R/total" and its bar position; no text and 0 when R is 0.
-QByteArray progressText(qint64 recorded, qint64 total);
-int progressBarPosition(qint64 recorded, qint64 total);
-
 struct Plan
 {
     std::vector<QByteArray> resultsLines; // the kept winners, in order

@@ -164,16 +164,6 @@ TEST(DrawCommand, PickIsTheClockSecondsModuloTheCandidates)
     EXPECT_EQ(draw.currentWinner, "C");
 }
 
-TEST(DrawCommand, ProgressRoundsHalfToEven)
-{
-    EXPECT_EQ(progressPosition(0, 3), 33);
-    EXPECT_EQ(progressPosition(1, 3), 67);
-    EXPECT_EQ(progressPosition(2, 3), 100);
-    const int expected[] = {12, 25, 38, 50, 62, 75, 88, 100};
-    for (int r = 0; r < 8; ++r)
-        EXPECT_EQ(progressPosition(r, 8), expected[r]) << r;
-}
-
 TEST(DrawCommand, CountsNearThe32BitLimitDoNotWrapTheTotal)
 {
     DrawHarness draw;

@@ -7,6 +7,7 @@
 #include "draw/draw_surface.h"
 #include "draw/level_counts.h"
 #include "draw/round_recovery.h"
+#include "draw/screen_texts.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "platform/services.h"
@@ -209,8 +210,8 @@ void RoundControls::voidWinnerOnLine(int resultsListLine)
         results.save(resultsPath);
     }
     state_.voidEntry(static_cast<size_t>(entry), now());
-    surface_.setProgressText(round_recovery::progressText(results.count(), total));
-    surface_.setProgressPosition(round_recovery::progressBarPosition(results.count(), total));
+    surface_.setProgressText(screen_texts::progressText(results.count(), total));
+    surface_.setProgressPosition(screen_texts::progressBarPosition(results.count(), total));
     markLineVoided(resultsListLine);
     updateTakeBack();
     if (roundChanged_)
