@@ -10,7 +10,6 @@
 #include "draw/earlier_winners.h"
 #include "draw/level_counts.h"
 #include "draw/round_state.h"
-#include "platform/message_boxes.h"
 #include "platform/services.h"
 #include "platform/sound_player.h"
 #include "storage/default_settings.h"
@@ -58,18 +57,11 @@ QByteArray allDrawnDisplay()
 
 namespace {
 
-void showWarning(DrawContext& context, const QString& text, const QString& caption)
-{
-    BoxRequest request = warningBox(text);
-    request.caption = caption;
-    services().boxes->show(context.surface.boxParent(), request);
-}
-
 // Ends a run at one of the check boxes: the caption goes back to Start, the
 // timer and the music stay as they are.
 void endAtCheck(DrawContext& context, const QString& text)
 {
-    showWarning(context, text, QStringLiteral("警告"));
+    context.surface.tell({DrawNotice::Kind::Warning, text});
     context.surface.setStartStopCaption(draw_texts::startCaption());
 }
 
@@ -152,7 +144,7 @@ void runStartStop(DrawContext& context)
         context.levelPrefixes.add(results_format::levelPrefix(line));
 
     if (context.results.count() >= counts.total) {
-        showWarning(context, draw_texts::allDrawn(), QStringLiteral("提示"));
+        context.surface.tell({DrawNotice::Kind::Notice, draw_texts::allDrawn()});
         context.surface.setDisplayText(draw_texts::allDrawnDisplay());
         context.surface.setStartStopCaption(draw_texts::startCaption());
         return;

@@ -115,11 +115,11 @@ TEST(BatchDraw, ABatchMeetsTheLevelsLastPlacesThenTheNextLevelFollows)
     EXPECT_EQ(draw.resultsFile().count("\r\n"), 6);
     EXPECT_EQ(draw.extras.status.phase, DrawStatus::Phase::Complete)
         << "the last winner says the draw is complete at once";
-    EXPECT_TRUE(draw.fakes.boxes.shown.empty());
+    EXPECT_TRUE(draw.surface.notices.empty());
 
     draw.click();
-    ASSERT_EQ(draw.fakes.boxes.shown.size(), 1u) << "the next click still shows the box";
-    EXPECT_EQ(draw.fakes.boxes.shown[0].text, draw_texts::allDrawn());
+    ASSERT_EQ(draw.surface.notices.size(), 1u) << "the next click still shows the box";
+    EXPECT_EQ(draw.surface.notices[0].text, draw_texts::allDrawn());
 }
 
 TEST(LevelChoice, TheChosenLevelIsDrawnByTheNextStopOnlyThenTheOrderResumes)

@@ -475,3 +475,10 @@ bool TForm1::rollingPassesActive() const
 {
     return rollTimer->isActive();
 }
+
+void TForm1::tell(const DrawNotice& notice)
+{
+    services().boxes->show(this, notice.kind == DrawNotice::Kind::Warning
+                                     ? warningBox(notice.text)
+                                     : warningNoticeBox(notice.text));
+}

@@ -86,7 +86,7 @@ class TForm1 : public QWidget, private DrawSurface
     void appendResultLine(const QByteArray& line) override;
     void setRollingPassesActive(bool active) override;
     bool rollingPassesActive() const override;
-    QWidget* boxParent() override { return this; }
+    void tell(const DrawNotice& notice) override;
 
     QLabel* img1 = nullptr;
     QLabel* lbl1 = nullptr;
