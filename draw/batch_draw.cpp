@@ -4,7 +4,8 @@
 #include "base/working_files.h"
 #include "draw/batch_pick.h"
 #include "draw/draw_clock.h"
-#include "draw/draw_extras.h"
+#include "draw/draw_options.h"
+#include "draw/draw_status.h"
 #include "draw/draw_surface.h"
 #include "draw/round_state.h"
 #include "draw/screen_texts.h"
@@ -43,16 +44,17 @@ void recordResults(TextLineList& scratch, const std::vector<QByteArray>& lines)
 } // namespace
 
 std::optional<StopPlan> planStop(const LevelTally& tally, qint64 placesLeftInDraw,
-                                 qint64 candidates, const DrawExtras* extras)
+                                 qint64 candidates, const DrawOptions* options)
 {
     const std::optional<PrizeLevel> level =
-        levelForNextStop(tally, extras ? extras->chosenLevel : std::nullopt);
+        levelForNextStop(tally, options ? options->chosenLevel : std::nullopt);
     if (!level)
         return std::nullopt;
     StopPlan plan;
     plan.level = *level;
     plan.openPlaces = tally.openPlaces(*level);
-    const int requested = extras ? extras->batchSizes[static_cast<size_t>(levelIndex(*level))] : 1;
+    const int requested =
+        options ? options->batchSizes[static_cast<size_t>(levelIndex(*level))] : 1;
     plan.winners = winnersThisStop(tally, *level, requested, placesLeftInDraw, candidates);
     return plan;
 }
@@ -100,8 +102,8 @@ void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore
         surface.appendResultLine(screen_texts::resultsListLine(lines[i], times[i]));
     }
 
-    if (context.extras) {
-        DrawStatus& status = context.extras->status;
+    if (context.status) {
+        DrawStatus& status = *context.status;
         const qint64 recordedAfter = recordedBefore + static_cast<qint64>(winners.size());
         status.phase =
             recordedAfter >= total ? DrawStatus::Phase::Complete : DrawStatus::Phase::Drawn;
@@ -115,9 +117,9 @@ void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore
 
 void noteRolling(DrawContext& context, const std::optional<StopPlan>& plan)
 {
-    if (!context.extras)
+    if (!context.status)
         return;
-    DrawStatus& status = context.extras->status;
+    DrawStatus& status = *context.status;
     status.winners.clear();
     if (!plan) {
         status.phase = DrawStatus::Phase::Idle;

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-struct DrawExtras;
+struct DrawOptions;
 
 // The level one Stop draws and how many winners it takes.
 struct StopPlan
@@ -16,7 +16,7 @@ struct StopPlan
 };
 
 std::optional<StopPlan> planStop(const LevelTally& tally, qint64 placesLeftInDraw,
-                                 qint64 candidates, const DrawExtras* extras);
+                                 qint64 candidates, const DrawOptions* options);
 
 // Picks, records and reports the plan's winners: every winner its own results
 // line, history line, progress step and results-field line, in drawing order,

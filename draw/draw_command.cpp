@@ -5,7 +5,7 @@
 #include "base/gbk.h"
 #include "base/working_files.h"
 #include "draw/batch_draw.h"
-#include "draw/draw_extras.h"
+#include "draw/draw_options.h"
 #include "draw/draw_surface.h"
 #include "draw/earlier_winners.h"
 #include "draw/level_counts.h"
@@ -99,10 +99,10 @@ void stopBranch(DrawContext& context, const LevelCounts& counts)
     const qint64 recordedBefore = context.results.count();
     const std::optional<StopPlan> plan =
         planStop(tallyLevels(counts.perLevel, context.levelPrefixes), counts.total - recordedBefore,
-                 context.participants.count(), context.extras);
+                 context.participants.count(), context.options);
     // An operator's choice of level holds for this one Stop.
-    if (context.extras)
-        context.extras->chosenLevel.reset();
+    if (context.options)
+        context.options->chosenLevel.reset();
     if (!plan) {
         noteRolling(context, std::nullopt); // nothing drawn: nothing to show
         return;
@@ -154,7 +154,7 @@ void runStartStop(DrawContext& context)
         startBranch(context);
         noteRolling(context, planStop(tallyLevels(counts.perLevel, context.levelPrefixes),
                                       counts.total - context.results.count(),
-                                      context.participants.count(), context.extras));
+                                      context.participants.count(), context.options));
     } else {
         stopBranch(context, counts);
     }

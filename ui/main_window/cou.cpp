@@ -239,7 +239,7 @@ void TForm1::loadMainWindowState()
         drawSettings_.countTexts[static_cast<size_t>(levelIndex(level))] =
             readSetting(prizeSection(), levelCountKey(level));
     drawSettings_.repeatText = readSetting(prizeSection(), repeatWinners());
-    loadDrawExtras(extras_);
+    loadDrawOptions(options_);
 
     const QImage picture = loadJpegPicture(file_paths::toLocalPath(picturePath));
     img1->setPixmap(QPixmap::fromImage(picture));
@@ -274,7 +274,8 @@ DrawContext TForm1::drawContext()
                        cou::ResultsList,
                        cou::LevelPrefixList,
                        currentWinner_,
-                       &extras_,
+                       &options_,
+                       &status_,
                        rounds_ ? &rounds_->state() : nullptr};
 }
 

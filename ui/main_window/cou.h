@@ -1,7 +1,8 @@
 #pragma once
 
 #include "draw/draw_context.h"
-#include "draw/draw_extras.h"
+#include "draw/draw_options.h"
+#include "draw/draw_status.h"
 #include "draw/draw_surface.h"
 #include "draw/rolling_display.h"
 
@@ -41,7 +42,8 @@ class TForm1 : public QWidget, private DrawSurface
     const QByteArray& currentWinner() const { return currentWinner_; }
     const DrawSettings& drawSettings() const { return drawSettings_; }
     StageMode* stageMode() const { return stage_; }
-    DrawExtras& drawExtras() { return extras_; }
+    DrawOptions& drawOptions() { return options_; }
+    const DrawStatus& drawStatus() const { return status_; }
     DrawStatusView* drawStatusView() const { return statusView_; }
     RoundControls* roundControls() const { return rounds_; }
 
@@ -110,6 +112,7 @@ class TForm1 : public QWidget, private DrawSurface
     DrawSettings drawSettings_;
     QByteArray currentWinner_;
     RollingDisplay rolling_;
-    DrawExtras extras_;
+    DrawOptions options_;
+    DrawStatus status_;
     DrawStatusView* statusView_ = nullptr;
 };

@@ -14,9 +14,9 @@
 void TForm1::installDrawAdditions()
 {
     new DisplayFitter(edt1);
-    statusView_ = new DrawStatusView(this, stage_, extras_);
+    statusView_ = new DrawStatusView(this, stage_, status_, options_);
     new StageOperatorButtons(this, stage_, {btn1, btn2, btn5});
-    new OperatorMenu(this, pm1, extras_, [this] { drawStatusChanged(); });
+    new OperatorMenu(this, pm1, options_, status_, [this] { drawStatusChanged(); });
 }
 
 void TForm1::drawStatusChanged()
@@ -26,7 +26,7 @@ void TForm1::drawStatusChanged()
 
 void TForm1::resetDrawStatus()
 {
-    extras_.status = DrawStatus();
-    extras_.chosenLevel.reset();
+    status_ = DrawStatus();
+    options_.chosenLevel.reset();
     statusView_->refresh();
 }

@@ -8,10 +8,10 @@
 #include <QAction>
 #include <QMenu>
 
-OperatorMenu::OperatorMenu(TForm1* window, QMenu* menu, DrawExtras& extras,
+OperatorMenu::OperatorMenu(TForm1* window, QMenu* menu, DrawOptions& options, DrawStatus& status,
                            std::function<void()> statusChanged)
-    : QObject(window), window_(window), extras_(extras), statusChanged_(std::move(statusChanged)),
-      levelMenu_(new QMenu(menu))
+    : QObject(window), window_(window), options_(options), status_(status),
+      statusChanged_(std::move(statusChanged)), levelMenu_(new QMenu(menu))
 {
     setObjectName(QStringLiteral("operatorMenu"));
     menu->addSeparator();
@@ -43,7 +43,7 @@ void OperatorMenu::fillLevelMenu()
     QAction* automatic = levelMenu_->addAction(QStringLiteral("按顺序（自动）"));
     automatic->setObjectName(QStringLiteral("automaticLevel"));
     automatic->setCheckable(true);
-    automatic->setChecked(!extras_.chosenLevel);
+    automatic->setChecked(!options_.chosenLevel);
     connectGuarded(automatic, &QAction::triggered, this, window_, [this] { choose(std::nullopt); });
     levelMenu_->addSeparator();
     for (PrizeLevel level : levels) {
@@ -51,7 +51,7 @@ void OperatorMenu::fillLevelMenu()
             levelMenu_->addAction(draw_status_text::levelEntry(level, tally.openPlaces(level)));
         action->setObjectName(QStringLiteral("chooseLevel%1").arg(levelIndex(level)));
         action->setCheckable(true);
-        action->setChecked(extras_.chosenLevel == level);
+        action->setChecked(options_.chosenLevel == level);
         connectGuarded(action, &QAction::triggered, this, window_,
                        [this, level] { choose(level); });
     }
@@ -60,17 +60,17 @@ void OperatorMenu::fillLevelMenu()
 
 void OperatorMenu::choose(std::optional<PrizeLevel> level)
 {
-    extras_.chosenLevel = level;
+    options_.chosenLevel = level;
     // While the names roll, the screen turns to the level the Stop will draw.
-    if (extras_.status.phase == DrawStatus::Phase::Rolling) {
+    if (status_.phase == DrawStatus::Phase::Rolling) {
         const LevelTally tally = tallyFromFiles(window_->drawSettings());
         const std::optional<PrizeLevel> next = levelForNextStop(tally, level);
         if (next) {
-            DrawStatus& status = extras_.status;
+            DrawStatus& status = status_;
             status.level = *next;
             status.placesLeft = tally.openPlaces(*next);
             status.batch = winnersThisStop(
-                tally, *next, extras_.batchSizes[static_cast<size_t>(levelIndex(*next))],
+                tally, *next, options_.batchSizes[static_cast<size_t>(levelIndex(*next))],
                 status.placesLeft, status.placesLeft + 1);
         }
     }

@@ -1,4 +1,3 @@
-#include "draw/draw_extras.h"
 #include "ui/main_window/main_window_fixture.h"
 #include "ui/settings_window/seti.h"
 #include "ui/settings_window/seti_batch_page.h"
@@ -83,7 +82,7 @@ TEST_F(DrawAdditionsTest, TheStageHidesTheOperatorButtonsAndShowsTheBoard)
     writeParticipants(40);
     setCounts("12");
     showWindow();
-    window().drawExtras().batchSizes[5] = 10;
+    window().drawOptions().batchSizes[5] = 10;
     window().btn3Click();
     auto* banner = control<QLabel>("drawStatus");
     EXPECT_TRUE(banner->isVisible());
@@ -154,7 +153,7 @@ TEST_F(DrawAdditionsTest, TheBatchPageSavesOnlyChangesAndTheNextStopUsesThem)
 
     page->sizeField(5)->setValue(4);
     page->saveButton()->click();
-    EXPECT_EQ(window().drawExtras().batchSizes[5], 4);
+    EXPECT_EQ(window().drawOptions().batchSizes[5], 4);
     ASSERT_EQ(fakes.boxes.shown.size(), boxesBefore + 2);
     EXPECT_EQ(fakes.boxes.shown.back().caption, QStringLiteral("提示"));
     startAndStop();

@@ -1,13 +1,13 @@
-#include "draw/draw_extras.h"
+#include "draw/draw_options.h"
 
 #include "storage/batch_settings.h"
 #include "storage/default_settings.h"
 #include "storage/settings_file.h"
 
-void loadDrawExtras(DrawExtras& extras)
+void loadDrawOptions(DrawOptions& options)
 {
-    extras.batchSizes = batch_settings::readSizes();
+    options.batchSizes = batch_settings::readSizes();
     for (PrizeLevel level : kAllPrizeLevels)
-        extras.prizeTexts[static_cast<size_t>(levelIndex(level))] =
+        options.prizeTexts[static_cast<size_t>(levelIndex(level))] =
             readSetting(setting_names::prizeSection(), levelPrizeKey(level));
 }
