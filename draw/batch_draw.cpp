@@ -59,6 +59,13 @@ std::optional<StopPlan> planStop(const LevelTally& tally, qint64 placesLeftInDra
     return plan;
 }
 
+std::optional<StopPlan> planFromFiles(const DrawSettings& settings, qint64 candidates,
+                                      const DrawOptions& options)
+{
+    const FilesTally files = tallyFromFiles(settings);
+    return planStop(files.levels, files.placesLeftInDraw, candidates, &options);
+}
+
 void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore, qint64 total)
 {
     const std::vector<int> positions = pickBatch(context.participants.count(), plan.winners, [] {
@@ -117,9 +124,12 @@ void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore
 
 void noteRolling(DrawContext& context, const std::optional<StopPlan>& plan)
 {
-    if (!context.status)
-        return;
-    DrawStatus& status = *context.status;
+    if (context.status)
+        noteRolling(*context.status, plan);
+}
+
+void noteRolling(DrawStatus& status, const std::optional<StopPlan>& plan)
+{
     status.winners.clear();
     if (!plan) {
         status.phase = DrawStatus::Phase::Idle;

@@ -83,6 +83,14 @@ void removeVoidedWinners(TextLineList& participants, const std::vector<QByteArra
     removeEarlierWinners(participants, voidedList);
 }
 
+// The plan of the next Stop over the lists as this click loaded them.
+std::optional<StopPlan> planFromLists(const DrawContext& context, const LevelCounts& counts)
+{
+    return planStop(tallyLevels(counts.perLevel, context.levelPrefixes),
+                    counts.total - context.results.count(), context.participants.count(),
+                    context.options);
+}
+
 void stopBranch(DrawContext& context, const LevelCounts& counts)
 {
     DrawSurface& surface = context.surface;
@@ -97,9 +105,7 @@ void stopBranch(DrawContext& context, const LevelCounts& counts)
         removeVoidedWinners(context.participants, context.round->voidedWinners());
 
     const qint64 recordedBefore = context.results.count();
-    const std::optional<StopPlan> plan =
-        planStop(tallyLevels(counts.perLevel, context.levelPrefixes), counts.total - recordedBefore,
-                 context.participants.count(), context.options);
+    const std::optional<StopPlan> plan = planFromLists(context, counts);
     // An operator's choice of level holds for this one Stop.
     if (context.options)
         context.options->chosenLevel.reset();
@@ -152,9 +158,7 @@ void runStartStop(DrawContext& context)
 
     if (context.surface.startStopCaption() != draw_texts::stopCaption()) {
         startBranch(context);
-        noteRolling(context, planStop(tallyLevels(counts.perLevel, context.levelPrefixes),
-                                      counts.total - context.results.count(),
-                                      context.participants.count(), context.options));
+        noteRolling(context, planFromLists(context, counts));
     } else {
         stopBranch(context, counts);
     }

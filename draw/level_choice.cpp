@@ -90,7 +90,7 @@ int winnersThisStop(const LevelTally& tally, PrizeLevel level, int requested,
     return static_cast<int>(winners);
 }
 
-LevelTally tallyFromFiles(const DrawSettings& settings)
+FilesTally tallyFromFiles(const DrawSettings& settings)
 {
     TextLineList results;
     try {
@@ -100,5 +100,6 @@ LevelTally tallyFromFiles(const DrawSettings& settings)
     TextLineList prefixes;
     for (const QByteArray& line : results.lines())
         prefixes.add(results_format::levelPrefix(line));
-    return tallyLevels(levelCountsOrZero(settings).perLevel, prefixes);
+    const LevelCounts counts = levelCountsOrZero(settings);
+    return FilesTally{tallyLevels(counts.perLevel, prefixes), counts.total - results.count()};
 }

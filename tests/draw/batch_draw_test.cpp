@@ -1,3 +1,4 @@
+#include "draw/batch_draw.h"
 #include "draw/batch_pick.h"
 #include "draw/draw_clock.h"
 #include "draw/level_choice.h"
@@ -143,6 +144,26 @@ TEST(LevelChoice, TheChosenLevelIsDrawnByTheNextStopOnlyThenTheOrderResumes)
     draw.options.chosenLevel = PrizeLevel::Second;
     draw.startAndStop();
     EXPECT_EQ(draw.resultsFile().count(G("五等奖：")), 2);
+}
+
+TEST(LevelChoice, ThePlanFromTheFilesIsThePlanTheStopDraws)
+{
+    DrawHarness draw;
+    draw.setParticipants(staff(30));
+    draw.settings.countTexts = {"", "", "", "", "", "5"};
+    // Lines of no level count toward the total: two places are left in the
+    // draw while the fifth prize has four open.
+    draw.dir.writeFile("retotal.txt", G("手工备注\r\n手工备注\r\n五等奖：员工29\r\n"));
+    draw.options.batchSizes[5] = 10;
+    const std::optional<StopPlan> plan = planFromFiles(draw.settings, 30, draw.options);
+    ASSERT_TRUE(plan.has_value());
+    EXPECT_EQ(plan->level, PrizeLevel::Fifth);
+    EXPECT_EQ(plan->openPlaces, 4);
+    EXPECT_EQ(plan->winners, 2);
+
+    draw.startAndStop();
+    EXPECT_EQ(draw.status.batch, plan->winners);
+    EXPECT_EQ(draw.resultsFile().count(G("五等奖：")), 3);
 }
 
 TEST(LevelChoice, ChoosableLevelsAreThoseWithOpenPlacesFifthFirst)

@@ -1,8 +1,10 @@
 #include "ui/main_window/operator_menu.h"
 
+#include "draw/batch_draw.h"
 #include "draw/level_choice.h"
 #include "ui/guard/guarded_connect.h"
 #include "ui/main_window/cou.h"
+#include "ui/main_window/cou_lists.h"
 #include "ui/stage/draw_status_text.h"
 
 #include <QAction>
@@ -37,7 +39,7 @@ OperatorMenu::OperatorMenu(TForm1* window, QMenu* menu, DrawOptions& options, Dr
 void OperatorMenu::fillLevelMenu()
 {
     levelMenu_->clear();
-    const LevelTally tally = tallyFromFiles(window_->drawSettings());
+    const LevelTally tally = tallyFromFiles(window_->drawSettings()).levels;
     const std::vector<PrizeLevel> levels = choosableLevels(tally);
 
     QAction* automatic = levelMenu_->addAction(QStringLiteral("按顺序（自动）"));
@@ -62,17 +64,12 @@ void OperatorMenu::choose(std::optional<PrizeLevel> level)
 {
     options_.chosenLevel = level;
     // While the names roll, the screen turns to the level the Stop will draw.
+    // The candidates are the list the Start loaded, as for the Start's own note.
     if (status_.phase == DrawStatus::Phase::Rolling) {
-        const LevelTally tally = tallyFromFiles(window_->drawSettings());
-        const std::optional<PrizeLevel> next = levelForNextStop(tally, level);
-        if (next) {
-            DrawStatus& status = status_;
-            status.level = *next;
-            status.placesLeft = tally.openPlaces(*next);
-            status.batch = winnersThisStop(
-                tally, *next, options_.batchSizes[static_cast<size_t>(levelIndex(*next))],
-                status.placesLeft, status.placesLeft + 1);
-        }
+        const std::optional<StopPlan> plan =
+            planFromFiles(window_->drawSettings(), cou::ParticipantList.count(), options_);
+        if (plan)
+            noteRolling(status_, plan);
     }
     if (statusChanged_)
         statusChanged_();

@@ -139,6 +139,25 @@ TEST_F(DrawAdditionsTest, TheMenuOffersTheHiddenCommandsAndTheLevelsWithOpenPlac
     EXPECT_EQ(dir.readFile("retotal.txt"), QByteArray());
 }
 
+TEST_F(DrawAdditionsTest, ALevelChosenWhileTheNamesRollIsOnScreenAndDrawn)
+{
+    writeParticipants(40);
+    setCounts("12");
+    showWindow();
+    window().drawOptions().batchSizes[5] = 10;
+    window().btn3Click();
+    QMenu* menu = window().popupMenu();
+    emit menu->aboutToShow();
+    auto* levels = menu->findChild<QMenu*>(QStringLiteral("levelChoiceMenu"));
+    ASSERT_NE(levels, nullptr);
+    menuAction(levels, "chooseLevel0")->trigger();
+    EXPECT_TRUE(
+        control<QLabel>("drawStatus")->text().startsWith(QStringLiteral("正在抽取：特等奖")));
+    EXPECT_EQ(window().drawStatus().batch, 1);
+    window().btn3Click();
+    EXPECT_EQ(dir.readFile("retotal.txt"), G("特等奖：") + window().currentWinner() + "\r\n");
+}
+
 TEST_F(DrawAdditionsTest, TheBatchPageSavesOnlyChangesAndTheNextStopUsesThem)
 {
     writeParticipants(40);
