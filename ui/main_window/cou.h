@@ -69,13 +69,12 @@ class TForm1 : public QWidget, private DrawSurface
     void rollPass();
     DrawContext drawContext();
     void setLabelText(QLabel* label, const QByteArray& text);
-    // Batches, the level menu, the status on screen, the fitted display and
-    // the clean stage (cou_additions.cpp).
-    void installDrawAdditions();
+    // The status on screen follows the draw; a reset empties it and the
+    // level choice.
     void drawStatusChanged();
     void resetDrawStatus();
 
-    // DrawSurface
+    // DrawSurface (cou_draw_surface.cpp)
     QByteArray startStopCaption() const override;
     void setStartStopCaption(const QByteArray& caption) override;
     bool drawTimerEnabled() const override;
