@@ -7,7 +7,8 @@
 #include "bench_timer.h"
 #include "bench_workspace.h"
 #include "draw/draw_command.h"
-#include "draw/draw_extras.h"
+#include "draw/draw_options.h"
+#include "draw/draw_status.h"
 #include "fake_draw_surface.h"
 #include "storage/program_settings.h"
 #include "storage/text_line_list.h"
@@ -40,11 +41,11 @@ struct BatchScene
     void stop(int winners)
     {
         workspace.writeFile(QLatin1String(working_files::kResults), resultsBytes);
-        extras.batchSizes[5] = winners;
+        options.batchSizes[5] = winners;
         surface.caption = draw_texts::stopCaption();
         surface.timerEnabled = true;
         DrawContext context{surface, settings,      participants, results,
-                            levels,  currentWinner, &extras};
+                            levels,  currentWinner, &options,     &status};
         runStartStop(context);
     }
     int recordedNow() const
@@ -56,7 +57,8 @@ struct BatchScene
     BenchWorkspace workspace;
     FakeDrawSurface surface;
     DrawSettings settings;
-    DrawExtras extras;
+    DrawOptions options;
+    DrawStatus status;
     TextLineList participants;
     TextLineList results;
     TextLineList levels;

@@ -1,14 +1,14 @@
 #include "draw/batch_draw.h"
 
 #include "base/app_error.h"
-#include "base/gbk.h"
 #include "base/working_files.h"
 #include "draw/batch_pick.h"
 #include "draw/draw_clock.h"
-#include "draw/draw_command.h"
-#include "draw/draw_extras.h"
+#include "draw/draw_options.h"
+#include "draw/draw_status.h"
 #include "draw/draw_surface.h"
 #include "draw/round_state.h"
+#include "draw/screen_texts.h"
 #include "platform/clock.h"
 #include "platform/services.h"
 #include "storage/draw_history.h"
@@ -44,18 +44,26 @@ void recordResults(TextLineList& scratch, const std::vector<QByteArray>& lines)
 } // namespace
 
 std::optional<StopPlan> planStop(const LevelTally& tally, qint64 placesLeftInDraw,
-                                 qint64 candidates, const DrawExtras* extras)
+                                 qint64 candidates, const DrawOptions* options)
 {
     const std::optional<PrizeLevel> level =
-        levelForNextStop(tally, extras ? extras->chosenLevel : std::nullopt);
+        levelForNextStop(tally, options ? options->chosenLevel : std::nullopt);
     if (!level)
         return std::nullopt;
     StopPlan plan;
     plan.level = *level;
     plan.openPlaces = tally.openPlaces(*level);
-    const int requested = extras ? extras->batchSizes[static_cast<size_t>(levelIndex(*level))] : 1;
+    const int requested =
+        options ? options->batchSizes[static_cast<size_t>(levelIndex(*level))] : 1;
     plan.winners = winnersThisStop(tally, *level, requested, placesLeftInDraw, candidates);
     return plan;
+}
+
+std::optional<StopPlan> planFromFiles(const DrawSettings& settings, qint64 candidates,
+                                      const DrawOptions& options)
+{
+    const FilesTally files = tallyFromFiles(settings);
+    return planStop(files.levels, files.placesLeftInDraw, candidates, &options);
 }
 
 void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore, qint64 total)
@@ -94,17 +102,15 @@ void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore
     DrawSurface& surface = context.surface;
     for (size_t i = 0; i < winners.size(); ++i) {
         const qint64 before = recordedBefore + static_cast<qint64>(i);
-        surface.setProgressText(gbk::text("进度：") + QByteArray::number(before + 1) + '/' +
-                                QByteArray::number(total));
-        surface.setProgressPosition(progressPosition(before, total));
+        surface.setProgressText(screen_texts::progressText(before + 1, total));
+        surface.setProgressPosition(screen_texts::progressBarPosition(before + 1, total));
         // The time the history holds, so a round read back from it shows
         // the times it showed.
-        surface.appendResultLine(levelLabel(plan.level) + winners[i] + gbk::text(" 时间：") +
-                                 dateTimeText(times[i]));
+        surface.appendResultLine(screen_texts::resultsListLine(lines[i], times[i]));
     }
 
-    if (context.extras) {
-        DrawStatus& status = context.extras->status;
+    if (context.status) {
+        DrawStatus& status = *context.status;
         const qint64 recordedAfter = recordedBefore + static_cast<qint64>(winners.size());
         status.phase =
             recordedAfter >= total ? DrawStatus::Phase::Complete : DrawStatus::Phase::Drawn;
@@ -118,9 +124,12 @@ void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore
 
 void noteRolling(DrawContext& context, const std::optional<StopPlan>& plan)
 {
-    if (!context.extras)
-        return;
-    DrawStatus& status = context.extras->status;
+    if (context.status)
+        noteRolling(*context.status, plan);
+}
+
+void noteRolling(DrawStatus& status, const std::optional<StopPlan>& plan)
+{
     status.winners.clear();
     if (!plan) {
         status.phase = DrawStatus::Phase::Idle;

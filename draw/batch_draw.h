@@ -5,7 +5,9 @@
 
 #include <optional>
 
-struct DrawExtras;
+struct DrawOptions;
+struct DrawSettings;
+struct DrawStatus;
 
 // The level one Stop draws and how many winners it takes.
 struct StopPlan
@@ -16,7 +18,13 @@ struct StopPlan
 };
 
 std::optional<StopPlan> planStop(const LevelTally& tally, qint64 placesLeftInDraw,
-                                 qint64 candidates, const DrawExtras* extras);
+                                 qint64 candidates, const DrawOptions* options);
+
+// The plan of the coming Stop as the files hold it now (tallyFromFiles), over
+// the candidates and with the options: what the screen shows when the
+// operator chooses a level while the names roll.
+std::optional<StopPlan> planFromFiles(const DrawSettings& settings, qint64 candidates,
+                                      const DrawOptions& options);
 
 // Picks, records and reports the plan's winners: every winner its own results
 // line, history line, progress step and results-field line, in drawing order,
@@ -25,5 +33,6 @@ std::optional<StopPlan> planStop(const LevelTally& tally, qint64 placesLeftInDra
 void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore, qint64 total);
 
 // The screen's note of a Start: what the coming Stop will draw (nothing:
-// the status goes back to idle).
+// the status goes back to idle). A context without a status notes nothing.
+void noteRolling(DrawStatus& status, const std::optional<StopPlan>& plan);
 void noteRolling(DrawContext& context, const std::optional<StopPlan>& plan);

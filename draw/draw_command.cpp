@@ -5,20 +5,17 @@
 #include "base/gbk.h"
 #include "base/working_files.h"
 #include "draw/batch_draw.h"
-#include "draw/count_text.h"
-#include "draw/draw_extras.h"
+#include "draw/draw_options.h"
 #include "draw/draw_surface.h"
+#include "draw/earlier_winners.h"
+#include "draw/level_counts.h"
 #include "draw/round_state.h"
-#include "platform/message_boxes.h"
 #include "platform/services.h"
 #include "platform/sound_player.h"
 #include "storage/prize_level.h"
 #include "storage/program_settings.h"
 #include "storage/results_format.h"
 #include "storage/text_line_list.h"
-
-#include <algorithm>
-#include <cmath>
 
 namespace draw_texts {
 QByteArray startCaption()
@@ -60,39 +57,11 @@ QByteArray allDrawnDisplay()
 
 namespace {
 
-struct Counts
-{
-    std::array<qint32, 6> perLevel{}; // grand to fifth
-    qint64 total = 0;
-};
-
-Counts convertCounts(const DrawSettings& settings)
-{
-    Counts counts;
-    for (size_t i = 0; i < counts.perLevel.size(); ++i) {
-        // A negative count (only a hand-edited file holds one) would never be
-        // reached by its recorded count and take every draw up to the total:
-        // it draws nobody, like an empty count.
-        counts.perLevel[i] = std::max<qint32>(0, parseCountText(settings.countTexts[i]));
-        // Summed in 64 bits: counts near the 32-bit limit must not wrap into
-        // a total that lets every click end as "all drawn".
-        counts.total += counts.perLevel[i];
-    }
-    return counts;
-}
-
-void showWarning(DrawContext& context, const QString& text, const QString& caption)
-{
-    BoxRequest request = warningBox(text);
-    request.caption = caption;
-    services().boxes->show(context.surface.boxParent(), request);
-}
-
 // Ends a run at one of the check boxes: the caption goes back to Start, the
 // timer and the music stay as they are.
 void endAtCheck(DrawContext& context, const QString& text)
 {
-    showWarning(context, text, QStringLiteral("警告"));
+    context.surface.tell({DrawNotice::Kind::Warning, text});
     context.surface.setStartStopCaption(draw_texts::startCaption());
 }
 
@@ -114,7 +83,15 @@ void removeVoidedWinners(TextLineList& participants, const std::vector<QByteArra
     removeEarlierWinners(participants, voidedList);
 }
 
-void stopBranch(DrawContext& context, const Counts& counts)
+// The plan of the next Stop over the lists as this click loaded them.
+std::optional<StopPlan> planFromLists(const DrawContext& context, const LevelCounts& counts)
+{
+    return planStop(tallyLevels(counts.perLevel, context.levelPrefixes),
+                    counts.total - context.results.count(), context.participants.count(),
+                    context.options);
+}
+
+void stopBranch(DrawContext& context, const LevelCounts& counts)
 {
     DrawSurface& surface = context.surface;
     surface.setStartStopCaption(draw_texts::startCaption());
@@ -128,12 +105,10 @@ void stopBranch(DrawContext& context, const Counts& counts)
         removeVoidedWinners(context.participants, context.round->voidedWinners());
 
     const qint64 recordedBefore = context.results.count();
-    const std::optional<StopPlan> plan =
-        planStop(tallyLevels(counts.perLevel, context.levelPrefixes), counts.total - recordedBefore,
-                 context.participants.count(), context.extras);
+    const std::optional<StopPlan> plan = planFromLists(context, counts);
     // An operator's choice of level holds for this one Stop.
-    if (context.extras)
-        context.extras->chosenLevel.reset();
+    if (context.options)
+        context.options->chosenLevel.reset();
     if (!plan) {
         noteRolling(context, std::nullopt); // nothing drawn: nothing to show
         return;
@@ -145,16 +120,9 @@ void stopBranch(DrawContext& context, const Counts& counts)
 
 } // namespace
 
-int progressPosition(qint64 recordedBefore, qint64 total)
-{
-    const double exact =
-        static_cast<double>(recordedBefore + 1) * 100.0 / static_cast<double>(total);
-    return static_cast<int>(std::nearbyint(exact));
-}
-
 void runStartStop(DrawContext& context)
 {
-    const Counts counts = convertCounts(context.settings);
+    const LevelCounts counts = levelCounts(context.settings);
     const QString participantFile = QLatin1String(working_files::kParticipants);
 
     if (!file_paths::isExistingFile(participantFile)) {
@@ -182,7 +150,7 @@ void runStartStop(DrawContext& context)
         context.levelPrefixes.add(results_format::levelPrefix(line));
 
     if (context.results.count() >= counts.total) {
-        showWarning(context, draw_texts::allDrawn(), QStringLiteral("提示"));
+        context.surface.tell({DrawNotice::Kind::Notice, draw_texts::allDrawn()});
         context.surface.setDisplayText(draw_texts::allDrawnDisplay());
         context.surface.setStartStopCaption(draw_texts::startCaption());
         return;
@@ -190,9 +158,7 @@ void runStartStop(DrawContext& context)
 
     if (context.surface.startStopCaption() != draw_texts::stopCaption()) {
         startBranch(context);
-        noteRolling(context, planStop(tallyLevels(counts.perLevel, context.levelPrefixes),
-                                      counts.total - context.results.count(),
-                                      context.participants.count(), context.extras));
+        noteRolling(context, planFromLists(context, counts));
     } else {
         stopBranch(context, counts);
     }

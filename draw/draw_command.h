@@ -4,9 +4,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <vector>
-
-class TextLineList;
 
 namespace draw_texts {
 QByteArray startCaption(); // 开始抽奖
@@ -22,12 +19,3 @@ QByteArray allDrawnDisplay(); // 抽奖完毕！
 // The Start/Stop command: reload and check, then start the roll or stop it
 // and record one winner for the lowest open level.
 void runStartStop(DrawContext& context);
-
-// Removes each recorded winner's line from the candidates: first by its exact
-// bytes, then case-insensitively by the recorded text, then by the text with
-// blanks stripped. A winner no longer in the list is skipped, and a line is
-// removed at most once, so two equal lines are two people.
-void removeEarlierWinners(TextLineList& participants, const TextLineList& results);
-
-// (R + 1) × 100 / total, rounded half to even.
-int progressPosition(qint64 recordedBefore, qint64 total);

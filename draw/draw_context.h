@@ -4,8 +4,9 @@
 #include <array>
 
 class DrawSurface;
+struct DrawOptions;
+struct DrawStatus;
 class RoundState;
-struct DrawExtras;
 class TextLineList;
 
 // The main window's values the draw reads, as the settings file holds them.
@@ -26,7 +27,8 @@ struct DrawContext
     TextLineList& results;       // ResultsList
     TextLineList& levelPrefixes; // LevelPrefixList
     QByteArray& currentWinner;
-    DrawExtras* extras = nullptr; // batches, a chosen level, the screen's status
+    DrawOptions* options = nullptr; // batches, a chosen level; none: the plain draw
+    DrawStatus* status = nullptr;   // what the screen says; none for a draw without it
     // The window's rounds: told of each winner; its voided winners are kept
     // out of the draw. None for a draw without them.
     RoundState* round = nullptr;

@@ -1,8 +1,18 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
-class QWidget;
+// What the draw must tell the operator before going on; the window shows it
+// in a box with the warning sign.
+struct DrawNotice
+{
+    // Warning: a check the draw failed (captioned 警告); Notice: the draw
+    // is complete (captioned 提示).
+    enum class Kind { Warning, Notice };
+    Kind kind = Kind::Warning;
+    QString text;
+};
 
 // What the draw command and the rolling display do to the main window's
 // controls; the window implements it, tests fake it.
@@ -26,5 +36,5 @@ class DrawSurface
     virtual void setRollingPassesActive(bool active) = 0;
     virtual bool rollingPassesActive() const = 0;
 
-    virtual QWidget* boxParent() = 0;
+    virtual void tell(const DrawNotice& notice) = 0;
 };

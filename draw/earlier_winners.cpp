@@ -1,4 +1,4 @@
-#include "draw/draw_command.h"
+#include "draw/earlier_winners.h"
 
 #include "storage/case_fold.h"
 #include "storage/results_format.h"

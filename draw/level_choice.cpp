@@ -2,8 +2,7 @@
 
 #include "base/app_error.h"
 #include "base/working_files.h"
-#include "draw/count_text.h"
-#include "draw/draw_context.h"
+#include "draw/level_counts.h"
 #include "storage/results_format.h"
 #include "storage/text_line_list.h"
 
@@ -91,16 +90,8 @@ int winnersThisStop(const LevelTally& tally, PrizeLevel level, int requested,
     return static_cast<int>(winners);
 }
 
-LevelTally tallyFromFiles(const DrawSettings& settings)
+FilesTally tallyFromFiles(const DrawSettings& settings)
 {
-    std::array<qint32, 6> counts{};
-    for (size_t i = 0; i < counts.size(); ++i) {
-        try {
-            counts[i] = std::max<qint32>(0, parseCountText(settings.countTexts[i]));
-        } catch (const AppError&) {
-            counts[i] = 0;
-        }
-    }
     TextLineList results;
     try {
         results.load(QLatin1String(working_files::kResults));
@@ -109,5 +100,6 @@ LevelTally tallyFromFiles(const DrawSettings& settings)
     TextLineList prefixes;
     for (const QByteArray& line : results.lines())
         prefixes.add(results_format::levelPrefix(line));
-    return tallyLevels(counts, prefixes);
+    const LevelCounts counts = levelCountsOrZero(settings);
+    return FilesTally{tallyLevels(counts.perLevel, prefixes), counts.total - results.count()};
 }

@@ -38,7 +38,12 @@ int winnersThisStop(const LevelTally& tally, PrizeLevel level, int requested,
 
 struct DrawSettings;
 
-// The tally as the files hold it now, for the operator's menu: the counts as
-// set (an unusable count text counts 0) against the results file (missing: no
-// winners yet).
-LevelTally tallyFromFiles(const DrawSettings& settings);
+// The draw as the files hold it now, for the operator's menu and the screen
+// while the names roll: the counts as set (an unusable count text counts 0)
+// against the results file (missing: no winners yet).
+struct FilesTally
+{
+    LevelTally levels;
+    qint64 placesLeftInDraw = 0; // the total less every results line, of a level or not
+};
+FilesTally tallyFromFiles(const DrawSettings& settings);

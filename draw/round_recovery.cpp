@@ -1,25 +1,13 @@
 #include "draw/round_recovery.h"
 
 #include "base/gbk.h"
-#include "draw/count_text.h"
-#include "draw/draw_clock.h"
-#include "draw/draw_command.h"
+#include "draw/screen_texts.h"
 #include "storage/results_format.h"
-
-#include <algorithm>
 
 using history_rounds::Round;
 using history_rounds::RoundEntry;
 
 namespace round_recovery {
-
-qint64 totalOf(const DrawSettings& settings)
-{
-    qint64 total = 0;
-    for (const QByteArray& text : settings.countTexts)
-        total += std::max<qint32>(0, parseCountText(text));
-    return total;
-}
 
 bool isUnfinished(const Round& round, qint64 total)
 {
@@ -33,7 +21,7 @@ QByteArray voidMark()
 
 QByteArray screenLine(const RoundEntry& entry)
 {
-    QByteArray line = entry.resultsLine + gbk::text(" 时间：") + dateTimeText(entry.at());
+    QByteArray line = screen_texts::resultsListLine(entry.resultsLine, entry.at());
     if (entry.voided)
         line += voidMark();
     return line;
@@ -48,21 +36,6 @@ int entryShownBy(const Round& round, const QByteArray& line)
     return -1;
 }
 
-QByteArray progressText(qint64 recorded, qint64 total)
-{
-    if (recorded <= 0 || total <= 0)
-        return QByteArray();
-    return gbk::text("进度：") + QByteArray::number(recorded) + '/' + QByteArray::number(total);
-}
-
-int progressBarPosition(qint64 recorded, qint64 total)
-{
-    if (recorded <= 0 || total <= 0)
-        return 0;
-    // A round restored under lower counts holds more than they ask for.
-    return std::min(100, progressPosition(recorded - 1, total));
-}
-
 Plan plan(const Round& round, qint64 total)
 {
     Plan result;
@@ -74,8 +47,8 @@ Plan plan(const Round& round, qint64 total)
         result.lastWinner = results_format::recordedWinner(entry.resultsLine);
     }
     const auto kept = static_cast<qint64>(result.resultsLines.size());
-    result.progressText = progressText(kept, total);
-    result.progressPosition = progressBarPosition(kept, total);
+    result.progressText = screen_texts::progressText(kept, total);
+    result.progressPosition = screen_texts::progressBarPosition(kept, total);
     return result;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "draw/draw_context.h"
 #include "storage/history_rounds.h"
 
 #include <QByteArray>
@@ -10,10 +9,6 @@
 // What continuing or restoring a round puts back, worked out from the round
 // and the counts in force, and the texts of the round's questions.
 namespace round_recovery {
-
-// The sum of the six counts as the draw converts them; throws on a count
-// text that is not a number.
-qint64 totalOf(const DrawSettings& settings);
 
 // Winners drawn, but fewer kept than the counts ask for.
 bool isUnfinished(const history_rounds::Round& round, qint64 total);
@@ -26,10 +21,6 @@ QByteArray voidMark(); // " 【作废】"
 // is (equal lines are the same person at the same level and second); -1 for
 // none, such as a line of an earlier round.
 int entryShownBy(const history_rounds::Round& round, const QByteArray& line);
-
-// "进度：R/total" and its bar position; no text and 0 when R is 0.
-QByteArray progressText(qint64 recorded, qint64 total);
-int progressBarPosition(qint64 recorded, qint64 total);
 
 struct Plan
 {

@@ -65,7 +65,7 @@ TEST(BatchDraw, ABatchLeavesTheFilesAndTheScreenAsOneByOneDrawing)
 {
     DrawHarness batch;
     setUpFifthOnly(batch, "8");
-    batch.extras.batchSizes[5] = 5;
+    batch.options.batchSizes[5] = 5;
     batch.startAndStop();
 
     DrawHarness single;
@@ -82,7 +82,7 @@ TEST(BatchDraw, ABatchLeavesTheFilesAndTheScreenAsOneByOneDrawing)
     EXPECT_EQ(batch.surface.progressPosition, single.surface.progressPosition);
     EXPECT_EQ(batch.currentWinner, single.currentWinner) << "the display ends on the last one";
 
-    const DrawStatus& status = batch.extras.status;
+    const DrawStatus& status = batch.status;
     EXPECT_EQ(status.phase, DrawStatus::Phase::Drawn);
     EXPECT_EQ(status.level, PrizeLevel::Fifth);
     EXPECT_EQ(status.batch, 5);
@@ -95,9 +95,9 @@ TEST(BatchDraw, WithRepeatsAllowedOneStopStillNeverDrawsALineTwice)
 {
     DrawHarness draw;
     setUpFifthOnly(draw, "20", "是");
-    draw.extras.batchSizes[5] = 20;
+    draw.options.batchSizes[5] = 20;
     draw.startAndStop();
-    const std::vector<QByteArray>& winners = draw.extras.status.winners;
+    const std::vector<QByteArray>& winners = draw.status.winners;
     ASSERT_EQ(winners.size(), 20u);
     const std::set<QByteArray> distinct(winners.begin(), winners.end());
     EXPECT_EQ(distinct.size(), 20u);
@@ -108,16 +108,16 @@ TEST(BatchDraw, ABatchMeetsTheLevelsLastPlacesThenTheNextLevelFollows)
     DrawHarness draw;
     draw.setParticipants(staff(30));
     draw.settings.countTexts = {"1", "", "", "", "2", "3"};
-    draw.extras.batchSizes = {1, 1, 1, 1, 10, 10};
+    draw.options.batchSizes = {1, 1, 1, 1, 10, 10};
     draw.setPickSeconds(1000000011);
 
     draw.click();
-    EXPECT_EQ(draw.extras.status.phase, DrawStatus::Phase::Rolling);
-    EXPECT_EQ(draw.extras.status.batch, 3) << "the screen says how many this Stop draws";
-    EXPECT_EQ(draw.extras.status.placesLeft, 3);
+    EXPECT_EQ(draw.status.phase, DrawStatus::Phase::Rolling);
+    EXPECT_EQ(draw.status.batch, 3) << "the screen says how many this Stop draws";
+    EXPECT_EQ(draw.status.placesLeft, 3);
     draw.click();
     EXPECT_EQ(draw.resultsFile().count(G("五等奖：")), 3);
-    EXPECT_EQ(draw.extras.status.placesLeft, 0);
+    EXPECT_EQ(draw.status.placesLeft, 0);
 
     draw.startAndStop();
     EXPECT_EQ(draw.resultsFile().count(G("四等奖：")), 2);
@@ -125,13 +125,13 @@ TEST(BatchDraw, ABatchMeetsTheLevelsLastPlacesThenTheNextLevelFollows)
 
     draw.startAndStop();
     EXPECT_EQ(draw.resultsFile().count("\r\n"), 6);
-    EXPECT_EQ(draw.extras.status.phase, DrawStatus::Phase::Complete)
+    EXPECT_EQ(draw.status.phase, DrawStatus::Phase::Complete)
         << "the last winner says the draw is complete at once";
-    EXPECT_TRUE(draw.fakes.boxes.shown.empty());
+    EXPECT_TRUE(draw.surface.notices.empty());
 
     draw.click();
-    ASSERT_EQ(draw.fakes.boxes.shown.size(), 1u) << "the next click still shows the box";
-    EXPECT_EQ(draw.fakes.boxes.shown[0].text, draw_texts::allDrawn());
+    ASSERT_EQ(draw.surface.notices.size(), 1u) << "the next click still shows the box";
+    EXPECT_EQ(draw.surface.notices[0].text, draw_texts::allDrawn());
 }
 
 TEST(LevelChoice, TheChosenLevelIsDrawnByTheNextStopOnlyThenTheOrderResumes)
@@ -141,20 +141,40 @@ TEST(LevelChoice, TheChosenLevelIsDrawnByTheNextStopOnlyThenTheOrderResumes)
     draw.settings.countTexts = {"1", "2", "", "", "", "3"};
     draw.setPickSeconds(1000000013);
 
-    draw.extras.chosenLevel = PrizeLevel::First;
+    draw.options.chosenLevel = PrizeLevel::First;
     draw.click();
-    EXPECT_EQ(draw.extras.status.level, PrizeLevel::First);
+    EXPECT_EQ(draw.status.level, PrizeLevel::First);
     draw.click();
     EXPECT_TRUE(draw.resultsFile().startsWith(G("一等奖：")));
-    EXPECT_FALSE(draw.extras.chosenLevel.has_value());
+    EXPECT_FALSE(draw.options.chosenLevel.has_value());
 
     draw.startAndStop();
     EXPECT_EQ(draw.resultsFile().count(G("五等奖：")), 1) << "the automatic order again";
 
     // A level with no open places left is no choice: the order applies.
-    draw.extras.chosenLevel = PrizeLevel::Second;
+    draw.options.chosenLevel = PrizeLevel::Second;
     draw.startAndStop();
     EXPECT_EQ(draw.resultsFile().count(G("五等奖：")), 2);
+}
+
+TEST(LevelChoice, ThePlanFromTheFilesIsThePlanTheStopDraws)
+{
+    DrawHarness draw;
+    draw.setParticipants(staff(30));
+    draw.settings.countTexts = {"", "", "", "", "", "5"};
+    // Lines of no level count toward the total: two places are left in the
+    // draw while the fifth prize has four open.
+    draw.dir.writeFile("retotal.txt", G("手工备注\r\n手工备注\r\n五等奖：员工29\r\n"));
+    draw.options.batchSizes[5] = 10;
+    const std::optional<StopPlan> plan = planFromFiles(draw.settings, 30, draw.options);
+    ASSERT_TRUE(plan.has_value());
+    EXPECT_EQ(plan->level, PrizeLevel::Fifth);
+    EXPECT_EQ(plan->openPlaces, 4);
+    EXPECT_EQ(plan->winners, 2);
+
+    draw.startAndStop();
+    EXPECT_EQ(draw.status.batch, plan->winners);
+    EXPECT_EQ(draw.resultsFile().count(G("五等奖：")), 3);
 }
 
 TEST(LevelChoice, ChoosableLevelsAreThoseWithOpenPlacesFifthFirst)

@@ -42,7 +42,7 @@ TEST(DrawCommand, StartRollsWithLoopingMusicAndStopRecordsTheFirstWinner)
     EXPECT_EQ(draw.surface.progressPosition, 10);
     ASSERT_EQ(draw.surface.resultLines.size(), 1u);
     EXPECT_EQ(draw.surface.resultLines[0], G("三等奖：员工9 时间：2001/9/9 09:46:45"));
-    EXPECT_TRUE(draw.fakes.boxes.shown.empty());
+    EXPECT_TRUE(draw.surface.notices.empty());
 }
 
 TEST(DrawCommand, TheDefaultDrawFillsTenWinnersFromThirdUpToGrandThenReportsAllDrawn)
@@ -74,10 +74,9 @@ TEST(DrawCommand, TheDefaultDrawFillsTenWinnersFromThirdUpToGrandThenReportsAllD
     EXPECT_EQ(std::unique(winners.begin(), winners.end()), winners.end());
 
     draw.click();
-    ASSERT_EQ(draw.fakes.boxes.shown.size(), 1u);
-    EXPECT_EQ(draw.fakes.boxes.shown[0].caption, "提示");
-    EXPECT_EQ(draw.fakes.boxes.shown[0].icon, BoxIcon::Warning);
-    EXPECT_EQ(draw.fakes.boxes.shown[0].text, draw_texts::allDrawn());
+    ASSERT_EQ(draw.surface.notices.size(), 1u);
+    EXPECT_EQ(draw.surface.notices[0].kind, DrawNotice::Kind::Notice);
+    EXPECT_EQ(draw.surface.notices[0].text, draw_texts::allDrawn());
     EXPECT_EQ(draw.surface.display, G("抽奖完毕！"));
     EXPECT_FALSE(draw.surface.running());
     EXPECT_EQ(draw.resultsFile(), expectedFile);
@@ -129,10 +128,9 @@ TEST(DrawCommand, ChecksEndTheRunWithTheirWarning)
         draw.surface.caption = draw_texts::stopCaption();
         draw.surface.timerEnabled = true;
         draw.click();
-        ASSERT_EQ(draw.fakes.boxes.shown.size(), 1u) << c.name;
-        EXPECT_EQ(draw.fakes.boxes.shown[0].text, c.message) << c.name;
-        EXPECT_EQ(draw.fakes.boxes.shown[0].caption, "警告") << c.name;
-        EXPECT_EQ(draw.fakes.boxes.shown[0].icon, BoxIcon::Warning) << c.name;
+        ASSERT_EQ(draw.surface.notices.size(), 1u) << c.name;
+        EXPECT_EQ(draw.surface.notices[0].text, c.message) << c.name;
+        EXPECT_EQ(draw.surface.notices[0].kind, DrawNotice::Kind::Warning) << c.name;
         EXPECT_FALSE(draw.surface.running()) << c.name;
         EXPECT_TRUE(draw.surface.timerEnabled) << c.name;
         EXPECT_TRUE(draw.fakes.sound.played.empty()) << c.name;
@@ -164,24 +162,14 @@ TEST(DrawCommand, PickIsTheClockSecondsModuloTheCandidates)
     EXPECT_EQ(draw.currentWinner, "C");
 }
 
-TEST(DrawCommand, ProgressRoundsHalfToEven)
-{
-    EXPECT_EQ(progressPosition(0, 3), 33);
-    EXPECT_EQ(progressPosition(1, 3), 67);
-    EXPECT_EQ(progressPosition(2, 3), 100);
-    const int expected[] = {12, 25, 38, 50, 62, 75, 88, 100};
-    for (int r = 0; r < 8; ++r)
-        EXPECT_EQ(progressPosition(r, 8), expected[r]) << r;
-}
-
 TEST(DrawCommand, CountsNearThe32BitLimitDoNotWrapTheTotal)
 {
     DrawHarness draw;
     draw.settings.countTexts = {"2147483647", "1", "", "", "", ""};
     draw.setParticipants(numberedParticipants(5));
     draw.click();
-    ASSERT_EQ(draw.fakes.boxes.shown.size(), 1u);
-    EXPECT_EQ(draw.fakes.boxes.shown[0].text, draw_texts::tooFewParticipants());
+    ASSERT_EQ(draw.surface.notices.size(), 1u);
+    EXPECT_EQ(draw.surface.notices[0].text, draw_texts::tooFewParticipants());
 }
 
 TEST(DrawCommand, AMissingResultsFileFailsWithTheOpenErrorAndKeepsTheState)

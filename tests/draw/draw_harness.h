@@ -1,7 +1,8 @@
 #pragma once
 
 #include "draw/draw_command.h"
-#include "draw/draw_extras.h"
+#include "draw/draw_options.h"
+#include "draw/draw_status.h"
 #include "draw/rolling_display.h"
 #include "fake_draw_surface.h"
 #include "storage/text_line_list.h"
@@ -43,7 +44,7 @@ struct DrawHarness
     DrawContext context()
     {
         return DrawContext{surface,       settings,      participants, results,
-                           levelPrefixes, currentWinner, &extras};
+                           levelPrefixes, currentWinner, &options,     &status};
     }
     void click()
     {
@@ -78,5 +79,6 @@ struct DrawHarness
     TextLineList levelPrefixes;
     QByteArray currentWinner;
     RollingDisplay rolling;
-    DrawExtras extras; // one winner per Stop, no chosen level
+    DrawOptions options; // one winner per Stop, no chosen level
+    DrawStatus status;
 };

@@ -1,7 +1,7 @@
 // The removal of earlier winners through its indexes, held against the rule
 // it implements, applied the slow way.
 
-#include "draw/draw_command.h"
+#include "draw/earlier_winners.h"
 #include "storage/case_fold.h"
 #include "storage/results_format.h"
 #include "storage/text_line_list.h"

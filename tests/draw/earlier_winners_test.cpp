@@ -1,4 +1,4 @@
-#include "draw/draw_command.h"
+#include "draw/earlier_winners.h"
 #include "storage/text_line_list.h"
 #include "support/gbk_literals.h"
 

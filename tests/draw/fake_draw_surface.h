@@ -22,7 +22,7 @@ class FakeDrawSurface : public DrawSurface
     void appendResultLine(const QByteArray& line) override { resultLines.push_back(line); }
     void setRollingPassesActive(bool active) override { passesActive = active; }
     bool rollingPassesActive() const override { return passesActive; }
-    QWidget* boxParent() override { return nullptr; }
+    void tell(const DrawNotice& notice) override { notices.push_back(notice); }
 
     bool running() const { return caption == draw_texts::stopCaption(); }
 
@@ -34,4 +34,5 @@ class FakeDrawSurface : public DrawSurface
     int progressPosition = 0;
     std::vector<QByteArray> resultLines;
     bool passesActive = false;
+    std::vector<DrawNotice> notices;
 };

@@ -15,7 +15,7 @@ TEST(CountLimits, TextsBeyondThe32BitRangeFailTheClickBeforeAnythingChanges)
                   QStringLiteral("'%1' is not a valid integer value").arg(QLatin1String(text)));
         EXPECT_FALSE(draw.surface.running()) << text;
         EXPECT_TRUE(draw.fakes.sound.played.empty()) << text;
-        EXPECT_TRUE(draw.fakes.boxes.shown.empty()) << text;
+        EXPECT_TRUE(draw.surface.notices.empty()) << text;
     }
 }
 
@@ -33,8 +33,8 @@ TEST(CountLimits, TotalsAtOrPastThe32BitLimitAskForMoreParticipants)
         draw.setParticipants(numbered(12));
         draw.settings.countTexts = counts;
         draw.click();
-        ASSERT_EQ(draw.fakes.boxes.shown.size(), 1u) << counts[0].toStdString();
-        EXPECT_EQ(draw.fakes.boxes.shown[0].text, draw_texts::tooFewParticipants());
+        ASSERT_EQ(draw.surface.notices.size(), 1u) << counts[0].toStdString();
+        EXPECT_EQ(draw.surface.notices[0].text, draw_texts::tooFewParticipants());
         EXPECT_FALSE(draw.surface.running());
     }
 }
@@ -54,7 +54,7 @@ TEST(CountLimits, ANegativeCountDrawsNobodyAndLeavesTheOtherLevelsTheirWinners)
     EXPECT_EQ(draw.resultsFile(), G("三等奖：P0\r\n三等奖：P0\r\n特等奖：P0\r\n"));
     EXPECT_EQ(draw.surface.progressText, G("进度：3/3"));
     draw.click();
-    EXPECT_EQ(draw.fakes.boxes.shown.back().text, draw_texts::allDrawn());
+    EXPECT_EQ(draw.surface.notices.back().text, draw_texts::allDrawn());
 }
 
 TEST(CountLimits, OnlyNegativeOrZeroCountsMeanNobodyIsToBeDrawn)
@@ -66,8 +66,8 @@ TEST(CountLimits, OnlyNegativeOrZeroCountsMeanNobodyIsToBeDrawn)
         draw.setParticipants(numbered(12));
         draw.settings.countTexts = counts;
         draw.click();
-        ASSERT_EQ(draw.fakes.boxes.shown.size(), 1u);
-        EXPECT_EQ(draw.fakes.boxes.shown[0].text, draw_texts::totalIsZero());
+        ASSERT_EQ(draw.surface.notices.size(), 1u);
+        EXPECT_EQ(draw.surface.notices[0].text, draw_texts::totalIsZero());
     }
 }
 
@@ -78,8 +78,8 @@ TEST(CountLimits, ANegativeCountDoesNotCancelALargeOne)
     // Summed as they stand these would give 5, drawn from 12 lines.
     draw.settings.countTexts = {"2147483647", "-2147483648", "", "", "", "6"};
     draw.click();
-    ASSERT_EQ(draw.fakes.boxes.shown.size(), 1u);
-    EXPECT_EQ(draw.fakes.boxes.shown[0].text, draw_texts::tooFewParticipants());
+    ASSERT_EQ(draw.surface.notices.size(), 1u);
+    EXPECT_EQ(draw.surface.notices[0].text, draw_texts::tooFewParticipants());
 }
 
 } // namespace

@@ -50,10 +50,10 @@ TEST(ParticipantFileInTheWay, MissingOrAFolderGivesTheMissingFileWarning)
     draw.click();
     QDir(draw.dir.path()).mkdir(kParticipants);
     draw.click();
-    ASSERT_EQ(draw.fakes.boxes.shown.size(), 2u);
-    for (const BoxRequest& box : draw.fakes.boxes.shown) {
-        EXPECT_EQ(box.text, draw_texts::participantFileMissing());
-        EXPECT_EQ(box.caption, QStringLiteral("警告"));
+    ASSERT_EQ(draw.surface.notices.size(), 2u);
+    for (const DrawNotice& notice : draw.surface.notices) {
+        EXPECT_EQ(notice.text, draw_texts::participantFileMissing());
+        EXPECT_EQ(notice.kind, DrawNotice::Kind::Warning);
     }
     EXPECT_FALSE(draw.surface.running());
     EXPECT_TRUE(draw.fakes.sound.played.empty());

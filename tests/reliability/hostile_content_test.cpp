@@ -175,8 +175,8 @@ TEST(ForeignResultsLines, CountTowardTheTotalAndAreKeptThroughRecords)
               G("手工备注\r\n短\r\n\r\n五等奖：不在名单\r\n五等奖：P0\r\n五等奖：P1\r\n"));
     EXPECT_EQ(draw.surface.progressText, G("进度：6/6"));
     draw.click();
-    ASSERT_FALSE(draw.fakes.boxes.shown.empty());
-    EXPECT_EQ(draw.fakes.boxes.shown.back().text, draw_texts::allDrawn());
+    ASSERT_FALSE(draw.surface.notices.empty());
+    EXPECT_EQ(draw.surface.notices.back().text, draw_texts::allDrawn());
 }
 
 // A level's recorded count must equal its count to be done; more lines than
@@ -192,8 +192,8 @@ TEST(ForeignResultsLines, ALevelHoldingMoreThanItsCountLeavesTheOpenPlacesToThei
     // Not a third fifth prize: the grand prize still has its places.
     EXPECT_EQ(draw.resultsFile(), G("五等奖：P5\r\n五等奖：P6\r\n特等奖：P0\r\n"));
     draw.click();
-    ASSERT_FALSE(draw.fakes.boxes.shown.empty());
-    EXPECT_EQ(draw.fakes.boxes.shown.back().text, draw_texts::allDrawn());
+    ASSERT_FALSE(draw.surface.notices.empty());
+    EXPECT_EQ(draw.surface.notices.back().text, draw_texts::allDrawn());
 }
 
 TEST_F(StartUpTest, SettingsValuesOverTheReadLimitAreCutTo2047Bytes)

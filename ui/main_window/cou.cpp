@@ -21,13 +21,16 @@
 #include "ui/input/typed_character_filter.h"
 #include "ui/main_window/cou_lists.h"
 #include "ui/main_window/main_window_texts.h"
+#include "ui/main_window/operator_menu.h"
 #include "ui/main_window/results_list_lines.h"
 #include "ui/main_window/round_controls.h"
 #include "ui/main_window/whole_program_minimize.h"
 #include "ui/main_window/winners_export_entry.h"
+#include "ui/stage/display_fitter.h"
 #include "ui/stage/draw_board.h"
 #include "ui/stage/draw_status_view.h"
 #include "ui/stage/stage_mode.h"
+#include "ui/stage/stage_operator_buttons.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -48,7 +51,13 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
     createControls();
     stage_ = new StageMode(this, img1);
-    installDrawAdditions();
+    // The whole winner line in the display, what is being drawn on screen,
+    // the stage view without the operator's buttons and their commands in
+    // the menu, with the level the next Stop draws.
+    new DisplayFitter(edt1);
+    statusView_ = new DrawStatusView(this, stage_, status_, options_);
+    new StageOperatorButtons(this, stage_, {btn1, btn2, btn5});
+    new OperatorMenu(this, pm1, options_, status_, [this] { drawStatusChanged(); });
     connectHandlers();
     bool loaded = false;
     guarded(this, [&] {
@@ -237,7 +246,7 @@ void TForm1::loadMainWindowState()
     drawSettings_.stopMusicPath = basic.stopMusic;
     drawSettings_.countTexts = prizes.counts;
     drawSettings_.repeatText = prizes.repeat;
-    loadDrawExtras(extras_);
+    loadDrawOptions(options_);
 
     const QImage picture = loadJpegPicture(file_paths::toLocalPath(basic.picture));
     img1->setPixmap(QPixmap::fromImage(picture));
@@ -264,6 +273,18 @@ bool TForm1::isDrawRunning() const
     return startStopCaption() == draw_texts::stopCaption();
 }
 
+void TForm1::drawStatusChanged()
+{
+    statusView_->refresh();
+}
+
+void TForm1::resetDrawStatus()
+{
+    status_ = DrawStatus();
+    options_.chosenLevel.reset();
+    statusView_->refresh();
+}
+
 DrawContext TForm1::drawContext()
 {
     return DrawContext{*this,
@@ -272,7 +293,8 @@ DrawContext TForm1::drawContext()
                        cou::ResultsList,
                        cou::LevelPrefixList,
                        currentWinner_,
-                       &extras_,
+                       &options_,
+                       &status_,
                        rounds_ ? &rounds_->state() : nullptr};
 }
 
@@ -404,72 +426,4 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     }
     guarded(this, [this] { btn3Click(); });
     return true;
-}
-
-QByteArray TForm1::startStopCaption() const
-{
-    return gbk::encode(btn3->text());
-}
-
-void TForm1::setStartStopCaption(const QByteArray& caption)
-{
-    btn3->setText(gbk::decode(caption));
-}
-
-bool TForm1::drawTimerEnabled() const
-{
-    return tmr1->isActive();
-}
-
-void TForm1::setDrawTimerEnabled(bool enabled)
-{
-    if (enabled && !tmr1->isActive())
-        tmr1->start();
-    else if (!enabled)
-        tmr1->stop();
-}
-
-int TForm1::drawTimerInterval() const
-{
-    return tmr1->interval();
-}
-
-void TForm1::setDrawTimerInterval(int milliseconds)
-{
-    tmr1->setInterval(milliseconds);
-}
-
-void TForm1::setDisplayText(const QByteArray& text)
-{
-    edt1->setText(gbk::decode(text));
-    // A long line shows its beginning, the name, rather than its end.
-    edt1->setCursorPosition(0);
-}
-
-void TForm1::setProgressText(const QByteArray& text)
-{
-    setLabelText(lbl3, text);
-}
-
-void TForm1::setProgressPosition(int position)
-{
-    pb1->setValue(position);
-}
-
-void TForm1::appendResultLine(const QByteArray& line)
-{
-    results_list_lines::append(*mmo1, gbk::decode(line));
-}
-
-void TForm1::setRollingPassesActive(bool active)
-{
-    if (active)
-        rollTimer->start();
-    else
-        rollTimer->stop();
-}
-
-bool TForm1::rollingPassesActive() const
-{
-    return rollTimer->isActive();
 }

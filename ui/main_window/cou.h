@@ -1,7 +1,8 @@
 #pragma once
 
 #include "draw/draw_context.h"
-#include "draw/draw_extras.h"
+#include "draw/draw_options.h"
+#include "draw/draw_status.h"
 #include "draw/draw_surface.h"
 #include "draw/rolling_display.h"
 
@@ -41,7 +42,8 @@ class TForm1 : public QWidget, private DrawSurface
     const QByteArray& currentWinner() const { return currentWinner_; }
     const DrawSettings& drawSettings() const { return drawSettings_; }
     StageMode* stageMode() const { return stage_; }
-    DrawExtras& drawExtras() { return extras_; }
+    DrawOptions& drawOptions() { return options_; }
+    const DrawStatus& drawStatus() const { return status_; }
     DrawStatusView* drawStatusView() const { return statusView_; }
     RoundControls* roundControls() const { return rounds_; }
 
@@ -67,13 +69,12 @@ class TForm1 : public QWidget, private DrawSurface
     void rollPass();
     DrawContext drawContext();
     void setLabelText(QLabel* label, const QByteArray& text);
-    // Batches, the level menu, the status on screen, the fitted display and
-    // the clean stage (cou_additions.cpp).
-    void installDrawAdditions();
+    // The status on screen follows the draw; a reset empties it and the
+    // level choice.
     void drawStatusChanged();
     void resetDrawStatus();
 
-    // DrawSurface
+    // DrawSurface (cou_draw_surface.cpp)
     QByteArray startStopCaption() const override;
     void setStartStopCaption(const QByteArray& caption) override;
     bool drawTimerEnabled() const override;
@@ -86,7 +87,7 @@ class TForm1 : public QWidget, private DrawSurface
     void appendResultLine(const QByteArray& line) override;
     void setRollingPassesActive(bool active) override;
     bool rollingPassesActive() const override;
-    QWidget* boxParent() override { return this; }
+    void tell(const DrawNotice& notice) override;
 
     QLabel* img1 = nullptr;
     QLabel* lbl1 = nullptr;
@@ -110,6 +111,7 @@ class TForm1 : public QWidget, private DrawSurface
     DrawSettings drawSettings_;
     QByteArray currentWinner_;
     RollingDisplay rolling_;
-    DrawExtras extras_;
+    DrawOptions options_;
+    DrawStatus status_;
     DrawStatusView* statusView_ = nullptr;
 };

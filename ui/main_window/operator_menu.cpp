@@ -1,17 +1,19 @@
 #include "ui/main_window/operator_menu.h"
 
+#include "draw/batch_draw.h"
 #include "draw/level_choice.h"
 #include "ui/guard/guarded_connect.h"
 #include "ui/main_window/cou.h"
+#include "ui/main_window/cou_lists.h"
 #include "ui/stage/draw_status_text.h"
 
 #include <QAction>
 #include <QMenu>
 
-OperatorMenu::OperatorMenu(TForm1* window, QMenu* menu, DrawExtras& extras,
+OperatorMenu::OperatorMenu(TForm1* window, QMenu* menu, DrawOptions& options, DrawStatus& status,
                            std::function<void()> statusChanged)
-    : QObject(window), window_(window), extras_(extras), statusChanged_(std::move(statusChanged)),
-      levelMenu_(new QMenu(menu))
+    : QObject(window), window_(window), options_(options), status_(status),
+      statusChanged_(std::move(statusChanged)), levelMenu_(new QMenu(menu))
 {
     setObjectName(QStringLiteral("operatorMenu"));
     menu->addSeparator();
@@ -37,13 +39,13 @@ OperatorMenu::OperatorMenu(TForm1* window, QMenu* menu, DrawExtras& extras,
 void OperatorMenu::fillLevelMenu()
 {
     levelMenu_->clear();
-    const LevelTally tally = tallyFromFiles(window_->drawSettings());
+    const LevelTally tally = tallyFromFiles(window_->drawSettings()).levels;
     const std::vector<PrizeLevel> levels = choosableLevels(tally);
 
     QAction* automatic = levelMenu_->addAction(QStringLiteral("按顺序（自动）"));
     automatic->setObjectName(QStringLiteral("automaticLevel"));
     automatic->setCheckable(true);
-    automatic->setChecked(!extras_.chosenLevel);
+    automatic->setChecked(!options_.chosenLevel);
     connectGuarded(automatic, &QAction::triggered, this, window_, [this] { choose(std::nullopt); });
     levelMenu_->addSeparator();
     for (PrizeLevel level : levels) {
@@ -51,7 +53,7 @@ void OperatorMenu::fillLevelMenu()
             levelMenu_->addAction(draw_status_text::levelEntry(level, tally.openPlaces(level)));
         action->setObjectName(QStringLiteral("chooseLevel%1").arg(levelIndex(level)));
         action->setCheckable(true);
-        action->setChecked(extras_.chosenLevel == level);
+        action->setChecked(options_.chosenLevel == level);
         connectGuarded(action, &QAction::triggered, this, window_,
                        [this, level] { choose(level); });
     }
@@ -60,19 +62,14 @@ void OperatorMenu::fillLevelMenu()
 
 void OperatorMenu::choose(std::optional<PrizeLevel> level)
 {
-    extras_.chosenLevel = level;
+    options_.chosenLevel = level;
     // While the names roll, the screen turns to the level the Stop will draw.
-    if (extras_.status.phase == DrawStatus::Phase::Rolling) {
-        const LevelTally tally = tallyFromFiles(window_->drawSettings());
-        const std::optional<PrizeLevel> next = levelForNextStop(tally, level);
-        if (next) {
-            DrawStatus& status = extras_.status;
-            status.level = *next;
-            status.placesLeft = tally.openPlaces(*next);
-            status.batch = winnersThisStop(
-                tally, *next, extras_.batchSizes[static_cast<size_t>(levelIndex(*next))],
-                status.placesLeft, status.placesLeft + 1);
-        }
+    // The candidates are the list the Start loaded, as for the Start's own note.
+    if (status_.phase == DrawStatus::Phase::Rolling) {
+        const std::optional<StopPlan> plan =
+            planFromFiles(window_->drawSettings(), cou::ParticipantList.count(), options_);
+        if (plan)
+            noteRolling(status_, plan);
     }
     if (statusChanged_)
         statusChanged_();

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "draw/draw_extras.h"
+#include "draw/draw_options.h"
+#include "draw/draw_status.h"
 
 #include <QObject>
 #include <functional>
@@ -16,7 +17,7 @@ class OperatorMenu : public QObject
     Q_OBJECT
   public:
     // statusChanged runs after a choice, so the screen shows the chosen level.
-    OperatorMenu(TForm1* window, QMenu* menu, DrawExtras& extras,
+    OperatorMenu(TForm1* window, QMenu* menu, DrawOptions& options, DrawStatus& status,
                  std::function<void()> statusChanged);
 
     QMenu* levelMenu() const { return levelMenu_; }
@@ -27,7 +28,8 @@ class OperatorMenu : public QObject
     void fillLevelMenu();
 
     TForm1* window_;
-    DrawExtras& extras_;
+    DrawOptions& options_;
+    DrawStatus& status_;
     std::function<void()> statusChanged_;
     QMenu* levelMenu_;
 };

@@ -1,16 +1,17 @@
 #include "ui/main_window/round_controls.h"
 
 #include "base/gbk.h"
-#include "base/working_files.h"
 #include "draw/draw_command.h"
 #include "draw/draw_context.h"
 #include "draw/draw_surface.h"
+#include "draw/level_counts.h"
+#include "draw/round_files.h"
 #include "draw/round_recovery.h"
+#include "draw/screen_texts.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "platform/services.h"
 #include "storage/draw_history.h"
-#include "storage/text_line_list.h"
 #include "ui/guard/guarded_connect.h"
 #include "ui/main_window/results_list_lines.h"
 
@@ -19,7 +20,6 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTimer>
-#include <algorithm>
 
 using namespace history_rounds;
 using draw_history::Resume;
@@ -126,7 +126,7 @@ void RoundControls::offerToContinue()
         return;
     qint64 total = 0;
     try {
-        total = round_recovery::totalOf(settings_);
+        total = levelCounts(settings_).total;
     } catch (const AppError&) {
         return; // counts the draw cannot use: nothing to continue under them
     }
@@ -154,17 +154,8 @@ void RoundControls::takeBackReset()
 
 void RoundControls::restore(const Round& round, Resume how)
 {
-    const qint64 total = round_recovery::totalOf(settings_);
-    const round_recovery::Plan plan = round_recovery::plan(round, total);
-
-    // The results file first: should it fail, nothing has changed and the
-    // operator can try again. A kill before the history line loses no
-    // winner, the history holds them all.
-    TextLineList results;
-    for (const QByteArray& line : plan.resultsLines)
-        results.add(line);
-    results.save(QLatin1String(working_files::kResults));
-    state_.resumed(now(), how);
+    const round_recovery::Plan plan = round_recovery::plan(round, levelCounts(settings_).total);
+    round_files::restore(state_, plan.resultsLines, how, now());
 
     // The list keeps its heading line and shows the round below it.
     QTextCursor cursor(resultsList_->document());
@@ -192,25 +183,14 @@ void RoundControls::voidWinnerOnLine(int resultsListLine)
         return;
     const QByteArray resultsLine =
         state_.currentRound().entries[static_cast<size_t>(entry)].resultsLine;
-    const qint64 total = round_recovery::totalOf(settings_);
+    const qint64 total = levelCounts(settings_).total;
     if (services().boxes->show(
             window_, question(round_recovery::voidQuestion(resultsLine), true)) != BoxAnswer::Yes)
         return;
 
-    // The results file first, as for a restore: a failed write leaves the
-    // winner in place and the void can be tried again.
-    TextLineList results;
-    const QString resultsPath = QLatin1String(working_files::kResults);
-    results.load(resultsPath);
-    const std::vector<QByteArray>& lines = results.lines();
-    const auto found = std::find(lines.rbegin(), lines.rend(), resultsLine);
-    if (found != lines.rend()) {
-        results.deleteAt(static_cast<int>(lines.rend() - found) - 1);
-        results.save(resultsPath);
-    }
-    state_.voidEntry(static_cast<size_t>(entry), now());
-    surface_.setProgressText(round_recovery::progressText(results.count(), total));
-    surface_.setProgressPosition(round_recovery::progressBarPosition(results.count(), total));
+    const qint64 left = round_files::voidEntry(state_, static_cast<size_t>(entry), now());
+    surface_.setProgressText(screen_texts::progressText(left, total));
+    surface_.setProgressPosition(screen_texts::progressBarPosition(left, total));
     markLineVoided(resultsListLine);
     updateTakeBack();
     if (roundChanged_)

@@ -1,7 +1,7 @@
 #include "ui/settings_window/seti_batch_page.h"
 
 #include "base/gbk.h"
-#include "draw/draw_extras.h"
+#include "draw/draw_options.h"
 #include "platform/message_boxes.h"
 #include "platform/services.h"
 #include "storage/program_settings.h"
@@ -68,6 +68,6 @@ void BatchPage::saveClick()
         sizes[i] = sizeFields_[i]->value();
     program_settings::writeChangedBatchSizes(sizes);
     if (mainWindow_)
-        loadDrawExtras(mainWindow_->drawExtras());
+        loadDrawOptions(mainWindow_->drawOptions());
     services().boxes->show(this, noticeBox(settings_texts::saved()));
 }

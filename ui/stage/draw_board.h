@@ -1,6 +1,6 @@
 #pragma once
 
-#include "draw/draw_extras.h"
+#include "draw/draw_status.h"
 
 #include <QWidget>
 

@@ -15,9 +15,10 @@ namespace {
 const QRect kBannerGeometry(24, 194, 697, 14);
 } // namespace
 
-DrawStatusView::DrawStatusView(QWidget* window, StageMode* stage, const DrawExtras& extras)
-    : QObject(window), window_(window), stage_(stage), extras_(extras), banner_(new QLabel(window)),
-      board_(new DrawBoard(window))
+DrawStatusView::DrawStatusView(QWidget* window, StageMode* stage, const DrawStatus& status,
+                               const DrawOptions& options)
+    : QObject(window), window_(window), stage_(stage), status_(status), options_(options),
+      banner_(new QLabel(window)), board_(new DrawBoard(window))
 {
     setObjectName(QStringLiteral("drawStatusView"));
     banner_->setObjectName(QStringLiteral("drawStatus"));
@@ -33,8 +34,8 @@ DrawStatusView::DrawStatusView(QWidget* window, StageMode* stage, const DrawExtr
 
 void DrawStatusView::refresh()
 {
-    const DrawStatus& status = extras_.status;
-    const QByteArray& prize = extras_.prizeTexts[static_cast<size_t>(levelIndex(status.level))];
+    const DrawStatus& status = status_;
+    const QByteArray& prize = options_.prizeTexts[static_cast<size_t>(levelIndex(status.level))];
     const QString headline = draw_status_text::headline(status, prize);
     board_->showStatus(status, headline);
 
@@ -48,7 +49,7 @@ void DrawStatusView::refresh()
 
 void DrawStatusView::updateVisibility()
 {
-    const bool shown = extras_.status.phase != DrawStatus::Phase::Idle;
+    const bool shown = status_.phase != DrawStatus::Phase::Idle;
     const bool stage = stage_->isActive();
     // The stage view fits labels to their text; the strip has its own size.
     if (!stage)

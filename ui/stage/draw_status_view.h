@@ -1,6 +1,7 @@
 #pragma once
 
-#include "draw/draw_extras.h"
+#include "draw/draw_options.h"
+#include "draw/draw_status.h"
 
 #include <QObject>
 
@@ -16,7 +17,8 @@ class DrawStatusView : public QObject
 {
     Q_OBJECT
   public:
-    DrawStatusView(QWidget* window, StageMode* stage, const DrawExtras& extras);
+    DrawStatusView(QWidget* window, StageMode* stage, const DrawStatus& status,
+                   const DrawOptions& options);
 
     // The draw's status changed (a Start, a Stop, an initialize).
     void refresh();
@@ -32,7 +34,8 @@ class DrawStatusView : public QObject
 
     QWidget* window_;
     StageMode* stage_;
-    const DrawExtras& extras_;
+    const DrawStatus& status_;
+    const DrawOptions& options_;
     QLabel* banner_;
     DrawBoard* board_;
 };

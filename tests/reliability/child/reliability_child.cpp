@@ -53,7 +53,7 @@ void announceReady()
         runStartStop(context); // Stop: records the next winner
         // Keep the fakes' records from growing without end.
         fakes.sound.played.clear();
-        fakes.boxes.shown.clear();
+        surface.notices.clear();
         surface.resultLines.clear();
     }
 }

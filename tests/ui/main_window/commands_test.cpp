@@ -1,4 +1,5 @@
 #include "base/line_splitting.h"
+#include "draw/draw_command.h"
 #include "main_window_fixture.h"
 
 #include <QApplication>
@@ -80,6 +81,31 @@ TEST_F(MainWindowTest, InitializeAfterACompleteDrawStartsOver)
     button("btn3")->click();
     button("btn3")->click();
     EXPECT_TRUE(dir.readFile("retotal.txt").startsWith(G("三等奖：")));
+}
+
+// The draw tells what stops it; the window shows each in a box with the
+// warning sign, captioned by its kind.
+TEST_F(MainWindowTest, TheDrawsNoticesAreWarningBoxesCaptionedByTheirKind)
+{
+    window();
+    button("btn3")->click(); // no participant file
+    writeParticipants(12);
+    QByteArray tenWinners;
+    for (int i = 0; i < 10; ++i)
+        tenWinners += G("五等奖：员工") + QByteArray::number(i) + "\r\n";
+    dir.writeFile("retotal.txt", tenWinners);
+    button("btn3")->click(); // all drawn
+    const std::vector<std::pair<QString, QString>> expected = {
+        {draw_texts::participantFileMissing(), QStringLiteral("警告")},
+        {draw_texts::allDrawn(), QStringLiteral("提示")}};
+    ASSERT_EQ(fakes.boxes.shown.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const BoxRequest& box = fakes.boxes.shown[i];
+        EXPECT_EQ(box.text, expected[i].first);
+        EXPECT_EQ(box.caption, expected[i].second);
+        EXPECT_EQ(box.icon, BoxIcon::Warning);
+        EXPECT_FALSE(box.topMost || box.yesNo);
+    }
 }
 
 TEST_F(MainWindowTest, InitializeWithoutAParticipantFileOnlyWarns)

@@ -1,7 +1,7 @@
 #include "base/line_splitting.h"
-#include "ui/main_window/main_window_fixture.h"
 #include "storage/settings_file.h"
 #include "ui/guard/handler_guard.h"
+#include "ui/main_window/main_window_fixture.h"
 #include "ui/main_window/round_controls.h"
 
 #include <QAction>
@@ -145,7 +145,7 @@ TEST_F(RoundControlsTest, ATakeBackWaitsForTheStopAndClearsTheEmptiedRoundsStatu
     window().show();
     drawOne();
     window().loadMainWindowState();
-    EXPECT_EQ(window().drawExtras().status.phase, DrawStatus::Phase::Idle);
+    EXPECT_EQ(window().drawStatus().phase, DrawStatus::Phase::Idle);
 
     button("btn3")->click(); // the names roll for the new round
     takeBack()->trigger();

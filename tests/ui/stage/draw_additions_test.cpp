@@ -1,4 +1,3 @@
-#include "draw/draw_extras.h"
 #include "ui/main_window/main_window_fixture.h"
 #include "ui/settings_window/seti.h"
 #include "ui/settings_window/seti_batch_page.h"
@@ -83,7 +82,7 @@ TEST_F(DrawAdditionsTest, TheStageHidesTheOperatorButtonsAndShowsTheBoard)
     writeParticipants(40);
     setCounts("12");
     showWindow();
-    window().drawExtras().batchSizes[5] = 10;
+    window().drawOptions().batchSizes[5] = 10;
     window().btn3Click();
     auto* banner = control<QLabel>("drawStatus");
     EXPECT_TRUE(banner->isVisible());
@@ -140,6 +139,25 @@ TEST_F(DrawAdditionsTest, TheMenuOffersTheHiddenCommandsAndTheLevelsWithOpenPlac
     EXPECT_EQ(dir.readFile("retotal.txt"), QByteArray());
 }
 
+TEST_F(DrawAdditionsTest, ALevelChosenWhileTheNamesRollIsOnScreenAndDrawn)
+{
+    writeParticipants(40);
+    setCounts("12");
+    showWindow();
+    window().drawOptions().batchSizes[5] = 10;
+    window().btn3Click();
+    QMenu* menu = window().popupMenu();
+    emit menu->aboutToShow();
+    auto* levels = menu->findChild<QMenu*>(QStringLiteral("levelChoiceMenu"));
+    ASSERT_NE(levels, nullptr);
+    menuAction(levels, "chooseLevel0")->trigger();
+    EXPECT_TRUE(
+        control<QLabel>("drawStatus")->text().startsWith(QStringLiteral("正在抽取：特等奖")));
+    EXPECT_EQ(window().drawStatus().batch, 1);
+    window().btn3Click();
+    EXPECT_EQ(dir.readFile("retotal.txt"), G("特等奖：") + window().currentWinner() + "\r\n");
+}
+
 TEST_F(DrawAdditionsTest, TheBatchPageSavesOnlyChangesAndTheNextStopUsesThem)
 {
     writeParticipants(40);
@@ -154,7 +172,7 @@ TEST_F(DrawAdditionsTest, TheBatchPageSavesOnlyChangesAndTheNextStopUsesThem)
 
     page->sizeField(5)->setValue(4);
     page->saveButton()->click();
-    EXPECT_EQ(window().drawExtras().batchSizes[5], 4);
+    EXPECT_EQ(window().drawOptions().batchSizes[5], 4);
     ASSERT_EQ(fakes.boxes.shown.size(), boxesBefore + 2);
     EXPECT_EQ(fakes.boxes.shown.back().caption, QStringLiteral("提示"));
     startAndStop();

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "storage/prize_level.h"
+
+#include <QByteArray>
+#include <vector>
+
+// What the screen says about the draw: the level being drawn, how many this
+// Stop draws, the places left, and the winners of the last Stop.
+struct DrawStatus
+{
+    enum class Phase { Idle, Rolling, Drawn, Complete };
+    Phase phase = Phase::Idle;
+    PrizeLevel level = PrizeLevel::Fifth;
+    int batch = 0;
+    qint64 placesLeft = 0;
+    std::vector<QByteArray> winners; // participant lines, in drawing order
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+class TextLineList;
+
+// Removes each recorded winner's line from the candidates: first by its exact
+// bytes, then case-insensitively by the recorded text, then by the text with
+// blanks stripped. A winner no longer in the list is skipped, and a line is
+// removed at most once, so two equal lines are two people.
+void removeEarlierWinners(TextLineList& participants, const TextLineList& results);
