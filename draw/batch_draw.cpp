@@ -66,7 +66,7 @@ std::optional<StopPlan> planFromFiles(const DrawSettings& settings, qint64 candi
     return planStop(files.levels, files.placesLeftInDraw, candidates, &options);
 }
 
-void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore, qint64 total)
+void drawBatch(DrawContext& context, const StopPlan& plan, RecordedBefore before, qint64 total)
 {
     const std::vector<int> positions = pickBatch(context.participants.count(), plan.winners, [] {
         return toDateTimeValue(services().clock->now());
@@ -100,10 +100,16 @@ void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore
     }
 
     DrawSurface& surface = context.surface;
+    qint64 recorded = before.lines;
+    qint64 beyond = before.beyond;
     for (size_t i = 0; i < winners.size(); ++i) {
-        const qint64 before = recordedBefore + static_cast<qint64>(i);
-        surface.setProgressText(screen_texts::progressText(before + 1, total));
-        surface.setProgressPosition(screen_texts::progressBarPosition(before + 1, total));
+        ++recorded;
+        // A level drawn again past its count (a hand-edited results file)
+        // fills no place.
+        if (static_cast<qint64>(i) >= plan.openPlaces)
+            ++beyond;
+        surface.setProgressText(screen_texts::progressText(recorded, total, beyond));
+        surface.setProgressPosition(screen_texts::progressBarPosition(recorded, total, beyond));
         // The time the history holds, so a round read back from it shows
         // the times it showed.
         surface.appendResultLine(screen_texts::resultsListLine(lines[i], times[i]));
@@ -111,9 +117,8 @@ void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore
 
     if (context.status) {
         DrawStatus& status = *context.status;
-        const qint64 recordedAfter = recordedBefore + static_cast<qint64>(winners.size());
         status.phase =
-            recordedAfter >= total ? DrawStatus::Phase::Complete : DrawStatus::Phase::Drawn;
+            recorded - beyond >= total ? DrawStatus::Phase::Complete : DrawStatus::Phase::Drawn;
         status.level = plan.level;
         status.batch = static_cast<int>(winners.size());
         status.placesLeft =

@@ -30,7 +30,12 @@ std::optional<StopPlan> planFromFiles(const DrawSettings& settings, qint64 candi
 // line, history line, progress step and results-field line, in drawing order,
 // as if drawn one by one; the files are written once for the whole batch, the
 // history first.
-void drawBatch(DrawContext& context, const StopPlan& plan, qint64 recordedBefore, qint64 total);
+struct RecordedBefore
+{
+    qint64 lines = 0;  // results lines before this Stop
+    qint64 beyond = 0; // of them, past their level's count
+};
+void drawBatch(DrawContext& context, const StopPlan& plan, RecordedBefore before, qint64 total);
 
 // The screen's note of a Start: what the coming Stop will draw (nothing:
 // the status goes back to idle). A context without a status notes nothing.

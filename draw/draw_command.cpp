@@ -53,6 +53,14 @@ QByteArray allDrawnDisplay()
 {
     return gbk::text("抽奖完毕！");
 }
+QString noCandidates(PrizeLevel level, qint64 openPlaces)
+{
+    return QStringLiteral("【%1还有 %2 个名额，但已没有可以中奖的人！】\r\n"
+                          "已中奖或已作废的人本轮不再参加抽奖；"
+                          "请从【系统设置=>导入/导出】添加参与者，或初始化后重新抽奖。")
+        .arg(gbk::decode(levelName(level)))
+        .arg(openPlaces);
+}
 } // namespace draw_texts
 
 namespace {
@@ -83,15 +91,32 @@ void removeVoidedWinners(TextLineList& participants, const std::vector<QByteArra
     removeEarlierWinners(participants, voidedList);
 }
 
-// The plan of the next Stop over the lists as this click loaded them.
-std::optional<StopPlan> planFromLists(const DrawContext& context, const LevelCounts& counts)
+// Leaves in the participant list only who may still win this round's next
+// Stop: earlier winners go unless repeats are allowed, voided winners always.
+// Start and Stop both do it, so the roll shows nobody the Stop cannot draw.
+void keepOnlyCandidates(DrawContext& context)
 {
-    return planStop(tallyLevels(counts.perLevel, context.levelPrefixes),
-                    counts.total - context.results.count(), context.participants.count(),
-                    context.options);
+    if (context.settings.repeatText == setting_names::no() && !context.results.isEmpty())
+        removeEarlierWinners(context.participants, context.results);
+    if (context.round)
+        removeVoidedWinners(context.participants, context.round->voidedWinners());
 }
 
-void stopBranch(DrawContext& context, const LevelCounts& counts)
+// The plan of the next Stop over the lists as this click loaded them.
+std::optional<StopPlan> planFromLists(const DrawContext& context, const LevelTally& tally,
+                                      const LevelCounts& counts)
+{
+    return planStop(tally, tally.placesLeftInDraw(counts.total, context.results.count()),
+                    context.participants.count(), context.options);
+}
+
+void tellNoCandidates(DrawContext& context, const StopPlan& plan)
+{
+    context.surface.tell(
+        {DrawNotice::Kind::Warning, draw_texts::noCandidates(plan.level, plan.openPlaces)});
+}
+
+void stopBranch(DrawContext& context, const LevelTally& tally, const LevelCounts& counts)
 {
     DrawSurface& surface = context.surface;
     surface.setStartStopCaption(draw_texts::startCaption());
@@ -99,13 +124,8 @@ void stopBranch(DrawContext& context, const LevelCounts& counts)
     surface.setDrawTimerEnabled(false);
     surface.setDrawTimerInterval(100);
 
-    if (context.settings.repeatText == setting_names::no() && !context.results.isEmpty())
-        removeEarlierWinners(context.participants, context.results);
-    if (context.round)
-        removeVoidedWinners(context.participants, context.round->voidedWinners());
-
     const qint64 recordedBefore = context.results.count();
-    const std::optional<StopPlan> plan = planFromLists(context, counts);
+    const std::optional<StopPlan> plan = planFromLists(context, tally, counts);
     // An operator's choice of level holds for this one Stop.
     if (context.options)
         context.options->chosenLevel.reset();
@@ -113,9 +133,13 @@ void stopBranch(DrawContext& context, const LevelCounts& counts)
         noteRolling(context, std::nullopt); // nothing drawn: nothing to show
         return;
     }
-    if (context.participants.isEmpty())
-        throw AppError::listIndexOutOfBounds(0);
-    drawBatch(context, *plan, recordedBefore, counts.total);
+    if (context.participants.isEmpty()) {
+        // Voids or earlier winners took the last candidates since the Start.
+        tellNoCandidates(context, *plan);
+        noteRolling(context, std::nullopt);
+        return;
+    }
+    drawBatch(context, *plan, {recordedBefore, tally.beyondCounts()}, counts.total);
 }
 
 } // namespace
@@ -149,17 +173,31 @@ void runStartStop(DrawContext& context)
     for (const QByteArray& line : context.results.lines())
         context.levelPrefixes.add(results_format::levelPrefix(line));
 
-    if (context.results.count() >= counts.total) {
+    const LevelTally tally = tallyLevels(counts.perLevel, context.levelPrefixes);
+    // Winners past their level's count (a round taken back under lower
+    // counts) fill no place: the draw goes on while a level has open places,
+    // unless the lines that do fill places (lines of no level among them)
+    // reach the total.
+    const qint64 filling = context.results.count() - tally.beyondCounts();
+    if (!tally.hasOpenPlaces() || filling >= counts.total) {
         context.surface.tell({DrawNotice::Kind::Notice, draw_texts::allDrawn()});
         context.surface.setDisplayText(draw_texts::allDrawnDisplay());
         context.surface.setStartStopCaption(draw_texts::startCaption());
         return;
     }
 
+    keepOnlyCandidates(context);
     if (context.surface.startStopCaption() != draw_texts::stopCaption()) {
+        const std::optional<StopPlan> plan = planFromLists(context, tally, counts);
+        if (plan && context.participants.isEmpty()) {
+            // Nobody to roll: say so instead of rolling names that cannot win.
+            tellNoCandidates(context, *plan);
+            context.surface.setStartStopCaption(draw_texts::startCaption());
+            return;
+        }
         startBranch(context);
-        noteRolling(context, planFromLists(context, counts));
+        noteRolling(context, plan);
     } else {
-        stopBranch(context, counts);
+        stopBranch(context, tally, counts);
     }
 }

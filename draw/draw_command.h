@@ -1,6 +1,7 @@
 #pragma once
 
 #include "draw/draw_context.h"
+#include "storage/prize_level.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,6 +15,8 @@ QString totalIsZero();
 QString tooFewParticipants();
 QString allDrawn();
 QByteArray allDrawnDisplay(); // 抽奖完毕！
+// A level has open places but nobody who may still win is left.
+QString noCandidates(PrizeLevel level, qint64 openPlaces);
 } // namespace draw_texts
 
 // The Start/Stop command: reload and check, then start the roll or stop it

@@ -26,6 +26,37 @@ qint64 LevelTally::openPlaces(PrizeLevel level) const
     return std::max<qint64>(0, counts[slot(level)] - recorded[slot(level)]);
 }
 
+bool LevelTally::hasOpenPlaces() const
+{
+    for (PrizeLevel level : kAllPrizeLevels) {
+        if (openPlaces(level) > 0)
+            return true;
+    }
+    return false;
+}
+
+qint64 LevelTally::beyondCounts() const
+{
+    qint64 beyond = 0;
+    for (size_t i = 0; i < counts.size(); ++i)
+        beyond += std::max<qint64>(0, recorded[i] - std::max<qint32>(0, counts[i]));
+    return beyond;
+}
+
+qint64 LevelTally::placesLeftInDraw(qint64 total, qint64 resultsLines) const
+{
+    return total - (resultsLines - beyondCounts());
+}
+
+LevelTally tallyResultsLines(const std::array<qint32, 6>& counts,
+                             const std::vector<QByteArray>& resultsLines)
+{
+    TextLineList prefixes;
+    for (const QByteArray& line : resultsLines)
+        prefixes.add(results_format::levelPrefix(line));
+    return tallyLevels(counts, prefixes);
+}
+
 LevelTally tallyLevels(const std::array<qint32, 6>& counts, const TextLineList& levelPrefixes)
 {
     LevelTally tally;
@@ -97,9 +128,7 @@ FilesTally tallyFromFiles(const DrawSettings& settings)
         results.load(QLatin1String(working_files::kResults));
     } catch (const AppError&) {
     }
-    TextLineList prefixes;
-    for (const QByteArray& line : results.lines())
-        prefixes.add(results_format::levelPrefix(line));
     const LevelCounts counts = levelCountsOrZero(settings);
-    return FilesTally{tallyLevels(counts.perLevel, prefixes), counts.total - results.count()};
+    const LevelTally tally = tallyResultsLines(counts.perLevel, results.lines());
+    return FilesTally{tally, tally.placesLeftInDraw(counts.total, results.count())};
 }

@@ -18,9 +18,18 @@ struct LevelTally
     // A level is drawn while its recorded count differs from its count.
     bool needsWinners(PrizeLevel level) const;
     qint64 openPlaces(PrizeLevel level) const;
+    bool hasOpenPlaces() const;
+    // Winners beyond their level's count: a round taken back or continued
+    // under lower counts keeps them, but they fill no place.
+    qint64 beyondCounts() const;
+    // The places the whole draw has left when resultsLines lines are
+    // recorded: the total less the lines that fill a place.
+    qint64 placesLeftInDraw(qint64 total, qint64 resultsLines) const;
 };
 
 LevelTally tallyLevels(const std::array<qint32, 6>& counts, const TextLineList& levelPrefixes);
+LevelTally tallyResultsLines(const std::array<qint32, 6>& counts,
+                             const std::vector<QByteArray>& resultsLines);
 
 // The operator's choice when it still has open places, else the first level
 // from the fifth up that needs winners.
@@ -44,6 +53,6 @@ struct DrawSettings;
 struct FilesTally
 {
     LevelTally levels;
-    qint64 placesLeftInDraw = 0; // the total less every results line, of a level or not
+    qint64 placesLeftInDraw = 0; // the total less every results line that fills a place
 };
 FilesTally tallyFromFiles(const DrawSettings& settings);

@@ -18,7 +18,7 @@ void restore(RoundState& state, const std::vector<QByteArray>& keptResultsLines,
     state.resumed(at, how);
 }
 
-qint64 voidEntry(RoundState& state, size_t entry, const QDateTime& at)
+std::vector<QByteArray> voidEntry(RoundState& state, size_t entry, const QDateTime& at)
 {
     const QByteArray resultsLine = state.currentRound().entries[entry].resultsLine;
     TextLineList results;
@@ -31,7 +31,7 @@ qint64 voidEntry(RoundState& state, size_t entry, const QDateTime& at)
         results.save(resultsPath);
     }
     state.voidEntry(entry, at);
-    return results.count();
+    return results.lines();
 }
 
 } // namespace round_files

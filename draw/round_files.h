@@ -24,6 +24,6 @@ void restore(RoundState& state, const std::vector<QByteArray>& keptResultsLines,
 // the results file, the last line equal to it, then marks the entry voided. A
 // results file without the line is left as it is. Returns the lines left in
 // the results file; throws when it cannot be read or written.
-qint64 voidEntry(RoundState& state, size_t entry, const QDateTime& at);
+std::vector<QByteArray> voidEntry(RoundState& state, size_t entry, const QDateTime& at);
 
 } // namespace round_files

@@ -36,7 +36,7 @@ int entryShownBy(const Round& round, const QByteArray& line)
     return -1;
 }
 
-Plan plan(const Round& round, qint64 total)
+Plan plan(const Round& round, const LevelCounts& counts)
 {
     Plan result;
     for (const RoundEntry& entry : round.entries) {
@@ -46,22 +46,34 @@ Plan plan(const Round& round, qint64 total)
         result.resultsLines.push_back(entry.resultsLine);
         result.lastWinner = results_format::recordedWinner(entry.resultsLine);
     }
-    const auto kept = static_cast<qint64>(result.resultsLines.size());
-    result.progressText = screen_texts::progressText(kept, total);
-    result.progressPosition = screen_texts::progressBarPosition(kept, total);
+    const screen_texts::Progress progress = screen_texts::progressOf(result.resultsLines, counts);
+    result.progressText = progress.text;
+    result.progressPosition = progress.position;
     return result;
 }
 
-QString continueQuestion(const Round& round)
+QString continueQuestion(const Round& round, bool finished)
 {
-    QString text =
-        QStringLiteral("上一轮抽奖尚未完成，已抽出 %1 名中奖者").arg(round.activeCount());
+    QString text = (finished ? QStringLiteral("上一轮抽奖已全部完成，共抽出 %1 名中奖者")
+                             : QStringLiteral("上一轮抽奖尚未完成，已抽出 %1 名中奖者"))
+                       .arg(round.activeCount());
     const auto voided = static_cast<int>(round.entries.size()) - round.activeCount();
     if (voided > 0)
         text += QStringLiteral("（另有 %1 名已作废）").arg(voided);
     text += QStringLiteral("。\r\n最后抽出的是：") + gbk::decode(round.entries.back().resultsLine) +
-            QStringLiteral("\r\n\r\n点击【是】继续这一轮抽奖。\r\n点击【否】开始新的一轮。");
+            (finished ? QStringLiteral("\r\n\r\n点击【是】重新显示这一轮的结果，以便保存或导出。")
+                      : QStringLiteral("\r\n\r\n点击【是】继续这一轮抽奖。")) +
+            QStringLiteral("\r\n点击【否】开始新的一轮。");
     return text;
+}
+
+QString roundEndedBySave(int winners)
+{
+    return QStringLiteral("保存设置结束了正在进行的一轮抽奖（已抽出 %1 名中奖者），"
+                          "下一次抽奖将从头开始。\r\n"
+                          "如需恢复这一轮，请在主窗口按 Ctrl+R，"
+                          "或在右键菜单中选择“撤销初始化，恢复上一轮中奖结果”。")
+        .arg(winners);
 }
 
 QString voidQuestion(const QByteArray& resultsLine)

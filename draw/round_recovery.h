@@ -8,6 +8,8 @@
 
 // What continuing or restoring a round puts back, worked out from the round
 // and the counts in force, and the texts of the round's questions.
+struct LevelCounts;
+
 namespace round_recovery {
 
 // Winners drawn, but fewer kept than the counts ask for.
@@ -30,9 +32,13 @@ struct Plan
     int progressPosition = 0;
     QByteArray lastWinner; // the last kept winner's participant line
 };
-Plan plan(const history_rounds::Round& round, qint64 total);
+Plan plan(const history_rounds::Round& round, const LevelCounts& counts);
 
-QString continueQuestion(const history_rounds::Round& round);
+// Asked at start about the round a restart left: to continue it, or, when
+// every winner was drawn, to show it again so it can be saved or exported.
+QString continueQuestion(const history_rounds::Round& round, bool finished);
+// Told after a settings save that ended a round holding winners.
+QString roundEndedBySave(int winners);
 QString voidQuestion(const QByteArray& resultsLine);
 
 } // namespace round_recovery

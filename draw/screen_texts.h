@@ -2,17 +2,31 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <vector>
+
+struct LevelCounts;
 
 // What the window shows of the recorded winners: the progress line and bar,
 // and a winner's line in the results list. A Stop and a restored round show
 // them alike.
 namespace screen_texts {
 
-// "进度：R/total"; no text when R or the total is 0.
-QByteArray progressText(qint64 recorded, qint64 total);
-// R × 100 / total, rounded half to even; 0 when R or the total is 0. A round
-// restored under lower counts holds more than they ask for: at most 100.
-int progressBarPosition(qint64 recorded, qint64 total);
+// "进度：R/total"; no text when R or the total is 0. Of the R recorded
+// winners, beyond are past their level's count (a round taken back under
+// lower counts): they fill no place, so the text counts R − beyond and adds
+// "（另有 N 名超出奖项人数）".
+QByteArray progressText(qint64 recorded, qint64 total, qint64 beyond = 0);
+// (R − beyond) × 100 / total, rounded half to even; 0 when that or the total
+// is 0; at most 100.
+int progressBarPosition(qint64 recorded, qint64 total, qint64 beyond = 0);
+
+struct Progress
+{
+    QByteArray text;
+    int position = 0;
+};
+// The progress of a results file's lines under the counts.
+Progress progressOf(const std::vector<QByteArray>& resultsLines, const LevelCounts& counts);
 // The results line (label and participant line), then the time it was drawn.
 QByteArray resultsListLine(const QByteArray& resultsLine, const QDateTime& drawnAt);
 

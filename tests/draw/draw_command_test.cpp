@@ -1,5 +1,7 @@
 #include "base/app_error.h"
 #include "base/line_splitting.h"
+#include "draw/round_files.h"
+#include "draw/round_state.h"
 #include "draw_harness.h"
 
 #include <gtest/gtest.h>
@@ -210,6 +212,80 @@ TEST(DrawCommand, AWinnerWithATrailingBlankDoesNotBlockLaterStops)
     for (int i = 0; i < 3; ++i)
         draw.startAndStop();
     EXPECT_EQ(draw.resultsFile(), G("五等奖：A \r\n五等奖：B\r\n五等奖：C\r\n"));
+}
+
+// A round taken back under lower counts holds more winners than they ask for:
+// the levels with open places are still drawn, the progress counts only the
+// winners who fill a place, and the draw is complete once no place is open.
+TEST(DrawCommand, ARoundOverLoweredCountsStillDrawsItsOpenLevels)
+{
+    DrawHarness draw;
+    draw.settings.countTexts = {"1", "", "", "2", "1", "2"};
+    std::vector<QByteArray> people;
+    for (int i = 0; i < 20; ++i)
+        people.push_back("P" + QByteArray::number(i));
+    draw.setParticipants(people);
+    draw.dir.writeFile("retotal.txt",
+                       G("五等奖：P0\r\n五等奖：P1\r\n五等奖：P2\r\n五等奖：P3\r\n"
+                         "五等奖：P4\r\n四等奖：P5\r\n四等奖：P6\r\n四等奖：P7\r\n"));
+    draw.setPickSeconds(1000000000);
+    draw.click();
+    EXPECT_TRUE(draw.surface.notices.empty());
+    EXPECT_EQ(draw.status.level, PrizeLevel::Third);
+    draw.click();
+    EXPECT_EQ(draw.surface.progressText, G("进度：4/6（另有 5 名超出奖项人数）"));
+    for (int i = 0; i < 2; ++i)
+        draw.startAndStop();
+    EXPECT_EQ(draw.surface.progressText, G("进度：6/6（另有 5 名超出奖项人数）"));
+    EXPECT_EQ(draw.surface.progressPosition, 100);
+    const std::vector<QByteArray> lines = splitIntoLines(draw.resultsFile());
+    ASSERT_EQ(lines.size(), 11u);
+    EXPECT_TRUE(lines[10].startsWith(G("特等奖：")));
+    draw.click();
+    ASSERT_EQ(draw.surface.notices.size(), 1u);
+    EXPECT_EQ(draw.surface.notices[0].text, draw_texts::allDrawn());
+}
+
+// Voids can leave fewer candidates than open places: the Start announces what
+// the Stop will draw and rolls only the candidates; with nobody left the Start
+// says so, names the level and records nothing.
+TEST(DrawCommand, VoidsThatLeaveTooFewCandidatesAreToldNotRolled)
+{
+    DrawHarness draw;
+    draw.settings.countTexts = {"", "", "", "", "", "10"};
+    draw.options.batchSizes[5] = 10;
+    std::vector<QByteArray> people;
+    for (int i = 0; i < 12; ++i)
+        people.push_back("P" + QByteArray::number(i));
+    draw.setParticipants(people);
+    RoundState round(QStringLiteral("rafflixhistory.txt"));
+    round.load();
+    round.programStarted(draw.fakes.clock.time);
+    auto click = [&] {
+        DrawContext context = draw.context();
+        context.round = &round;
+        runStartStop(context);
+    };
+    draw.setPickSeconds(1000000000);
+    click();
+    click();
+    ASSERT_EQ(splitIntoLines(draw.resultsFile()).size(), 10u);
+    for (size_t entry = 0; entry < 3; ++entry)
+        round_files::voidEntry(round, entry, draw.fakes.clock.time);
+
+    click(); // 12 people, 7 kept winners, 3 voided: 2 may win
+    EXPECT_EQ(draw.status.batch, 2);
+    EXPECT_EQ(draw.participants.count(), 2);
+    click();
+    EXPECT_EQ(splitIntoLines(draw.resultsFile()).size(), 9u);
+
+    const QByteArray before = draw.resultsFile();
+    click();
+    ASSERT_EQ(draw.surface.notices.size(), 1u);
+    EXPECT_EQ(draw.surface.notices[0].text, draw_texts::noCandidates(PrizeLevel::Fifth, 1));
+    EXPECT_TRUE(draw.surface.notices[0].text.contains(QStringLiteral("五等奖")));
+    EXPECT_FALSE(draw.surface.running());
+    EXPECT_EQ(draw.resultsFile(), before);
 }
 
 } // namespace

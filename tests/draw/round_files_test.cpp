@@ -36,12 +36,12 @@ TEST(RoundFiles, AFailedResultsWriteChangesNothingAndAVoidOutlivesAHandEdit)
     ASSERT_EQ(state.currentRound().entries.size(), 3u);
 
     // The first 甲 is voided: the last equal line leaves the file.
-    EXPECT_EQ(round_files::voidEntry(state, 0, at), 2);
+    EXPECT_EQ(round_files::voidEntry(state, 0, at).size(), 2u);
     EXPECT_EQ(splitIntoLines(dir.readFile("retotal.txt")),
               (std::vector<QByteArray>{drawn[0], drawn[1]}));
     // 乙 edited out of the file by hand: the file stays, the void is noted.
     dir.writeFile("retotal.txt", drawn[0] + "\r\n");
-    EXPECT_EQ(round_files::voidEntry(state, 1, at), 1);
+    EXPECT_EQ(round_files::voidEntry(state, 1, at).size(), 1u);
     EXPECT_EQ(dir.readFile("retotal.txt"), drawn[0] + "\r\n");
     EXPECT_EQ(state.voidedWinners(), (std::vector<QByteArray>{drawn[0], drawn[1]}));
 }

@@ -179,8 +179,9 @@ TEST(ForeignResultsLines, CountTowardTheTotalAndAreKeptThroughRecords)
     EXPECT_EQ(draw.surface.notices.back().text, draw_texts::allDrawn());
 }
 
-// A level's recorded count must equal its count to be done; more lines than
-// the count, from an edit by hand, keep it drawn until the total is reached.
+// Lines of a level past its count, from an edit by hand or a round taken back
+// under lower counts, fill no place: the other levels still get every winner
+// they are set for before the draw is complete.
 TEST(ForeignResultsLines, ALevelHoldingMoreThanItsCountLeavesTheOpenPlacesToTheirLevel)
 {
     DrawHarness draw;
@@ -191,6 +192,11 @@ TEST(ForeignResultsLines, ALevelHoldingMoreThanItsCountLeavesTheOpenPlacesToThei
     draw.startAndStop();
     // Not a third fifth prize: the grand prize still has its places.
     EXPECT_EQ(draw.resultsFile(), G("五等奖：P5\r\n五等奖：P6\r\n特等奖：P0\r\n"));
+    EXPECT_EQ(draw.surface.progressText, G("进度：2/3（另有 1 名超出奖项人数）"));
+    draw.setPickSeconds(kFirstCandidateSeconds + 1);
+    draw.startAndStop();
+    EXPECT_EQ(draw.resultsFile().count(G("特等奖：")), 2);
+    EXPECT_EQ(draw.surface.progressText, G("进度：3/3（另有 1 名超出奖项人数）"));
     draw.click();
     ASSERT_FALSE(draw.surface.notices.empty());
     EXPECT_EQ(draw.surface.notices.back().text, draw_texts::allDrawn());

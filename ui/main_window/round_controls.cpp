@@ -12,6 +12,7 @@
 #include "platform/message_boxes.h"
 #include "platform/services.h"
 #include "storage/draw_history.h"
+#include "storage/results_format.h"
 #include "ui/guard/guarded_connect.h"
 #include "ui/main_window/results_list_lines.h"
 
@@ -91,6 +92,7 @@ void RoundControls::initialized()
 
 void RoundControls::settingsSaved()
 {
+    winnersEndedBySave_ = state_.currentRound().activeCount();
     state_.settingsSaved(now());
     updateTakeBack();
 }
@@ -130,10 +132,11 @@ void RoundControls::offerToContinue()
     } catch (const AppError&) {
         return; // counts the draw cannot use: nothing to continue under them
     }
-    if (!round_recovery::isUnfinished(*left, total))
-        return;
+    // A finished round is offered too: right after the last prize is when
+    // operators close the program, and its winners must still be exported.
+    const bool finished = !round_recovery::isUnfinished(*left, total);
     const Round round = *left;
-    const BoxRequest ask = question(round_recovery::continueQuestion(round), false);
+    const BoxRequest ask = question(round_recovery::continueQuestion(round, finished), false);
     if (services().boxes->show(window_, ask) == BoxAnswer::Yes)
         restore(round, Resume::AfterRestart);
     else
@@ -154,7 +157,7 @@ void RoundControls::takeBackReset()
 
 void RoundControls::restore(const Round& round, Resume how)
 {
-    const round_recovery::Plan plan = round_recovery::plan(round, levelCounts(settings_).total);
+    const round_recovery::Plan plan = round_recovery::plan(round, levelCounts(settings_));
     round_files::restore(state_, plan.resultsLines, how, now());
 
     // The list keeps its heading line and shows the round below it.
@@ -183,15 +186,22 @@ void RoundControls::voidWinnerOnLine(int resultsListLine)
         return;
     const QByteArray resultsLine =
         state_.currentRound().entries[static_cast<size_t>(entry)].resultsLine;
-    const qint64 total = levelCounts(settings_).total;
+    const LevelCounts counts = levelCounts(settings_);
     if (services().boxes->show(
             window_, question(round_recovery::voidQuestion(resultsLine), true)) != BoxAnswer::Yes)
         return;
 
-    const qint64 left = round_files::voidEntry(state_, static_cast<size_t>(entry), now());
-    surface_.setProgressText(screen_texts::progressText(left, total));
-    surface_.setProgressPosition(screen_texts::progressBarPosition(left, total));
+    const std::vector<QByteArray> left =
+        round_files::voidEntry(state_, static_cast<size_t>(entry), now());
+    const screen_texts::Progress progress = screen_texts::progressOf(left, counts);
+    surface_.setProgressText(progress.text);
+    surface_.setProgressPosition(progress.position);
     markLineVoided(resultsListLine);
+    // The voided winner leaves the big field, and a Stop that draws nobody
+    // must not show them again.
+    if (currentWinner_ == results_format::recordedWinner(resultsLine))
+        currentWinner_.clear();
+    surface_.setDisplayText(QByteArray());
     updateTakeBack();
     if (roundChanged_)
         roundChanged_();

@@ -33,6 +33,9 @@ class RoundControls : public QObject
     void programStarted();
     void initialized();
     void settingsSaved();
+    // The winners of the round the last settings save ended (0: none), for
+    // the settings window to tell the operator how to take it back.
+    int winnersEndedBySave() const { return winnersEndedBySave_; }
     void windowShown(); // asks about an unfinished round once the window shows
     void afterDraw();   // a winner drawn ends the time to take back a reset
     // The window's menu is about to open over this results-list line (-1:
@@ -61,6 +64,7 @@ class RoundControls : public QObject
     QMenu* menu_;
     const DrawSettings& settings_;
     QByteArray& currentWinner_;
+    int winnersEndedBySave_ = 0;
     RoundState state_;
     QAction* takeBack_ = nullptr;
     QAction* void_ = nullptr;

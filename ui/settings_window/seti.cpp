@@ -4,6 +4,7 @@
 #include "base/file_paths.h"
 #include "base/gbk.h"
 #include "base/working_files.h"
+#include "draw/round_recovery.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_boxes.h"
 #include "platform/services.h"
@@ -12,6 +13,7 @@
 #include "ui/input/first_line_only.h"
 #include "ui/input/typed_character_filter.h"
 #include "ui/main_window/cou.h"
+#include "ui/main_window/round_controls.h"
 #include "ui/settings_window/button_edit.h"
 #include "ui/settings_window/import_field_edits.h"
 #include "ui/settings_window/import_gbk_check.h"
@@ -131,6 +133,7 @@ void TForm2::btn7Click()
     program_settings::writeBasic(page);
     mainWindow_->loadMainWindowState();
     services().boxes->show(this, noticeBox(settings_texts::saved()));
+    tellIfTheRoundEnded();
 }
 
 void TForm2::btn8Click()
@@ -145,6 +148,13 @@ void TForm2::btn8Click()
     program_settings::writePrizes(page);
     mainWindow_->loadMainWindowState();
     services().boxes->show(this, noticeBox(settings_texts::saved()));
+    tellIfTheRoundEnded();
+}
+
+void TForm2::tellIfTheRoundEnded()
+{
+    if (const int winners = mainWindow_->roundControls()->winnersEndedBySave(); winners > 0)
+        services().boxes->show(this, noticeBox(round_recovery::roundEndedBySave(winners)));
 }
 
 void TForm2::btn1Click()

@@ -35,6 +35,9 @@ class TForm2 : public QWidget
     void btn6PropertiesButtonClick();
 
   private:
+    // After a save: says so when it ended a round holding winners, and how
+    // to take it back.
+    void tellIfTheRoundEnded();
     // Page layouts (seti_layout.cpp).
     void createWindow();
     void createBasicPage(QWidget* page);

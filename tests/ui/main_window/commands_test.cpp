@@ -90,9 +90,13 @@ TEST_F(MainWindowTest, TheDrawsNoticesAreWarningBoxesCaptionedByTheirKind)
     window();
     button("btn3")->click(); // no participant file
     writeParticipants(12);
+    // Every place of the default counts (1, 2, 3, 4 from the grand prize
+    // down) filled.
     QByteArray tenWinners;
+    const char* labels[] = {"三等奖：", "三等奖：", "三等奖：", "三等奖：", "二等奖：",
+                            "二等奖：", "二等奖：", "一等奖：", "一等奖：", "特等奖："};
     for (int i = 0; i < 10; ++i)
-        tenWinners += G("五等奖：员工") + QByteArray::number(i) + "\r\n";
+        tenWinners += G(labels[i]) + G("员工") + QByteArray::number(i) + "\r\n";
     dir.writeFile("retotal.txt", tenWinners);
     button("btn3")->click(); // all drawn
     const std::vector<std::pair<QString, QString>> expected = {

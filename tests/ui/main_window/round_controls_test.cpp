@@ -79,7 +79,7 @@ TEST_F(RoundControlsTest, ARestartContinuesTheRoundAsIfNothingHadHappened)
     EXPECT_EQ(people.size(), 5u) << "an earlier winner won again";
 }
 
-TEST_F(RoundControlsTest, NoQuestionForADeclinedCompleteOrMissingRound)
+TEST_F(RoundControlsTest, NoQuestionForADeclinedOrMissingRoundAndACompleteOneCanBeShownAgain)
 {
     restart(); // no history at all
     writeParticipants(12);
@@ -95,8 +95,15 @@ TEST_F(RoundControlsTest, NoQuestionForADeclinedCompleteOrMissingRound)
         writeSetting(G("奖项设置"), G(level), "");
     restart();
     drawOne();
-    restart(); // the round is complete under its counts
-    EXPECT_TRUE(questions().empty());
+    const std::vector<QByteArray> drawn = results();
+    // The round is complete under its counts: it can be shown again, to be
+    // saved or exported after all.
+    fakes.boxes.answers.push_back(BoxAnswer::Yes);
+    restart();
+    ASSERT_EQ(questions().size(), 1u);
+    EXPECT_TRUE(questions()[0].text.contains(QStringLiteral("上一轮抽奖已全部完成，共抽出 1 名")));
+    EXPECT_EQ(results(), drawn);
+    EXPECT_EQ(listLines().size(), 2);
 }
 
 TEST_F(RoundControlsTest, AHistoryCutByACrashOffersOnlyItsWholeWinners)

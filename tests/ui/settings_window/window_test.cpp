@@ -1,3 +1,4 @@
+#include "draw/round_recovery.h"
 #include "settings_window_fixture.h"
 
 #include <QComboBox>
@@ -209,7 +210,10 @@ TEST_F(SaveDuringDrawTest, SaveIsAcceptedAgainOnceTheDrawStops)
     ASSERT_FALSE(mainWindow->isDrawRunning());
     fakes.boxes.shown.clear();
     control<QPushButton>("btn7")->click();
-    EXPECT_EQ(boxTexts(), QStringList{QStringLiteral("修改成功，请进行其它设置！")});
+    // The save ended a round holding a winner: the operator is told, and how
+    // to take it back.
+    EXPECT_EQ(boxTexts(), (QStringList{QStringLiteral("修改成功，请进行其它设置！"),
+                                       round_recovery::roundEndedBySave(1)}));
     EXPECT_EQ(dir.readFile("retotal.txt"), QByteArray());
 }
 
