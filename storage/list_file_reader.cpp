@@ -2,6 +2,7 @@
 
 #include "base/regular_file.h"
 #include "base/system_reason.h"
+#include "storage/binary_content.h"
 #include "storage/csv_reader.h"
 #include "storage/header_row.h"
 #include "storage/text_file_decoding.h"
@@ -87,10 +88,15 @@ ListFile fromBytes(const QByteArray& bytes, const QString& fileName)
             return withProblem(Problem::NotReadable);
         return fromRows(workbook.rows);
     }
-    const QString text = text_file_decoding::decode(bytes);
-    // Zero characters do not occur in a list; they mark a binary file.
-    if (text.contains(QChar(0)))
+    // Named as a workbook but none (a PDF or a list renamed): refused as a
+    // damaged workbook, never read as lines of text.
+    if (fileName.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
         return withProblem(Problem::NotReadable);
+    const QString text = text_file_decoding::decode(bytes);
+    BinaryContentCheck binary;
+    binary.add(text);
+    if (binary.isBinary())
+        return withProblem(Problem::Binary);
     if (fileName.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
         return fromRows(csv_reader::parse(text));
     return fromRows(textRows(text));

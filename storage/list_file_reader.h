@@ -14,7 +14,8 @@ enum class Problem {
     None,
     CannotOpen,  // missing, no permission, or not a regular file
     Encrypted,   // a workbook with a password, or the older binary format
-    NotReadable, // damaged, binary, or far too large
+    NotReadable, // damaged, or named .xlsx without being a workbook
+    Binary,      // text or CSV by its name, binary by its content
     Empty,       // readable, but without a single participant
 };
 

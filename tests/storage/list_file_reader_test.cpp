@@ -1,5 +1,5 @@
-#include "support/spreadsheet_fixture_files.h"
 #include "storage/list_file_reader.h"
+#include "support/spreadsheet_fixture_files.h"
 #include "support/working_directory.h"
 
 #include <QStringEncoder>
@@ -61,10 +61,45 @@ TEST(WorkbookFromRealPrograms, RefusalsOfUnreadableFiles)
     EXPECT_EQ(
         list_file_reader::fromBytes(QByteArrayLiteral("PK\x03\x04 not really"), "a.xlsx").problem,
         Problem::NotReadable);
-    EXPECT_EQ(list_file_reader::fromBytes(QByteArray("a\0b", 3), "a.txt").problem,
-              Problem::NotReadable);
+    EXPECT_EQ(list_file_reader::fromBytes(QByteArray("a\0b", 3), "a.txt").problem, Problem::Binary);
     EXPECT_EQ(list_file_reader::fromBytes("", "a.csv").problem, Problem::Empty);
     EXPECT_EQ(list_file_reader::fromBytes(" \r\n,,\r\n\t\n", "a.csv").problem, Problem::Empty);
+}
+
+// Random bytes, as a compressed stream of a PDF or a picture holds them.
+QByteArray noise(int size)
+{
+    QByteArray bytes;
+    quint32 state = 12345;
+    for (int i = 0; i < size; ++i) {
+        state = state * 1103515245u + 12345u;
+        bytes += static_cast<char>((state >> 16) & 0xFF);
+    }
+    return bytes.replace('\0', '\1');
+}
+
+TEST(ListFiles, WhatNoListIsIsRefusedByItsContent)
+{
+    const QByteArray pdf = "%PDF-1.4\n1 0 obj<<>>endobj\ntrailer<</Root 1 0 R>>\n%%EOF\n";
+    const QByteArray names = "张三\r\n李四\r\n王五\r\n";
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+        Problem problem;
+    } cases[] = {
+        {"renamed.xlsx", pdf, Problem::NotReadable},
+        {"list.XLSX", names, Problem::NotReadable},
+        {"list.csv", "张三,1\r\n" + QByteArray("\0\0\0\x01", 4) + "李四,2\r\n", Problem::Binary},
+        {"list.txt", noise(4096), Problem::Binary},
+        {"list.txt", names + noise(2000).replace('\0', '\x02'), Problem::Binary},
+        // A stray end-of-file mark or escape in a list is no binary file.
+        {"list.txt", names + "\x1B[0m\x1A", Problem::None},
+        {"list.txt", "张三\v110\f\r\n", Problem::None},
+    };
+    for (const auto& each : cases)
+        EXPECT_EQ(list_file_reader::fromBytes(each.bytes, each.name).problem, each.problem)
+            << each.name << " " << each.bytes.left(12).toHex().toStdString();
 }
 
 TEST(ListFiles, MissingFilesAndPipesAreRefusedWithoutBlocking)

@@ -43,6 +43,14 @@ QString notReadable(const QString& fileName)
         .arg(fileName);
 }
 
+QString binaryContent(const QString& fileName)
+{
+    return QStringLiteral("文件“%1”不是文本或 CSV 文件：其中有空字符等文本里不会出现的控制字符，"
+                          "无法作为名单导入。\r\n"
+                          "如果它是表格，请在表格程序中另存为 .xlsx 或 .csv 后再导入。")
+        .arg(fileName);
+}
+
 QString emptyFile(const QString& fileName)
 {
     return QStringLiteral("文件“%1”中没有数据。").arg(fileName);

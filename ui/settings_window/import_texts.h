@@ -13,6 +13,7 @@ QString noParticipantFile();         // no list imported yet
 QString cannotOpen(const QString& fileName, const QString& reason);
 QString encrypted(const QString& fileName);
 QString notReadable(const QString& fileName);
+QString binaryContent(const QString& fileName);
 QString emptyFile(const QString& fileName);
 QString titleRowQuestion(const QString& firstLine);
 QString outsideGbkQuestion(int characters, int lines, const QStringList& firstLines);

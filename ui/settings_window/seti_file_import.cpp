@@ -29,6 +29,8 @@ QString problemText(const list_file_reader::ListFile& file, const QString& fileN
         return import_texts::encrypted(fileName);
     case Problem::NotReadable:
         return import_texts::notReadable(fileName);
+    case Problem::Binary:
+        return import_texts::binaryContent(fileName);
     case Problem::Empty:
     case Problem::None:
         break;

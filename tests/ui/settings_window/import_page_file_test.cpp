@@ -83,6 +83,22 @@ TEST_F(ImportFromFileTest, RefusedFilesAndCancelledDialogsChangeNothing)
     EXPECT_FALSE(dir.exists("rafflixlist.txt"));
 }
 
+TEST_F(ImportFromFileTest, FilesThatAreNoListsAreRefusedWithTheReason)
+{
+    dir.writeFile("renamed.xlsx", "%PDF-1.4\n1 0 obj<<>>endobj\n");
+    dir.writeFile("list.csv", QByteArray("\xFF\xD8\xFF\xE0\0\x10JFIF\0\x01", 12));
+    const QString before = field()->toPlainText();
+    chooseFile(dir.filePath("renamed.xlsx"));
+    chooseFile(dir.filePath("list.csv"));
+    ASSERT_EQ(fakes.boxes.shown.size(), 2u);
+    EXPECT_EQ(fakes.boxes.shown[0].text,
+              QStringLiteral("文件“renamed.xlsx”无法读取：它不是 .xlsx 表格、CSV 或文本文件，"
+                             "或者已经损坏。"));
+    EXPECT_TRUE(fakes.boxes.shown[1].text.startsWith(
+        QStringLiteral("文件“list.csv”不是文本或 CSV 文件：其中有空字符")));
+    EXPECT_EQ(field()->toPlainText(), before);
+}
+
 TEST_F(ImportFromFileTest, ClearingClickIsUndoneWithCtrlZ)
 {
     dir.writeFile("list.txt", G("张三\n李四\n"));
