@@ -1,8 +1,8 @@
 #include "base/app_error.h"
-#include "support/workbook_read_back.h"
 #include "storage/list_file_reader.h"
 #include "storage/winners_export.h"
 #include "support/gbk_literals.h"
+#include "support/workbook_read_back.h"
 #include "support/working_directory.h"
 
 #include <QJsonValue>
@@ -56,7 +56,7 @@ TEST(WinnersExport, CsvIsUtf8WithMarkAndQuotedFields)
             QStringLiteral("序号,奖品\r\n1,\"保温杯, \"\"大号\"\"\"\r\n2,\"a;b\nc\"\r\n").toUtf8());
     // Our own CSV reader reads it back to the same cells.
     const auto back = list_file_reader::fromBytes(csv, "winners.csv");
-    EXPECT_EQ(back.lines.value(1), QStringLiteral("1\t保温杯, \"大号\""));
+    EXPECT_EQ(back.lines.toList().value(1), QStringLiteral("1\t保温杯, \"大号\""));
 }
 
 TEST(WinnersExport, TargetFollowsTheNameThenTheChosenType)
@@ -102,7 +102,7 @@ TEST(WinnersExport, WorkbookReadBackByOpenpyxlCellForCell)
     }
     // Our own reader agrees, empty cells left out.
     const auto back = list_file_reader::read(path);
-    EXPECT_EQ(back.lines.value(1), table[1].join(u'\t'));
+    EXPECT_EQ(back.lines.toList().value(1), table[1].join(u'\t'));
 }
 
 TEST(WinnersExport, AFailedWriteLeavesTheOldFile)

@@ -51,6 +51,42 @@ QString binaryContent(const QString& fileName)
         .arg(fileName);
 }
 
+namespace {
+
+QString megabytes(qint64 bytes)
+{
+    return QString::number((bytes + (1 << 20) - 1) >> 20);
+}
+
+} // namespace
+
+QString fileTooLarge(const QString& fileName, qint64 limitBytes)
+{
+    return QStringLiteral("文件“%1”超过 %2 MB 的大小上限，不像是一份名单，无法导入。")
+        .arg(fileName, megabytes(limitBytes));
+}
+
+QString rowTooLong(const QString& fileName, qint64 row, qint64 limitCharacters)
+{
+    return QStringLiteral("文件“%1”的第 %2 行超过 %3 个字符的长度上限，无法导入。\r\n"
+                          "每行是一名参与者；请检查这一行，例如 CSV 文件中是否少了一个引号。")
+        .arg(fileName)
+        .arg(row)
+        .arg(limitCharacters);
+}
+
+QString unpackedTooLarge(const QString& fileName, qint64 limitBytes)
+{
+    return QStringLiteral("工作簿“%1”中有一部分解压后超过 %2 MB 的上限，不像是一份名单，无法导入。")
+        .arg(fileName, megabytes(limitBytes));
+}
+
+QString listTooLarge(const QString& fileName, qint64 limitBytes)
+{
+    return QStringLiteral("文件“%1”中的名单读入后要占用超过 %2 MB 的内存，超过了上限，无法导入。")
+        .arg(fileName, megabytes(limitBytes));
+}
+
 QString emptyFile(const QString& fileName)
 {
     return QStringLiteral("文件“%1”中没有数据。").arg(fileName);

@@ -31,6 +31,14 @@ QString problemText(const list_file_reader::ListFile& file, const QString& fileN
         return import_texts::notReadable(fileName);
     case Problem::Binary:
         return import_texts::binaryContent(fileName);
+    case Problem::FileTooLarge:
+        return import_texts::fileTooLarge(fileName, file.limit);
+    case Problem::RowTooLong:
+        return import_texts::rowTooLong(fileName, file.row, file.limit);
+    case Problem::UnpackedTooLarge:
+        return import_texts::unpackedTooLarge(fileName, file.limit);
+    case Problem::ListTooLarge:
+        return import_texts::listTooLarge(fileName, file.limit);
     case Problem::Empty:
     case Problem::None:
         break;
@@ -71,7 +79,7 @@ void FileImportControls::importFromFile()
     list_file_reader::ListFile file = list_file_reader::read(*chosen);
     if (file.problem == Problem::None && file.firstLineLooksLikeTitles) {
         const BoxRequest question =
-            questionBox(import_texts::titleRowQuestion(file.lines.front()), false);
+            questionBox(import_texts::titleRowQuestion(file.lines.first()), false);
         if (services().boxes->show(window, question) == BoxAnswer::Yes)
             file.lines.removeFirst();
         if (file.lines.isEmpty())
@@ -82,7 +90,7 @@ void FileImportControls::importFromFile()
         return;
     }
     // A break after the last line, as a paste from a spreadsheet ends.
-    import_field_edits::replaceUndoably(*field_, file.lines.join(u'\n') + u'\n');
+    import_field_edits::replaceWithList(*field_, file.lines.takeBlocks());
 }
 
 void FileImportControls::refreshCount()

@@ -77,7 +77,7 @@ TEST_F(ExportEntryTest, WinnersSavedAsWorkbookWhenTheNameHasNoType)
     const auto back = list_file_reader::read(dir.filePath("winners.xlsx"));
     ASSERT_EQ(back.problem, list_file_reader::Problem::None);
     EXPECT_EQ(back.lines.size(), 3);
-    EXPECT_TRUE(back.lines.value(2).startsWith(QStringLiteral("2\t五等奖\t")));
+    EXPECT_TRUE(back.lines.toList().value(2).startsWith(QStringLiteral("2\t五等奖\t")));
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "support/spreadsheet_fixture_files.h"
 #include "ui/settings_window/settings_window_fixture.h"
 
+#include <QFile>
+
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -96,6 +98,32 @@ TEST_F(ImportFromFileTest, FilesThatAreNoListsAreRefusedWithTheReason)
                              "或者已经损坏。"));
     EXPECT_TRUE(fakes.boxes.shown[1].text.startsWith(
         QStringLiteral("文件“list.csv”不是文本或 CSV 文件：其中有空字符")));
+    EXPECT_EQ(field()->toPlainText(), before);
+}
+
+TEST_F(ImportFromFileTest, LimitsAreNamedInTheRefusal)
+{
+    dir.writeFile("long.csv", "张三\r\n李四\r\n" + QByteArray(10001, 'x') + "\r\n");
+    dir.writeFile("bomb.xlsx", withDeclaredSize(fixtureBytes("calc_participants.xlsx"),
+                                                "xl/worksheets/sheet1.xml", 0xFFFFFF00u));
+    dir.writeFile("tiny.txt", QByteArray("a\n").repeated(1'300'000));
+    QFile big(dir.filePath("big.txt"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(300 << 20)); // sparse
+    big.close();
+    const QString before = field()->toPlainText();
+    for (const char* name : {"long.csv", "bomb.xlsx", "big.txt", "tiny.txt"})
+        chooseFile(dir.filePath(name));
+    ASSERT_EQ(fakes.boxes.shown.size(), 4u);
+    EXPECT_TRUE(fakes.boxes.shown[0].text.startsWith(
+        QStringLiteral("文件“long.csv”的第 3 行超过 10000 个字符的长度上限，无法导入。")));
+    EXPECT_EQ(fakes.boxes.shown[1].text,
+              QStringLiteral("工作簿“bomb.xlsx”中有一部分解压后超过 512 MB 的上限，不像是一份名单，"
+                             "无法导入。"));
+    EXPECT_EQ(fakes.boxes.shown[2].text,
+              QStringLiteral("文件“big.txt”超过 256 MB 的大小上限，不像是一份名单，无法导入。"));
+    EXPECT_EQ(fakes.boxes.shown[3].text,
+              QStringLiteral("文件“tiny.txt”中的名单读入后要占用超过 168 MB 的内存，超过了上限，"
+                             "无法导入。"));
     EXPECT_EQ(field()->toPlainText(), before);
 }
 
