@@ -5,6 +5,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <stdexcept>
+
 namespace {
 
 QList<QStringList> participantTable(int rows)
@@ -21,12 +23,25 @@ QList<QStringList> participantTable(int rows)
 
 } // namespace
 
+namespace {
+
+void write(const QString& path, winners_export::Format format, int rows)
+{
+    const winners_export::SaveResult saved =
+        winners_export::save(path, format, participantTable(rows));
+    if (!saved.ok())
+        throw std::runtime_error("cannot write " + path.toStdString() + ": " +
+                                 saved.reason.toStdString());
+}
+
+} // namespace
+
 void writeParticipantWorkbook(const QString& path, int rows)
 {
-    winners_export::save(path, winners_export::Format::Xlsx, participantTable(rows));
+    write(path, winners_export::Format::Xlsx, rows);
 }
 
 void writeParticipantCsv(const QString& path, int rows)
 {
-    winners_export::save(path, winners_export::Format::Csv, participantTable(rows));
+    write(path, winners_export::Format::Csv, rows);
 }

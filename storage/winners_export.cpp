@@ -1,15 +1,16 @@
 #include "storage/winners_export.h"
 
-#include "base/app_error.h"
 #include "base/atomic_file.h"
 #include "base/gbk.h"
+#include "base/regular_file.h"
+#include "base/system_reason.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace winners_export {
 
@@ -33,19 +34,28 @@ QString csvField(const QString& field)
     return u'"' + quoted + u'"';
 }
 
+// The error number of a failure that may not have set one.
+int lastError()
+{
+    return errno != 0 ? errno : EIO;
+}
+
 // libxlsxwriter keeps a workbook's rows in a file of its own until it is
 // closed; the folder holds that and the finished workbook.
-QByteArray writeWorkbook(const QList<QStringList>& table, const QTemporaryDir& folder)
+std::optional<QByteArray> writeWorkbook(const QList<QStringList>& table,
+                                        const QTemporaryDir& folder, int& error)
 {
     const QByteArray path =
         QDir(folder.path()).filePath(QStringLiteral("winners.xlsx")).toLocal8Bit();
     const QByteArray scratch = folder.path().toLocal8Bit();
     lxw_workbook_options options{};
     options.tmpdir = const_cast<char*>(scratch.constData());
+    errno = 0;
     lxw_workbook* workbook = workbook_new_opt(path.constData(), &options);
-    if (!workbook)
-        throw AppError::cannotCreateFile(QString::fromLocal8Bit(path),
-                                         QStringLiteral("Cannot create the workbook"));
+    if (!workbook) {
+        error = lastError();
+        return std::nullopt;
+    }
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, "中奖名单");
     lxw_format* bold = workbook_add_format(workbook);
     format_set_bold(bold);
@@ -68,14 +78,17 @@ QByteArray writeWorkbook(const QList<QStringList>& table, const QTemporaryDir& f
     if (columns > 0)
         worksheet_set_column(sheet, 0, static_cast<lxw_col_t>(columns - 1), 16, nullptr);
 
-    const lxw_error closed = workbook_close(workbook);
-    if (closed != LXW_NO_ERROR)
-        throw AppError::cannotCreateFile(QString::fromLocal8Bit(path),
-                                         QString::fromUtf8(lxw_strerror(closed)));
-    QFile file(QString::fromLocal8Bit(path));
-    if (!file.open(QIODevice::ReadOnly))
-        throw AppError::cannotOpenFile(file.fileName(), file.errorString());
-    return file.readAll();
+    errno = 0;
+    if (workbook_close(workbook) != LXW_NO_ERROR) {
+        error = lastError();
+        return std::nullopt;
+    }
+    const regular_file::Content content = regular_file::readAll(QString::fromLocal8Bit(path));
+    if (!content.ok()) {
+        error = content.error;
+        return std::nullopt;
+    }
+    return content.bytes;
 }
 
 } // namespace
@@ -147,12 +160,19 @@ QByteArray csvBytes(const QList<QStringList>& table)
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-QByteArray xlsxBytes(const QList<QStringList>& table)
+std::optional<QByteArray> xlsxBytes(const QList<QStringList>& table, int* error)
 {
+    int failure = 0;
+    std::optional<QByteArray> bytes;
+    errno = 0;
     const QTemporaryDir folder;
-    if (!folder.isValid())
-        throw AppError::cannotCreateFile(folder.path(), folder.errorString());
-    return writeWorkbook(table, folder);
+    if (folder.isValid())
+        bytes = writeWorkbook(table, folder, failure);
+    else
+        failure = lastError();
+    if (error)
+        *error = failure;
+    return bytes;
 }
 
 Target target(const QString& chosenPath, int filterIndex)
@@ -166,9 +186,27 @@ Target target(const QString& chosenPath, int filterIndex)
     return {chosenPath + QStringLiteral(".xlsx"), Format::Xlsx};
 }
 
-void save(const QString& path, Format format, const QList<QStringList>& table)
+SaveResult save(const QString& path, Format format, const QList<QStringList>& table)
 {
-    writeFileAtomicallyOrThrow(path, format == Format::Xlsx ? xlsxBytes(table) : csvBytes(table));
+    SaveResult result;
+    std::optional<QByteArray> bytes;
+    if (format == Format::Xlsx) {
+        bytes = xlsxBytes(table, &result.error);
+        if (!bytes)
+            result.status = SaveResult::Status::CannotMakeWorkbook;
+    } else {
+        bytes = csvBytes(table);
+    }
+    if (bytes) {
+        const AtomicWriteResult written = writeFileAtomically(path, *bytes);
+        if (!written.ok()) {
+            result.status = SaveResult::Status::CannotWrite;
+            result.error = written.error;
+        }
+    }
+    if (!result.ok())
+        result.reason = system_reason::text(result.error);
+    return result;
 }
 
 } // namespace winners_export

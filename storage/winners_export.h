@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 // The winners as a table for spreadsheets: one row per winner in drawing
@@ -38,8 +39,9 @@ QList<QStringList> table(const std::vector<Winner>& winners,
 QByteArray csvBytes(const QList<QStringList>& table);
 // A workbook with one sheet; the numbers of the first column are written as
 // numbers, everything else as text, so long digit strings keep every digit.
-// Throws when the workbook cannot be made.
-QByteArray xlsxBytes(const QList<QStringList>& table);
+// Nothing when it cannot be made in the temporary folder, where
+// libxlsxwriter builds it; `error` then holds the system's error number.
+std::optional<QByteArray> xlsxBytes(const QList<QStringList>& table, int* error = nullptr);
 
 // The format and final name of an export: a name ending in .xlsx or .csv
 // keeps its type; any other name takes the type chosen in the dialog (the
@@ -51,8 +53,19 @@ struct Target
 };
 Target target(const QString& chosenPath, int filterIndex);
 
+// Why an export was not written.
+struct SaveResult
+{
+    enum class Status { Ok, CannotMakeWorkbook, CannotWrite };
+    Status status = Status::Ok;
+    int error = 0;  // errno, or system_reason::kNotARegularFile
+    QString reason; // the system's words for it, in Chinese
+
+    bool ok() const { return status == Status::Ok; }
+};
+
 // Writes the file as a whole, every byte checked before it replaces an
-// existing one; throws "Cannot create file ..." or "Stream write error".
-void save(const QString& path, Format format, const QList<QStringList>& table);
+// existing one, which a failure leaves as it was.
+SaveResult save(const QString& path, Format format, const QList<QStringList>& table);
 
 } // namespace winners_export

@@ -31,4 +31,16 @@ QString exported(int winners, const QString& path)
         .arg(QDir::toNativeSeparators(path));
 }
 
+// No full stop: the handler guard's box adds one.
+QString exportFailed(const QString& path, const QString& reason)
+{
+    return QStringLiteral("无法导出中奖名单到“%1”：%2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString workbookNotMade(const QString& path, const QString& reason)
+{
+    return QStringLiteral("无法导出中奖名单到“%1”：临时文件夹中无法生成工作簿（%2）")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
 } // namespace export_texts

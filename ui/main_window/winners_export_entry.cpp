@@ -1,5 +1,6 @@
 #include "ui/main_window/winners_export_entry.h"
 
+#include "base/app_error.h"
 #include "base/file_paths.h"
 #include "base/gbk.h"
 #include "draw/round_recovery.h"
@@ -52,7 +53,14 @@ void exportWinners(QWidget* window, const QPlainTextEdit& resultsList)
     const auto prizeText = [](PrizeLevel level) {
         return readSetting(setting_names::prizeSection(), levelPrizeKey(level));
     };
-    winners_export::save(target.path, target.format, winners_export::table(winners, prizeText));
+    const winners_export::SaveResult saved =
+        winners_export::save(target.path, target.format, winners_export::table(winners, prizeText));
+    if (!saved.ok()) {
+        const QString path = file_paths::fullPath(target.path);
+        throw AppError(saved.status == winners_export::SaveResult::Status::CannotMakeWorkbook
+                           ? export_texts::workbookNotMade(path, saved.reason)
+                           : export_texts::exportFailed(path, saved.reason));
+    }
     services().boxes->show(window,
                            noticeBox(export_texts::exported(static_cast<int>(winners.size()),
                                                             file_paths::fullPath(target.path))));
