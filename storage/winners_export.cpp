@@ -42,7 +42,32 @@ int lastError()
 
 // libxlsxwriter keeps a workbook's rows in a file of its own until it is
 // closed; the folder holds that and the finished workbook.
-std::optional<QByteArray> writeWorkbook(const QList<QStringList>& table,
+void writeSheet(lxw_workbook* workbook, const Sheet& sheet, lxw_format* bold)
+{
+    lxw_worksheet* worksheet = workbook_add_worksheet(workbook, sheet.name.toUtf8().constData());
+    const QList<QStringList>& table = sheet.rows;
+    for (qsizetype row = 0; row < table.size(); ++row) {
+        const QStringList& cells = table[row];
+        for (qsizetype column = 0; column < cells.size(); ++column) {
+            const auto r = static_cast<lxw_row_t>(row);
+            const auto c = static_cast<lxw_col_t>(column);
+            bool isNumber = false;
+            const int number = cells[column].toInt(&isNumber);
+            if (row > 0 && column == 0 && isNumber)
+                worksheet_write_number(worksheet, r, c, number, nullptr);
+            else if (!cells[column].isEmpty())
+                worksheet_write_string(worksheet, r, c, cells[column].toUtf8().constData(),
+                                       row == 0 ? bold : nullptr);
+        }
+    }
+    const int columns = table.isEmpty() ? 0 : static_cast<int>(table.front().size());
+    if (columns > 0)
+        worksheet_set_column(worksheet, 0, static_cast<lxw_col_t>(columns - 1), 16, nullptr);
+}
+
+// libxlsxwriter keeps a workbook's rows in a file of its own until it is
+// closed; the folder holds that and the finished workbook.
+std::optional<QByteArray> writeWorkbook(const std::vector<Sheet>& sheets,
                                         const QTemporaryDir& folder, int& error)
 {
     const QByteArray path =
@@ -56,27 +81,10 @@ std::optional<QByteArray> writeWorkbook(const QList<QStringList>& table,
         error = lastError();
         return std::nullopt;
     }
-    lxw_worksheet* sheet = workbook_add_worksheet(workbook, "中奖名单");
     lxw_format* bold = workbook_add_format(workbook);
     format_set_bold(bold);
-
-    for (qsizetype row = 0; row < table.size(); ++row) {
-        const QStringList& cells = table[row];
-        for (qsizetype column = 0; column < cells.size(); ++column) {
-            const auto r = static_cast<lxw_row_t>(row);
-            const auto c = static_cast<lxw_col_t>(column);
-            bool isNumber = false;
-            const int number = cells[column].toInt(&isNumber);
-            if (row > 0 && column == 0 && isNumber)
-                worksheet_write_number(sheet, r, c, number, nullptr);
-            else if (!cells[column].isEmpty())
-                worksheet_write_string(sheet, r, c, cells[column].toUtf8().constData(),
-                                       row == 0 ? bold : nullptr);
-        }
-    }
-    const int columns = table.isEmpty() ? 0 : static_cast<int>(table.front().size());
-    if (columns > 0)
-        worksheet_set_column(sheet, 0, static_cast<lxw_col_t>(columns - 1), 16, nullptr);
+    for (const Sheet& sheet : sheets)
+        writeSheet(workbook, sheet, bold);
 
     errno = 0;
     if (workbook_close(workbook) != LXW_NO_ERROR) {
@@ -91,61 +99,54 @@ std::optional<QByteArray> writeWorkbook(const QList<QStringList>& table,
     return content.bytes;
 }
 
+SaveResult written(const QString& path, const std::optional<QByteArray>& bytes, int workbookError)
+{
+    SaveResult result;
+    if (!bytes) {
+        result.status = SaveResult::Status::CannotMakeWorkbook;
+        result.error = workbookError;
+    } else {
+        const AtomicWriteResult write = writeFileAtomically(path, *bytes);
+        if (!write.ok()) {
+            result.status = SaveResult::Status::CannotWrite;
+            result.error = write.error;
+        }
+    }
+    if (!result.ok())
+        result.reason = system_reason::text(result.error);
+    return result;
+}
+
 } // namespace
+
+std::optional<Winner> winnerFromResultsLine(const QByteArray& line)
+{
+    for (PrizeLevel level : kAllPrizeLevels) {
+        const QByteArray label = levelLabel(level);
+        if (!line.startsWith(label))
+            continue;
+        Winner winner;
+        winner.level = level;
+        // The last separator: a participant line may hold the same text.
+        const qsizetype at = line.lastIndexOf(timeSeparator());
+        if (at >= label.size()) {
+            winner.participantLine = line.mid(label.size(), at - label.size());
+            winner.time = line.mid(at + timeSeparator().size());
+        } else {
+            winner.participantLine = line.mid(label.size());
+        }
+        return winner;
+    }
+    return std::nullopt;
+}
 
 std::vector<Winner> winnersFromResultsLines(const std::vector<QByteArray>& lines)
 {
     std::vector<Winner> winners;
-    for (const QByteArray& line : lines) {
-        for (PrizeLevel level : kAllPrizeLevels) {
-            const QByteArray label = levelLabel(level);
-            if (!line.startsWith(label))
-                continue;
-            Winner winner;
-            winner.level = level;
-            // The last separator: a participant line may hold the same text.
-            const qsizetype at = line.lastIndexOf(timeSeparator());
-            if (at >= label.size()) {
-                winner.participantLine = line.mid(label.size(), at - label.size());
-                winner.time = line.mid(at + timeSeparator().size());
-            } else {
-                winner.participantLine = line.mid(label.size());
-            }
-            winners.push_back(winner);
-            break;
-        }
-    }
+    for (const QByteArray& line : lines)
+        if (std::optional<Winner> winner = winnerFromResultsLine(line))
+            winners.push_back(std::move(*winner));
     return winners;
-}
-
-QList<QStringList> table(const std::vector<Winner>& winners,
-                         const std::function<QByteArray(PrizeLevel)>& prizeText)
-{
-    std::vector<QStringList> participantColumns;
-    qsizetype widest = 1;
-    for (const Winner& winner : winners) {
-        participantColumns.push_back(gbk::decode(winner.participantLine).split(u'\t'));
-        widest = std::max(widest, participantColumns.back().size());
-    }
-
-    QStringList header = {QStringLiteral("序号"), QStringLiteral("奖项"), QStringLiteral("奖品"),
-                          QStringLiteral("中奖者")};
-    for (qsizetype column = 2; column <= widest; ++column)
-        header << QStringLiteral("信息%1").arg(column);
-    header << QStringLiteral("时间");
-
-    QList<QStringList> rows = {header};
-    for (size_t i = 0; i < winners.size(); ++i) {
-        const Winner& winner = winners[i];
-        QStringList row = {QString::number(i + 1), gbk::decode(levelName(winner.level)),
-                           gbk::decode(prizeText(winner.level))};
-        QStringList columns = participantColumns[i];
-        while (columns.size() < widest)
-            columns << QString();
-        row << columns << gbk::decode(winner.time);
-        rows << row;
-    }
-    return rows;
 }
 
 QByteArray csvBytes(const QList<QStringList>& table)
@@ -160,19 +161,24 @@ QByteArray csvBytes(const QList<QStringList>& table)
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-std::optional<QByteArray> xlsxBytes(const QList<QStringList>& table, int* error)
+std::optional<QByteArray> xlsxBytes(const std::vector<Sheet>& sheets, int* error)
 {
     int failure = 0;
     std::optional<QByteArray> bytes;
     errno = 0;
     const QTemporaryDir folder;
     if (folder.isValid())
-        bytes = writeWorkbook(table, folder, failure);
+        bytes = writeWorkbook(sheets, folder, failure);
     else
         failure = lastError();
     if (error)
         *error = failure;
     return bytes;
+}
+
+std::optional<QByteArray> xlsxBytes(const QList<QStringList>& table, int* error)
+{
+    return xlsxBytes({Sheet{QStringLiteral("中奖名单"), table}}, error);
 }
 
 Target target(const QString& chosenPath, int filterIndex)
@@ -188,25 +194,18 @@ Target target(const QString& chosenPath, int filterIndex)
 
 SaveResult save(const QString& path, Format format, const QList<QStringList>& table)
 {
-    SaveResult result;
-    std::optional<QByteArray> bytes;
-    if (format == Format::Xlsx) {
-        bytes = xlsxBytes(table, &result.error);
-        if (!bytes)
-            result.status = SaveResult::Status::CannotMakeWorkbook;
-    } else {
-        bytes = csvBytes(table);
-    }
-    if (bytes) {
-        const AtomicWriteResult written = writeFileAtomically(path, *bytes);
-        if (!written.ok()) {
-            result.status = SaveResult::Status::CannotWrite;
-            result.error = written.error;
-        }
-    }
-    if (!result.ok())
-        result.reason = system_reason::text(result.error);
-    return result;
+    if (format == Format::Csv)
+        return written(path, csvBytes(table), 0);
+    int error = 0;
+    const std::optional<QByteArray> bytes = xlsxBytes(table, &error);
+    return written(path, bytes, error);
+}
+
+SaveResult save(const QString& path, const std::vector<Sheet>& sheets)
+{
+    int error = 0;
+    const std::optional<QByteArray> bytes = xlsxBytes(sheets, &error);
+    return written(path, bytes, error);
 }
 
 } // namespace winners_export

@@ -31,6 +31,14 @@ QString exported(int winners, const QString& path)
         .arg(QDir::toNativeSeparators(path));
 }
 
+QString exported(int winners, int voided, const QString& path)
+{
+    return QStringLiteral("已导出 %1 条中奖记录（另有 %2 条作废记录）：\r\n%3")
+        .arg(winners)
+        .arg(voided)
+        .arg(QDir::toNativeSeparators(path));
+}
+
 // No full stop: the handler guard's box adds one.
 QString exportFailed(const QString& path, const QString& reason)
 {

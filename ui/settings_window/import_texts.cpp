@@ -99,6 +99,14 @@ QString titleRowQuestion(const QString& firstLine)
         .arg(firstLine);
 }
 
+// No full stop: the handler guard's box adds one.
+QString columnTitlesNotSaved(const QString& reason)
+{
+    return QStringLiteral("名单已导入，但列标题文件“rafflixcolumns.txt”无法更新：%1\r\n"
+                          "导出中奖名单时各列将用默认的列名")
+        .arg(reason);
+}
+
 QString outsideGbkQuestion(int characters, int lines, const QStringList& firstLines)
 {
     QString text = QStringLiteral("名单中有 %1 个字符无法保存（共 %2 行），导入后会变成“?”，"

@@ -20,6 +20,7 @@ QString unpackedTooLarge(const QString& fileName, qint64 limitBytes);
 QString listTooLarge(const QString& fileName, qint64 limitBytes);
 QString emptyFile(const QString& fileName);
 QString titleRowQuestion(const QString& firstLine);
+QString columnTitlesNotSaved(const QString& reason);
 QString outsideGbkQuestion(int characters, int lines, const QStringList& firstLines);
 
 } // namespace import_texts

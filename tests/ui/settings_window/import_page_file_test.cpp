@@ -127,6 +127,57 @@ TEST_F(ImportFromFileTest, LimitsAreNamedInTheRefusal)
     EXPECT_EQ(field()->toPlainText(), before);
 }
 
+// The title row left out goes beside the list when the list is saved as the
+// file gave it; any other list saved takes the titles away.
+TEST_F(ImportFromFileTest, TheTitleRowGoesBesideTheListItCameWith)
+{
+    const QByteArray titles = G("姓名\t部门\t工号\t身份证号\r\n");
+    const struct
+    {
+        BoxAnswer titleRow;
+        const char* edit; // typed into the list after it was read
+        bool kept;
+    } cases[] = {
+        {BoxAnswer::Yes, "", true},
+        {BoxAnswer::No, "", false},
+        {BoxAnswer::Yes, "x", false},
+    };
+    for (const auto& each : cases) {
+        dir.writeFile("rafflixcolumns.txt", "old");
+        fakes.boxes.answers.push_back(each.titleRow);
+        chooseFile(fixturePath("calc_participants.xlsx"));
+        // A click meant to scroll clears the list, Ctrl+Z brings it back.
+        QTest::mouseClick(field()->viewport(), Qt::LeftButton);
+        QTest::keyClick(field(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClicks(field(), QLatin1String(each.edit));
+        control<QPushButton>("btn1")->click();
+        EXPECT_EQ(fakes.boxes.shown.back().text,
+                  QStringLiteral("导入成功，请返回界面进行抽奖操作！"));
+        EXPECT_EQ(dir.exists("rafflixcolumns.txt"), each.kept) << each.edit;
+        if (each.kept) {
+            EXPECT_EQ(dir.readFile("rafflixcolumns.txt"), titles);
+        }
+    }
+    // Pasted, the list has no file behind it.
+    field()->setPlainText(QStringLiteral("张三\n"));
+    control<QPushButton>("btn1")->click();
+    EXPECT_FALSE(dir.exists("rafflixcolumns.txt"));
+}
+
+TEST_F(ImportFromFileTest, TitlesThatCannotBeSavedAreSaidAndNotLeftStale)
+{
+    dir.writeFile("rafflixcolumns.txt", G("编号\r\n"));
+    dir.makeReadOnly("rafflixcolumns.txt");
+    fakes.boxes.answers.push_back(BoxAnswer::Yes);
+    chooseFile(fixturePath("calc_participants.xlsx"));
+    control<QPushButton>("btn1")->click();
+    EXPECT_EQ(fakes.boxes.shown.back().text,
+              QStringLiteral("名单已导入，但列标题文件“rafflixcolumns.txt”无法更新：权限被拒绝\r\n"
+                             "导出中奖名单时各列将用默认的列名."));
+    EXPECT_FALSE(dir.exists("rafflixcolumns.txt"));
+    EXPECT_TRUE(dir.readFile("rafflixlist.txt").startsWith(G("陈七")));
+}
+
 TEST_F(ImportFromFileTest, ClearingClickIsUndoneWithCtrlZ)
 {
     dir.writeFile("list.txt", G("张三\n李四\n"));
