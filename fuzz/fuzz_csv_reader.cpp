@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const list_file_reader::ListFile file = list_file_reader::fromBytes(bytes, "list.csv");
     if (file.problem != list_file_reader::Problem::None)
         FUZZ_CHECK(file.lines.isEmpty());
-    for (const QString& line : file.lines) {
+    for (const QString& line : file.lines.toList()) {
         FUZZ_CHECK(!line.isEmpty());
         FUZZ_CHECK(!line.contains(u'\n') && !line.contains(u'\r'));
     }

@@ -2,7 +2,7 @@
 
 namespace csv_reader {
 
-QChar detectSeparator(const QString& text)
+QChar detectSeparator(QStringView text)
 {
     int commas = 0;
     int semicolons = 0;
@@ -29,58 +29,112 @@ QChar detectSeparator(const QString& text)
     return u',';
 }
 
-QList<QStringList> parse(const QString& text, QChar separator)
+QChar detectSeparator(const QString& text)
 {
-    QList<QStringList> records;
-    QStringList record;
-    QString field;
-    bool inQuotes = false;
-    bool fieldStarted = false; // the record has at least one field so far
+    return detectSeparator(QStringView(text));
+}
+
+void Parser::appendToField(QStringView characters)
+{
+    recordCharacters_ += characters.size();
+    if (recordCharacters_ > sink_.maxLineCharacters()) {
+        sink_.rowTooLong(recordNumber_);
+        stopped_ = true;
+        return;
+    }
+    field_ += characters;
+}
+
+void Parser::endField()
+{
+    record_ << field_;
+    field_.clear();
+    fieldStarted_ = true;
+    ++recordCharacters_; // the separator or the break
+}
+
+void Parser::endRecord()
+{
+    endField();
+    if (!sink_.addRow(record_, recordNumber_))
+        stopped_ = true;
+    record_.clear();
+    recordCharacters_ = 0;
+    fieldStarted_ = false;
+    ++recordNumber_;
+}
+
+bool Parser::feed(QStringView text)
+{
     const qsizetype size = text.size();
-
-    auto endField = [&] {
-        record << field;
-        field.clear();
-        fieldStarted = true;
-    };
-    auto endRecord = [&] {
-        endField();
-        records << record;
-        record.clear();
-        fieldStarted = false;
-    };
-
-    for (qsizetype at = 0; at < size; ++at) {
+    qsizetype at = 0;
+    while (at < size && !stopped_) {
         const QChar character = text[at];
-        if (inQuotes) {
-            if (character != u'"') {
-                field += character;
-            } else if (at + 1 < size && text[at + 1] == u'"') {
-                field += u'"';
+        if (afterCarriageReturn_) {
+            afterCarriageReturn_ = false;
+            if (character == u'\n') {
                 ++at;
-            } else {
-                inQuotes = false;
+                continue;
             }
-            continue;
         }
-        if (character == u'"' && field.isEmpty()) {
-            inQuotes = true;
-            fieldStarted = true;
-        } else if (character == separator) {
-            endField();
-        } else if (character == u'\r' || character == u'\n') {
-            if (character == u'\r' && at + 1 < size && text[at + 1] == u'\n')
+        if (quoteInQuotes_) {
+            quoteInQuotes_ = false;
+            if (character == u'"') {
+                appendToField(u"\"");
                 ++at;
+                continue;
+            }
+            inQuotes_ = false;
+        }
+        if (inQuotes_) {
+            qsizetype end = text.indexOf(u'"', at);
+            if (end < 0)
+                end = size;
+            appendToField(text.sliced(at, end - at));
+            quoteInQuotes_ = end < size;
+            at = std::min(end + 1, size);
+        } else if (character == u'"' && field_.isEmpty()) {
+            inQuotes_ = true;
+            fieldStarted_ = true;
+            ++at;
+        } else if (character == separator_) {
+            endField();
+            ++at;
+        } else if (character == u'\r' || character == u'\n') {
             endRecord();
+            afterCarriageReturn_ = character == u'\r';
+            ++at;
         } else {
-            field += character;
-            fieldStarted = true;
+            // A run of plain characters; a quote inside the field is one.
+            qsizetype end = at + 1;
+            while (end < size && text[end] != separator_ && text[end] != u'\r' &&
+                   text[end] != u'\n')
+                ++end;
+            appendToField(text.sliced(at, end - at));
+            fieldStarted_ = true;
+            at = end;
         }
     }
+    return !stopped_;
+}
+
+bool Parser::finish()
+{
+    if (stopped_)
+        return false;
     // A final record without a break; a break at the very end adds none.
-    if (fieldStarted || !field.isEmpty() || !record.isEmpty())
+    if (fieldStarted_ || !field_.isEmpty() || !record_.isEmpty())
         endRecord();
-    return records;
+    return !stopped_;
+}
+
+QList<QStringList> parse(const QString& text, QChar separator)
+{
+    RowCollector records;
+    Parser parser(separator, records);
+    parser.feed(text);
+    parser.finish();
+    return records.rows;
 }
 
 QList<QStringList> parse(const QString& text)

@@ -2,112 +2,148 @@
 
 #include "base/regular_file.h"
 #include "base/system_reason.h"
+#include "storage/binary_content.h"
 #include "storage/csv_reader.h"
-#include "storage/header_row.h"
+#include "storage/list_builder.h"
 #include "storage/text_file_decoding.h"
+#include "storage/text_rows.h"
 #include "storage/xlsx_reader.h"
+#include "storage/zip_archive_reader.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
+
+#include <optional>
 
 namespace list_file_reader {
 
 namespace {
 
-ListFile withProblem(Problem problem, const QString& reason = {})
+ListFile withProblem(Problem problem, qint64 limit = 0)
 {
     ListFile file;
     file.problem = problem;
-    file.reason = reason;
+    file.limit = limit;
     return file;
 }
 
-QList<QStringList> textRows(const QString& text)
+// The lines the builder made, or why reading stopped.
+ListFile finished(ListBuilder& builder)
 {
-    QList<QStringList> rows;
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    for (const QString& line : text.split(lineBreak))
-        rows << line.split(u'\t');
-    return rows;
+    switch (builder.stop()) {
+    case ListBuilder::Stop::RowTooLong: {
+        ListFile file = withProblem(Problem::RowTooLong, ListBuilder::kMaxLineCharacters);
+        file.row = builder.stopRow();
+        return file;
+    }
+    case ListBuilder::Stop::TooMuchText:
+        return withProblem(Problem::ListTooLarge, builder.passedLimit());
+    case ListBuilder::Stop::None:
+        break;
+    }
+    ListFile file;
+    file.firstLineLooksLikeTitles = builder.firstLineLooksLikeTitles();
+    file.lines = builder.takeLines();
+    if (file.lines.isEmpty())
+        return withProblem(Problem::Empty);
+    return file;
 }
 
-bool isBlank(const QString& cell)
+ListFile workbookList(const QByteArray& bytes, ListBuilder& builder)
 {
-    for (const QChar character : cell)
-        if (!character.isSpace())
+    switch (xlsx_reader::read(bytes, builder)) {
+    case xlsx_reader::Status::Ok:
+    case xlsx_reader::Status::Stopped:
+        return finished(builder);
+    case xlsx_reader::Status::Encrypted:
+        return withProblem(Problem::Encrypted);
+    case xlsx_reader::Status::TooLarge:
+        return withProblem(Problem::UnpackedTooLarge, ZipArchiveReader::kMaxMemberBytes);
+    case xlsx_reader::Status::NotAWorkbook:
+    case xlsx_reader::Status::Damaged:
+        break;
+    }
+    return withProblem(Problem::NotReadable);
+}
+
+ListFile textList(const QByteArray& bytes, bool csv, ListBuilder& builder)
+{
+    BinaryContentCheck binary;
+    std::optional<csv_reader::Parser> csvRows;
+    TextRowParser textRows(builder);
+    text_file_decoding::decodeInPieces(bytes, [&](QStringView piece) {
+        binary.add(piece);
+        if (binary.hasZeroCharacter())
             return false;
-    return true;
+        if (!csv)
+            return textRows.feed(piece);
+        // The separator from the first record, which the first piece holds
+        // unless it is far too long anyway.
+        if (!csvRows)
+            csvRows.emplace(csv_reader::detectSeparator(piece), builder);
+        return csvRows->feed(piece);
+    });
+    // Binary content is what a binary file ends a row with: it decides.
+    if (binary.isBinary())
+        return withProblem(Problem::Binary);
+    if (csvRows)
+        csvRows->finish();
+    else if (!csv)
+        textRows.finish();
+    return finished(builder);
 }
 
 } // namespace
 
-QString participantLine(const QStringList& cells)
+qint64 maxReadingBytes(qint64 fileBytes)
 {
-    static const QRegularExpression breaksAndTabs(QStringLiteral("[\r\n\t]+"));
-    QStringList kept;
-    for (const QString& cell : cells) {
-        if (isBlank(cell))
-            continue;
-        const bool hasBreaks = cell.contains(u'\n') || cell.contains(u'\r') || cell.contains(u'\t');
-        kept << (hasBreaks ? QString(cell).replace(breaksAndTabs, QStringLiteral(" ")) : cell);
-    }
-    return kept.join(u'\t');
+    return 160LL * 1024 * 1024 + 2 * fileBytes;
+}
+
+qint64 maxFieldBytes(qint64 fileBytes)
+{
+    return 160LL * 1024 * 1024 + 3 * fileBytes;
 }
 
 ListFile fromRows(const QList<QStringList>& rows)
 {
-    ListFile file;
-    QStringList firstCells;
-    for (const QStringList& row : rows) {
-        const QString line = participantLine(row);
-        if (line.isEmpty())
-            continue;
-        if (file.lines.isEmpty())
-            firstCells = row;
-        file.lines << line;
-    }
-    if (file.lines.isEmpty())
-        return withProblem(Problem::Empty);
-    file.firstLineLooksLikeTitles = looksLikeColumnTitles(firstCells);
-    return file;
+    ListBuilder builder;
+    qint64 row = 0;
+    for (const QStringList& cells : rows)
+        builder.addRow(cells, ++row);
+    return finished(builder);
 }
 
 ListFile fromBytes(const QByteArray& bytes, const QString& fileName)
 {
     if (bytes.isEmpty())
         return withProblem(Problem::Empty);
+    ListBuilder builder(maxReadingBytes(bytes.size()), maxFieldBytes(bytes.size()));
     if (xlsx_reader::isCompoundDocument(bytes))
         return withProblem(Problem::Encrypted);
-    if (xlsx_reader::isZipArchive(bytes)) {
-        const xlsx_reader::Result workbook = xlsx_reader::read(bytes);
-        if (workbook.status == xlsx_reader::Status::Encrypted)
-            return withProblem(Problem::Encrypted);
-        if (workbook.status != xlsx_reader::Status::Ok)
-            return withProblem(Problem::NotReadable);
-        return fromRows(workbook.rows);
-    }
-    const QString text = text_file_decoding::decode(bytes);
-    // Zero characters do not occur in a list; they mark a binary file.
-    if (text.contains(QChar(0)))
+    if (xlsx_reader::isZipArchive(bytes))
+        return workbookList(bytes, builder);
+    // Named as a workbook but none (a PDF or a list renamed): refused as a
+    // damaged workbook, never read as lines of text.
+    if (fileName.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
         return withProblem(Problem::NotReadable);
-    if (fileName.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
-        return fromRows(csv_reader::parse(text));
-    return fromRows(textRows(text));
+    return textList(bytes, fileName.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive), builder);
 }
 
 ListFile read(const QString& path)
 {
     const QFileInfo info(path);
     if (info.exists() && info.size() > kMaxFileBytes)
-        return withProblem(Problem::NotReadable);
+        return withProblem(Problem::FileTooLarge, kMaxFileBytes);
     // A pipe or a device would block the window, or never end: refused at
     // the open, so nothing put in the file's place meanwhile gets through.
     const regular_file::Content content = regular_file::readAll(path);
-    if (!content.ok())
-        return withProblem(Problem::CannotOpen, system_reason::text(content.error));
+    if (!content.ok()) {
+        ListFile file = withProblem(Problem::CannotOpen);
+        file.reason = system_reason::text(content.error);
+        return file;
+    }
     if (content.bytes.size() > kMaxFileBytes)
-        return withProblem(Problem::NotReadable);
+        return withProblem(Problem::FileTooLarge, kMaxFileBytes);
     return fromBytes(content.bytes, info.fileName());
 }
 

@@ -1,15 +1,16 @@
 #include "storage/winners_export.h"
 
-#include "base/app_error.h"
 #include "base/atomic_file.h"
 #include "base/gbk.h"
+#include "base/regular_file.h"
+#include "base/system_reason.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace winners_export {
 
@@ -33,23 +34,18 @@ QString csvField(const QString& field)
     return u'"' + quoted + u'"';
 }
 
+// The error number of a failure that may not have set one.
+int lastError()
+{
+    return errno != 0 ? errno : EIO;
+}
+
 // libxlsxwriter keeps a workbook's rows in a file of its own until it is
 // closed; the folder holds that and the finished workbook.
-QByteArray writeWorkbook(const QList<QStringList>& table, const QTemporaryDir& folder)
+void writeSheet(lxw_workbook* workbook, const Sheet& sheet, lxw_format* bold)
 {
-    const QByteArray path =
-        QDir(folder.path()).filePath(QStringLiteral("winners.xlsx")).toLocal8Bit();
-    const QByteArray scratch = folder.path().toLocal8Bit();
-    lxw_workbook_options options{};
-    options.tmpdir = const_cast<char*>(scratch.constData());
-    lxw_workbook* workbook = workbook_new_opt(path.constData(), &options);
-    if (!workbook)
-        throw AppError::cannotCreateFile(QString::fromLocal8Bit(path),
-                                         QStringLiteral("Cannot create the workbook"));
-    lxw_worksheet* sheet = workbook_add_worksheet(workbook, "中奖名单");
-    lxw_format* bold = workbook_add_format(workbook);
-    format_set_bold(bold);
-
+    lxw_worksheet* worksheet = workbook_add_worksheet(workbook, sheet.name.toUtf8().constData());
+    const QList<QStringList>& table = sheet.rows;
     for (qsizetype row = 0; row < table.size(); ++row) {
         const QStringList& cells = table[row];
         for (qsizetype column = 0; column < cells.size(); ++column) {
@@ -58,81 +54,99 @@ QByteArray writeWorkbook(const QList<QStringList>& table, const QTemporaryDir& f
             bool isNumber = false;
             const int number = cells[column].toInt(&isNumber);
             if (row > 0 && column == 0 && isNumber)
-                worksheet_write_number(sheet, r, c, number, nullptr);
+                worksheet_write_number(worksheet, r, c, number, nullptr);
             else if (!cells[column].isEmpty())
-                worksheet_write_string(sheet, r, c, cells[column].toUtf8().constData(),
+                worksheet_write_string(worksheet, r, c, cells[column].toUtf8().constData(),
                                        row == 0 ? bold : nullptr);
         }
     }
     const int columns = table.isEmpty() ? 0 : static_cast<int>(table.front().size());
     if (columns > 0)
-        worksheet_set_column(sheet, 0, static_cast<lxw_col_t>(columns - 1), 16, nullptr);
+        worksheet_set_column(worksheet, 0, static_cast<lxw_col_t>(columns - 1), 16, nullptr);
+}
 
-    const lxw_error closed = workbook_close(workbook);
-    if (closed != LXW_NO_ERROR)
-        throw AppError::cannotCreateFile(QString::fromLocal8Bit(path),
-                                         QString::fromUtf8(lxw_strerror(closed)));
-    QFile file(QString::fromLocal8Bit(path));
-    if (!file.open(QIODevice::ReadOnly))
-        throw AppError::cannotOpenFile(file.fileName(), file.errorString());
-    return file.readAll();
+// libxlsxwriter keeps a workbook's rows in a file of its own until it is
+// closed; the folder holds that and the finished workbook.
+std::optional<QByteArray> writeWorkbook(const std::vector<Sheet>& sheets,
+                                        const QTemporaryDir& folder, int& error)
+{
+    const QByteArray path =
+        QDir(folder.path()).filePath(QStringLiteral("winners.xlsx")).toLocal8Bit();
+    const QByteArray scratch = folder.path().toLocal8Bit();
+    lxw_workbook_options options{};
+    options.tmpdir = const_cast<char*>(scratch.constData());
+    errno = 0;
+    lxw_workbook* workbook = workbook_new_opt(path.constData(), &options);
+    if (!workbook) {
+        error = lastError();
+        return std::nullopt;
+    }
+    lxw_format* bold = workbook_add_format(workbook);
+    format_set_bold(bold);
+    for (const Sheet& sheet : sheets)
+        writeSheet(workbook, sheet, bold);
+
+    errno = 0;
+    if (workbook_close(workbook) != LXW_NO_ERROR) {
+        error = lastError();
+        return std::nullopt;
+    }
+    const regular_file::Content content = regular_file::readAll(QString::fromLocal8Bit(path));
+    if (!content.ok()) {
+        error = content.error;
+        return std::nullopt;
+    }
+    return content.bytes;
+}
+
+SaveResult written(const QString& path, const std::optional<QByteArray>& bytes, int workbookError)
+{
+    SaveResult result;
+    if (!bytes) {
+        result.status = SaveResult::Status::CannotMakeWorkbook;
+        result.error = workbookError;
+    } else {
+        const AtomicWriteResult write = writeFileAtomically(path, *bytes);
+        if (!write.ok()) {
+            result.status = SaveResult::Status::CannotWrite;
+            result.error = write.error;
+        }
+    }
+    if (!result.ok())
+        result.reason = system_reason::text(result.error);
+    return result;
 }
 
 } // namespace
 
+std::optional<Winner> winnerFromResultsLine(const QByteArray& line)
+{
+    for (PrizeLevel level : kAllPrizeLevels) {
+        const QByteArray label = levelLabel(level);
+        if (!line.startsWith(label))
+            continue;
+        Winner winner;
+        winner.level = level;
+        // The last separator: a participant line may hold the same text.
+        const qsizetype at = line.lastIndexOf(timeSeparator());
+        if (at >= label.size()) {
+            winner.participantLine = line.mid(label.size(), at - label.size());
+            winner.time = line.mid(at + timeSeparator().size());
+        } else {
+            winner.participantLine = line.mid(label.size());
+        }
+        return winner;
+    }
+    return std::nullopt;
+}
+
 std::vector<Winner> winnersFromResultsLines(const std::vector<QByteArray>& lines)
 {
     std::vector<Winner> winners;
-    for (const QByteArray& line : lines) {
-        for (PrizeLevel level : kAllPrizeLevels) {
-            const QByteArray label = levelLabel(level);
-            if (!line.startsWith(label))
-                continue;
-            Winner winner;
-            winner.level = level;
-            // The last separator: a participant line may hold the same text.
-            const qsizetype at = line.lastIndexOf(timeSeparator());
-            if (at >= label.size()) {
-                winner.participantLine = line.mid(label.size(), at - label.size());
-                winner.time = line.mid(at + timeSeparator().size());
-            } else {
-                winner.participantLine = line.mid(label.size());
-            }
-            winners.push_back(winner);
-            break;
-        }
-    }
+    for (const QByteArray& line : lines)
+        if (std::optional<Winner> winner = winnerFromResultsLine(line))
+            winners.push_back(std::move(*winner));
     return winners;
-}
-
-QList<QStringList> table(const std::vector<Winner>& winners,
-                         const std::function<QByteArray(PrizeLevel)>& prizeText)
-{
-    std::vector<QStringList> participantColumns;
-    qsizetype widest = 1;
-    for (const Winner& winner : winners) {
-        participantColumns.push_back(gbk::decode(winner.participantLine).split(u'\t'));
-        widest = std::max(widest, participantColumns.back().size());
-    }
-
-    QStringList header = {QStringLiteral("序号"), QStringLiteral("奖项"), QStringLiteral("奖品"),
-                          QStringLiteral("中奖者")};
-    for (qsizetype column = 2; column <= widest; ++column)
-        header << QStringLiteral("信息%1").arg(column);
-    header << QStringLiteral("时间");
-
-    QList<QStringList> rows = {header};
-    for (size_t i = 0; i < winners.size(); ++i) {
-        const Winner& winner = winners[i];
-        QStringList row = {QString::number(i + 1), gbk::decode(levelName(winner.level)),
-                           gbk::decode(prizeText(winner.level))};
-        QStringList columns = participantColumns[i];
-        while (columns.size() < widest)
-            columns << QString();
-        row << columns << gbk::decode(winner.time);
-        rows << row;
-    }
-    return rows;
 }
 
 QByteArray csvBytes(const QList<QStringList>& table)
@@ -147,12 +161,24 @@ QByteArray csvBytes(const QList<QStringList>& table)
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-QByteArray xlsxBytes(const QList<QStringList>& table)
+std::optional<QByteArray> xlsxBytes(const std::vector<Sheet>& sheets, int* error)
 {
+    int failure = 0;
+    std::optional<QByteArray> bytes;
+    errno = 0;
     const QTemporaryDir folder;
-    if (!folder.isValid())
-        throw AppError::cannotCreateFile(folder.path(), folder.errorString());
-    return writeWorkbook(table, folder);
+    if (folder.isValid())
+        bytes = writeWorkbook(sheets, folder, failure);
+    else
+        failure = lastError();
+    if (error)
+        *error = failure;
+    return bytes;
+}
+
+std::optional<QByteArray> xlsxBytes(const QList<QStringList>& table, int* error)
+{
+    return xlsxBytes({Sheet{QStringLiteral("中奖名单"), table}}, error);
 }
 
 Target target(const QString& chosenPath, int filterIndex)
@@ -166,9 +192,20 @@ Target target(const QString& chosenPath, int filterIndex)
     return {chosenPath + QStringLiteral(".xlsx"), Format::Xlsx};
 }
 
-void save(const QString& path, Format format, const QList<QStringList>& table)
+SaveResult save(const QString& path, Format format, const QList<QStringList>& table)
 {
-    writeFileAtomicallyOrThrow(path, format == Format::Xlsx ? xlsxBytes(table) : csvBytes(table));
+    if (format == Format::Csv)
+        return written(path, csvBytes(table), 0);
+    int error = 0;
+    const std::optional<QByteArray> bytes = xlsxBytes(table, &error);
+    return written(path, bytes, error);
+}
+
+SaveResult save(const QString& path, const std::vector<Sheet>& sheets)
+{
+    int error = 0;
+    const std::optional<QByteArray> bytes = xlsxBytes(sheets, &error);
+    return written(path, bytes, error);
 }
 
 } // namespace winners_export

@@ -1,5 +1,6 @@
 #include "storage/xlsx_reader.h"
 
+#include "storage/shared_string_table.h"
 #include "storage/spreadsheet_number.h"
 #include "storage/xml_scanner.h"
 #include "storage/zip_archive_reader.h"
@@ -7,48 +8,12 @@
 #include <QHash>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <optional>
 
 namespace xlsx_reader {
 
 namespace {
-
-std::optional<QStringList> sharedStrings(const QByteArray& xmlBytes)
-{
-    QStringList strings;
-    QString current;
-    bool inText = false;
-    int phoneticDepth = 0; // inside a phonetic guide (rPh), which is not shown
-    XmlScanner xml(xmlBytes);
-    for (;;) {
-        switch (xml.next()) {
-        case XmlScanner::Token::StartElement:
-            if (xml.name() == "si")
-                current.clear();
-            else if (xml.name() == "t")
-                inText = true;
-            else if (xml.name() == "rPh")
-                ++phoneticDepth;
-            break;
-        case XmlScanner::Token::EndElement:
-            if (xml.name() == "si")
-                strings << current;
-            else if (xml.name() == "t")
-                inText = false;
-            else if (xml.name() == "rPh")
-                --phoneticDepth;
-            break;
-        case XmlScanner::Token::Text:
-            if (inText && phoneticDepth <= 0)
-                current += xml.text();
-            break;
-        case XmlScanner::Token::End:
-            return strings;
-        case XmlScanner::Token::Error:
-            return std::nullopt;
-        }
-    }
-}
 
 // For each cell style, whether its number format shows a date.
 QList<bool> dateStyles(const QByteArray& xmlBytes)
@@ -137,18 +102,24 @@ WorkbookFacts workbookFacts(ZipArchiveReader& workbook)
 
 struct SheetContext
 {
-    const QStringList& strings;
+    const SharedStringTable& strings;
     const QList<bool>& dateStyles;
     bool from1904;
 };
 
-QString cellText(const QString& type, int style, const QString& value, const SheetContext& context)
+// A cell's text as the spreadsheet shows it; nothing when it is a shared
+// string too long to keep.
+std::optional<QString> cellText(const QString& type, int style, const QString& value,
+                                const SheetContext& context)
 {
     if (type == QLatin1String("s")) {
         bool ok = false;
         const int index = value.trimmed().toInt(&ok);
-        return ok && index >= 0 && index < context.strings.size() ? context.strings[index]
-                                                                  : QString();
+        if (!ok || index < 0 || index >= context.strings.size())
+            return QString();
+        if (context.strings.isTooLong(index))
+            return std::nullopt;
+        return context.strings.at(index).toString();
     }
     if (type == QLatin1String("b"))
         return value.trimmed() == QLatin1String("1") ? QStringLiteral("TRUE")
@@ -163,21 +134,39 @@ QString cellText(const QString& type, int style, const QString& value, const She
     return spreadsheet_number::shown(value);
 }
 
-std::optional<QList<QStringList>> sheetRows(const QByteArray& xmlBytes, const SheetContext& context)
+enum class Outcome { Read, Damaged, Stopped };
+
+// Each row into the sink as its end tag is read, numbered as the sheet
+// numbers it.
+Outcome sheetRows(XmlScanner& xml, const SheetContext& context, RowSink& sink)
 {
-    QList<QStringList> rows;
     QStringList row;
+    qint64 rowNumber = 0;
+    qsizetype rowCharacters = 0;
     bool inCell = false;
     bool inValue = false; // <v>, or <t> of an inline string
     int phoneticDepth = 0;
     QString type;
     int style = -1;
     QString value;
-    XmlScanner xml(xmlBytes);
+    auto tooLong = [&] {
+        sink.rowTooLong(std::max<qint64>(rowNumber, 1));
+        return Outcome::Stopped;
+    };
+    auto endRow = [&] {
+        const bool go = row.isEmpty() || sink.addRow(row, std::max<qint64>(rowNumber, 1));
+        row.clear();
+        rowCharacters = 0;
+        return go;
+    };
     for (;;) {
         switch (xml.next()) {
         case XmlScanner::Token::StartElement:
-            if (xml.name() == "c") {
+            if (xml.name() == "row") {
+                bool numbered = false;
+                const qint64 number = xml.attribute("r").toLongLong(&numbered);
+                rowNumber = numbered && number > rowNumber ? number : rowNumber + 1;
+            } else if (xml.name() == "c") {
                 inCell = true;
                 type = QString::fromLatin1(xml.attribute("t"));
                 bool hasStyle = false;
@@ -193,32 +182,74 @@ std::optional<QList<QStringList>> sheetRows(const QByteArray& xmlBytes, const Sh
             break;
         case XmlScanner::Token::EndElement:
             if (xml.name() == "c" && inCell) {
-                const QString text = cellText(type, style, value, context);
-                if (!text.trimmed().isEmpty())
-                    row << text;
+                const std::optional<QString> text = cellText(type, style, value, context);
+                if (!text)
+                    return tooLong();
+                if (!text->trimmed().isEmpty()) {
+                    rowCharacters += text->size() + 1;
+                    if (rowCharacters > sink.maxLineCharacters() + 1)
+                        return tooLong();
+                    row << *text;
+                }
                 inCell = false;
             } else if (xml.name() == "v" || xml.name() == "t") {
                 inValue = false;
             } else if (xml.name() == "rPh") {
                 --phoneticDepth;
-            } else if (xml.name() == "row") {
-                if (!row.isEmpty())
-                    rows << row;
-                row.clear();
+            } else if (xml.name() == "row" && !endRow()) {
+                return Outcome::Stopped;
             }
             break;
         case XmlScanner::Token::Text:
-            if (inCell && inValue && phoneticDepth <= 0)
+            if (inCell && inValue && phoneticDepth <= 0) {
                 value += xml.text();
+                if (value.size() > sink.maxLineCharacters())
+                    return tooLong();
+            }
             break;
         case XmlScanner::Token::End:
-            if (!row.isEmpty()) // cells outside any row element
-                rows << row;
-            return rows;
+            // Cells outside any row element.
+            return endRow() ? Outcome::Read : Outcome::Stopped;
         case XmlScanner::Token::Error:
-            return std::nullopt;
+            return Outcome::Damaged;
         }
     }
+}
+
+Status statusOf(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::Read:
+        return Status::Ok;
+    case Outcome::Damaged:
+        return Status::Damaged;
+    case Outcome::Stopped:
+        break;
+    }
+    return Status::Stopped;
+}
+
+// A part unpacked in pieces as the scan asks for them; a part that cannot
+// be unpacked, or unpacks to more than the limit, decides over the scan.
+template <typename Scan> Status scanPart(ZipArchiveReader& workbook, const QString& name, Scan scan)
+{
+    const ZipArchiveReader::Status opened = workbook.openMember(name);
+    if (opened != ZipArchiveReader::Status::Ok)
+        return opened == ZipArchiveReader::Status::TooLarge ? Status::TooLarge : Status::Damaged;
+    XmlScanner xml([&workbook](char* buffer, qint64 capacity) {
+        return workbook.readMember(buffer, capacity);
+    });
+    const Status scanned = scan(xml);
+    switch (workbook.closeMember()) {
+    case ZipArchiveReader::Status::Ok:
+    case ZipArchiveReader::Status::Missing:
+        return scanned;
+    case ZipArchiveReader::Status::TooLarge:
+        return Status::TooLarge;
+    case ZipArchiveReader::Status::Damaged:
+        break;
+    }
+    return scanned == Status::Stopped ? Status::Stopped : Status::Damaged;
 }
 
 } // namespace
@@ -233,58 +264,68 @@ bool isZipArchive(const QByteArray& bytes)
     return bytes.startsWith(QByteArrayLiteral("PK\x03\x04"));
 }
 
+Status read(const QByteArray& workbookBytes, RowSink& sink)
+{
+    if (isCompoundDocument(workbookBytes))
+        return Status::Encrypted;
+    if (!isZipArchive(workbookBytes))
+        return Status::NotAWorkbook;
+    ZipArchiveReader workbook(workbookBytes);
+    if (!workbook.isOpen())
+        return Status::NotAWorkbook;
+    const WorkbookFacts facts = workbookFacts(workbook);
+    if (!workbook.has(facts.firstSheetPath))
+        return Status::NotAWorkbook;
+    SharedStringTable strings;
+    if (workbook.has(QStringLiteral("xl/sharedStrings.xml"))) {
+        const Status read =
+            scanPart(workbook, QStringLiteral("xl/sharedStrings.xml"), [&](XmlScanner& xml) {
+                switch (strings.read(xml, sink)) {
+                case SharedStringTable::Outcome::Read:
+                    return Status::Ok;
+                case SharedStringTable::Outcome::Damaged:
+                    return Status::Damaged;
+                case SharedStringTable::Outcome::Stopped:
+                    break;
+                }
+                return Status::Stopped;
+            });
+        if (read != Status::Ok)
+            return read;
+    }
+    const QList<bool> styles =
+        dateStyles(workbook.member(QStringLiteral("xl/styles.xml")).value_or(QByteArray()));
+    const SheetContext context{strings, styles, facts.from1904};
+    return scanPart(workbook, facts.firstSheetPath,
+                    [&](XmlScanner& xml) { return statusOf(sheetRows(xml, context, sink)); });
+}
+
 Result read(const QByteArray& workbookBytes)
 {
+    RowCollector rows;
     Result result;
-    if (isCompoundDocument(workbookBytes)) {
-        result.status = Status::Encrypted;
-        return result;
-    }
-    if (!isZipArchive(workbookBytes)) {
-        result.status = Status::NotAWorkbook;
-        return result;
-    }
-    ZipArchiveReader workbook(workbookBytes);
-    if (!workbook.isOpen()) {
-        result.status = Status::NotAWorkbook;
-        return result;
-    }
-    const WorkbookFacts facts = workbookFacts(workbook);
-    if (!workbook.has(facts.firstSheetPath)) {
-        result.status = Status::NotAWorkbook;
-        return result;
-    }
-    std::optional<QByteArray> strings;
-    if (workbook.has(QStringLiteral("xl/sharedStrings.xml"))) {
-        strings = workbook.member(QStringLiteral("xl/sharedStrings.xml"));
-        if (!strings) {
-            result.status = Status::Damaged;
-            return result;
-        }
-    }
-    const std::optional<QByteArray> styles = workbook.member(QStringLiteral("xl/styles.xml"));
-    const std::optional<QByteArray> sheet = workbook.member(facts.firstSheetPath);
-    if (!sheet) {
-        result.status = Status::Damaged;
-        return result;
-    }
-    return readParts(*sheet, strings.value_or(QByteArray()), styles.value_or(QByteArray()),
-                     facts.from1904);
+    result.status = read(workbookBytes, rows);
+    if (result.status == Status::Ok)
+        result.rows = std::move(rows.rows);
+    return result;
 }
 
 Result readParts(const QByteArray& sheetXml, const QByteArray& sharedStringsXml,
                  const QByteArray& stylesXml, bool datesFrom1904)
 {
     Result result;
-    const std::optional<QStringList> strings = sharedStrings(sharedStringsXml);
-    const QList<bool> styles = dateStyles(stylesXml);
-    const std::optional<QList<QStringList>> rows =
-        strings ? sheetRows(sheetXml, SheetContext{*strings, styles, datesFrom1904}) : std::nullopt;
-    if (!rows) {
+    RowCollector rows;
+    SharedStringTable strings;
+    XmlScanner stringsXml(sharedStringsXml);
+    if (strings.read(stringsXml, rows) != SharedStringTable::Outcome::Read) {
         result.status = Status::Damaged;
         return result;
     }
-    result.rows = *rows;
+    const QList<bool> styles = dateStyles(stylesXml);
+    XmlScanner xml(sheetXml);
+    result.status = statusOf(sheetRows(xml, SheetContext{strings, styles, datesFrom1904}, rows));
+    if (result.status == Status::Ok)
+        result.rows = std::move(rows.rows);
     return result;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/row_sink.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QStringList>
@@ -15,6 +17,8 @@ enum class Status {
     NotAWorkbook, // not a zip archive, or one without a worksheet
     Encrypted,    // a compound document: a workbook with a password, or an .xls
     Damaged,      // a worksheet or string table that cannot be unpacked or parsed
+    TooLarge,     // a part that unpacks to more than ZipArchiveReader::kMaxMemberBytes
+    Stopped,      // the sink stopped the reading
 };
 
 struct Result
@@ -28,6 +32,10 @@ struct Result
 bool isCompoundDocument(const QByteArray& bytes);
 bool isZipArchive(const QByteArray& bytes);
 
+// The rows into the sink as they are read: the worksheet and its string
+// table are unpacked in pieces, never held whole. Rows a reading that did
+// not end Ok gave are no list.
+Status read(const QByteArray& workbookBytes, RowSink& sink);
 Result read(const QByteArray& workbookBytes);
 
 // The rows of a worksheet part, given the workbook's string table and

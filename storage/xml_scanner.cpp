@@ -1,6 +1,6 @@
 #include "storage/xml_scanner.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace {
 
@@ -51,6 +51,26 @@ char32_t referencedCharacter(QByteArrayView reference)
     return static_cast<char32_t>(value);
 }
 
+// Where a piece of long character data may end: not inside a reference or
+// a UTF-8 sequence, so each piece decodes on its own.
+qsizetype pieceEnd(QByteArrayView text, qsizetype start, qsizetype end)
+{
+    const qsizetype ampersand = text.lastIndexOf('&', end - 1);
+    if (ampersand > start && ampersand > end - 12 &&
+        text.sliced(ampersand, end - ampersand).indexOf(';') < 0)
+        return ampersand;
+    qsizetype lead = end;
+    while (lead > start && end - lead < 4 && (static_cast<uchar>(text[lead - 1]) & 0xC0) == 0x80)
+        --lead;
+    if (lead > start) {
+        const auto first = static_cast<uchar>(text[lead - 1]);
+        const qsizetype length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+        if (lead - 1 + length > end)
+            return lead - 1;
+    }
+    return end;
+}
+
 } // namespace
 
 QByteArray decodeXmlEntities(QByteArrayView raw)
@@ -82,12 +102,47 @@ QByteArrayView XmlScanner::localName(QByteArrayView qualified)
     return colon < 0 ? qualified : qualified.sliced(colon + 1);
 }
 
-bool XmlScanner::skipPast(const char* terminator)
+bool XmlScanner::readMore()
 {
-    const qsizetype end = text_.indexOf(terminator, at_);
-    if (end < 0)
+    if (!source_ || sourceEnded_)
         return false;
-    at_ = end + static_cast<qsizetype>(std::strlen(terminator));
+    // Only the token being scanned is kept: it starts at at_.
+    buffer_.remove(0, at_);
+    at_ = 0;
+    const qsizetype kept = buffer_.size();
+    buffer_.resize(kept + kPieceBytes);
+    const qint64 got = source_(buffer_.data() + kept, kPieceBytes);
+    buffer_.resize(kept + std::max<qint64>(got, 0));
+    view_ = buffer_;
+    if (got <= 0) {
+        sourceEnded_ = true;
+        sourceFailed_ = got < 0;
+        return false;
+    }
+    return true;
+}
+
+qsizetype XmlScanner::find(QByteArrayView what, qsizetype from)
+{
+    // Offsets count from at_, which reading more moves to the buffer's start.
+    for (;;) {
+        const qsizetype found = view_.indexOf(what, at_ + from);
+        if (found >= 0)
+            return found - at_;
+        if (view_.size() - at_ > kMaxMarkupBytes)
+            return -1;
+        from = std::max<qsizetype>(from, view_.size() - at_ - what.size() + 1);
+        if (!readMore())
+            return -1;
+    }
+}
+
+bool XmlScanner::skipPast(QByteArrayView terminator)
+{
+    const qsizetype offset = find(terminator, 0);
+    if (offset < 0)
+        return false;
+    at_ += offset + terminator.size();
     return true;
 }
 
@@ -98,27 +153,27 @@ XmlScanner::Token XmlScanner::next()
         return Token::EndElement;
     }
     for (;;) {
-        if (at_ >= text_.size())
-            return Token::End;
-        if (text_[at_] != '<') {
-            qsizetype end = text_.indexOf('<', at_);
-            if (end < 0)
-                end = text_.size();
-            characters_ = QByteArrayView(text_).sliced(at_, end - at_);
-            charactersAreRaw_ = false;
-            at_ = end;
-            return Token::Text;
+        if (at_ >= view_.size() && !readMore())
+            return sourceFailed_ ? Token::Error : Token::End;
+        if (view_[at_] != '<')
+            return characterData();
+        // Enough of the markup to tell what it is.
+        while (view_.size() - at_ < 9 && readMore()) {
         }
-        const QByteArrayView rest = QByteArrayView(text_).sliced(at_);
+        const char second = view_.size() - at_ > 1 ? view_[at_ + 1] : '\0';
+        if (second != '!' && second != '?')
+            return startOrEndElement();
+        const QByteArrayView rest = view_.sliced(at_);
         if (rest.startsWith("<!--")) {
             if (!skipPast("-->"))
                 return Token::Error;
         } else if (rest.startsWith("<![CDATA[")) {
-            const qsizetype start = at_ + 9;
-            if (!skipPast("]]>"))
+            const qsizetype offset = find("]]>", 9);
+            if (offset < 0)
                 return Token::Error;
-            characters_ = QByteArrayView(text_).sliced(start, at_ - 3 - start);
+            characters_ = view_.sliced(at_ + 9, offset - 9);
             charactersAreRaw_ = true;
+            at_ += offset + 3;
             return Token::Text;
         } else if (rest.startsWith("<?")) {
             if (!skipPast("?>"))
@@ -131,27 +186,55 @@ XmlScanner::Token XmlScanner::next()
     }
 }
 
+XmlScanner::Token XmlScanner::characterData()
+{
+    qsizetype end = -1;
+    qsizetype searched = 0;
+    while (end < 0) {
+        const qsizetype found = view_.indexOf('<', at_ + searched);
+        if (found >= 0) {
+            end = found;
+        } else if (view_.size() - at_ >= kMaxMarkupBytes) {
+            end = pieceEnd(view_, at_, view_.size()); // the next Text token goes on
+        } else {
+            searched = view_.size() - at_;
+            if (!readMore()) {
+                if (sourceFailed_)
+                    return Token::Error;
+                end = view_.size();
+            }
+        }
+    }
+    characters_ = view_.sliced(at_, end - at_);
+    charactersAreRaw_ = false;
+    at_ = end;
+    return Token::Text;
+}
+
 XmlScanner::Token XmlScanner::startOrEndElement()
 {
     // Find the tag's end, stepping over quoted attribute values, which may
     // hold '>'.
-    qsizetype end = at_ + 1;
+    qsizetype length = 1;
     char quote = 0;
-    for (; end < text_.size(); ++end) {
-        const char character = text_[end];
-        if (quote) {
-            if (character == quote)
-                quote = 0;
-        } else if (character == '"' || character == '\'') {
-            quote = character;
-        } else if (character == '>') {
-            break;
+    for (bool found = false; !found;) {
+        for (; at_ + length < view_.size(); ++length) {
+            const char character = view_[at_ + length];
+            if (quote) {
+                if (character == quote)
+                    quote = 0;
+            } else if (character == '"' || character == '\'') {
+                quote = character;
+            } else if (character == '>') {
+                found = true;
+                break;
+            }
         }
+        if (!found && (length > kMaxMarkupBytes || !readMore()))
+            return Token::Error;
     }
-    if (end >= text_.size())
-        return Token::Error;
-    QByteArrayView tag = QByteArrayView(text_).sliced(at_ + 1, end - at_ - 1);
-    at_ = end + 1;
+    QByteArrayView tag = view_.sliced(at_ + 1, length - 1);
+    at_ += length + 1;
     const bool isEnd = tag.startsWith('/');
     if (isEnd)
         tag = tag.sliced(1);

@@ -4,18 +4,33 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
+
 // A forward-only scanner of the XML a spreadsheet writes, many times faster
 // than QXmlStreamReader on a worksheet of a hundred thousand rows. It knows
 // elements, attributes, character data with the predefined and numeric
 // entities, CDATA sections, comments and processing instructions; a document
 // type declaration or anything malformed is an error. Namespace prefixes are
 // dropped: names are local names.
+//
+// It reads a document held in memory, or one that arrives in pieces (a part
+// being unpacked), keeping only the piece at hand: long character data comes
+// as several Text tokens in a row, and a tag, comment or CDATA section longer
+// than kMaxMarkupBytes is an error.
 class XmlScanner
 {
   public:
     enum class Token { StartElement, EndElement, Text, End, Error };
 
-    explicit XmlScanner(const QByteArray& document) : text_(document) {}
+    static constexpr qsizetype kMaxMarkupBytes = 1 << 20;
+    static constexpr qsizetype kPieceBytes = 256 * 1024; // read at a time
+
+    // Fills the buffer with up to `capacity` further bytes of the document;
+    // returns how many, 0 at its end, -1 when it cannot be read.
+    using Source = std::function<qint64(char* buffer, qint64 capacity)>;
+
+    explicit XmlScanner(const QByteArray& document) : view_(document) {}
+    explicit XmlScanner(Source source) : source_(std::move(source)) {}
 
     Token next();
 
@@ -26,13 +41,24 @@ class XmlScanner
     QByteArray attribute(QByteArrayView localName) const;
     // The current character data, entities decoded.
     QString text() const;
+    // False when the source failed rather than the document.
+    bool sourceFailed() const { return sourceFailed_; }
 
   private:
     static QByteArrayView localName(QByteArrayView qualified);
-    bool skipPast(const char* terminator);
+    // Reads more of a document that arrives in pieces, dropping what was
+    // scanned; false at its end or when it cannot be read.
+    bool readMore();
+    qsizetype find(QByteArrayView what, qsizetype from);
+    bool skipPast(QByteArrayView terminator);
+    Token characterData();
     Token startOrEndElement();
 
-    const QByteArray& text_;
+    Source source_;
+    QByteArray buffer_; // the piece at hand of a document read in pieces
+    bool sourceEnded_ = false;
+    bool sourceFailed_ = false;
+    QByteArrayView view_; // the whole document, or buffer_
     qsizetype at_ = 0;
     QByteArrayView name_;
     QByteArrayView attributes_; // the raw attribute part of the start tag

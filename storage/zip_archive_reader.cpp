@@ -97,27 +97,65 @@ bool ZipArchiveReader::has(const QString& name)
 
 std::optional<QByteArray> ZipArchiveReader::member(const QString& name)
 {
-    if (!has(name))
-        return std::nullopt;
-    const auto zip = static_cast<unzFile>(handle_);
-    if (unzOpenCurrentFile(zip) != UNZ_OK)
+    if (openMember(name, kMaxWholeMemberBytes) != Status::Ok)
         return std::nullopt;
     QByteArray content;
     char chunk[65536];
-    bool failed = false;
-    for (;;) {
-        const int got = unzReadCurrentFile(zip, chunk, sizeof chunk);
-        if (got < 0 || content.size() + got > kMaxMemberBytes) {
-            failed = true;
-            break;
-        }
-        if (got == 0)
-            break;
+    qint64 got = 0;
+    while ((got = readMember(chunk, sizeof chunk)) > 0)
         content.append(chunk, got);
-    }
-    // Reports a checksum that does not match once the whole member is read.
-    const int closed = unzCloseCurrentFile(zip);
-    if (failed || closed != UNZ_OK)
+    if (closeMember() != Status::Ok)
         return std::nullopt;
     return content;
+}
+
+ZipArchiveReader::Status ZipArchiveReader::openMember(const QString& name, qint64 limit)
+{
+    closeMember();
+    if (!has(name))
+        return Status::Missing;
+    const auto zip = static_cast<unzFile>(handle_);
+    unz_file_info64 info{};
+    if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+        return Status::Damaged;
+    if (info.uncompressed_size > static_cast<ZPOS64_T>(limit))
+        return Status::TooLarge;
+    if (unzOpenCurrentFile(zip) != UNZ_OK)
+        return Status::Damaged;
+    memberOpen_ = true;
+    memberLimit_ = limit;
+    memberRead_ = 0;
+    memberStatus_ = Status::Ok;
+    return Status::Ok;
+}
+
+qint64 ZipArchiveReader::readMember(char* buffer, qint64 capacity)
+{
+    if (!memberOpen_ || memberStatus_ != Status::Ok)
+        return -1;
+    const auto wanted = static_cast<unsigned>(std::min<qint64>(capacity, 1 << 30));
+    const int got = unzReadCurrentFile(static_cast<unzFile>(handle_), buffer, wanted);
+    if (got < 0) {
+        memberStatus_ = Status::Damaged;
+        return -1;
+    }
+    // The archive's own sizes may lie; the bytes actually unpacked count.
+    memberRead_ += got;
+    if (memberRead_ > memberLimit_) {
+        memberStatus_ = Status::TooLarge;
+        return -1;
+    }
+    return got;
+}
+
+ZipArchiveReader::Status ZipArchiveReader::closeMember()
+{
+    if (!memberOpen_)
+        return Status::Ok;
+    memberOpen_ = false;
+    // Reports a checksum that does not match once the whole member is read.
+    const int closed = unzCloseCurrentFile(static_cast<unzFile>(handle_));
+    if (memberStatus_ == Status::Ok && closed != UNZ_OK)
+        memberStatus_ = Status::Damaged;
+    return memberStatus_;
 }

@@ -14,6 +14,8 @@ IMPORT_FILE_BUTTON = (281, 192, 83, 25)  # 从文件导入..., page 3, left of �
 MENU_SPOT = (735, 300)
 LIST_CSV = "\ufeff姓名,部门,工号\r\n张三,\"市场,部\",1000123\r\n李四,研发部,1000124\r\n"
 IMPORTED = ["张三\t市场,部\t1000123", "李四\t研发部\t1000124"]
+TITLES = "姓名\t部门\t工号"  # the title row left out, kept beside the list
+COLUMNS_FILE = "rafflixcolumns.txt"
 
 
 def _choose_in_dialog(op, open_dialog, path):
@@ -32,7 +34,8 @@ def _choose_in_dialog(op, open_dialog, path):
 
 
 def import_from_file(op):
-    """从文件导入... with a CSV file, the title row left out, 确定导入: the file holds the rows."""
+    """从文件导入... with a CSV file, the title row left out, 确定导入: the file holds the rows
+    and the title row goes beside it."""
     op.ws.put_samples()
     op.ws.write("list.csv", LIST_CSV.encode("utf-8"))
     op.start_program()
@@ -51,6 +54,8 @@ def import_from_file(op):
     op.dismiss_box(box)
     checks.check(op.ws.read(expected.PARTICIPANTS_FILE) == expected.lines_file(IMPORTED),
                  "participant file is %r" % op.ws.read(expected.PARTICIPANTS_FILE))
+    checks.check(op.ws.read(COLUMNS_FILE) == expected.lines_file([TITLES]),
+                 "column titles file is %r" % op.ws.read(COLUMNS_FILE))
 
 
 def export_winners(op):

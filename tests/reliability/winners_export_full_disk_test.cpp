@@ -1,9 +1,13 @@
-#include "base/app_error.h"
+#include "base/system_reason.h"
+#include "reliability_support.h"
 #include "storage/winners_export.h"
+#include "ui/main_window/winners_export_entry.h"
 
 #include <QDir>
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 
@@ -28,6 +32,11 @@ class FullDisk
     }
 
     bool mounted() const { return mounted_; }
+    bool remountReadOnly() const
+    {
+        return ::mount("tmpfs", QFile::encodeName(folder_.path()).constData(), "tmpfs",
+                       MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
     QString filePath(const QString& name) const { return folder_.filePath(name); }
 
     void write(const QString& name, const QByteArray& bytes) const
@@ -80,9 +89,11 @@ TEST(ExportOnAFullDisk, TheEarlierFileStaysWholeAndNothingIsLeftBehind)
     for (const auto& [name, format] :
          {std::pair{QStringLiteral("winners.csv"), winners_export::Format::Csv},
           std::pair{QStringLiteral("winners.xlsx"), winners_export::Format::Xlsx}}) {
-        EXPECT_THROW(winners_export::save(disk.filePath(name), format, winnersTable(2000)),
-                     AppError)
+        const winners_export::SaveResult saved =
+            winners_export::save(disk.filePath(name), format, winnersTable(2000));
+        EXPECT_EQ(saved.status, winners_export::SaveResult::Status::CannotWrite)
             << name.toStdString();
+        EXPECT_EQ(saved.error, ENOSPC) << name.toStdString();
     }
     EXPECT_EQ(disk.read(QStringLiteral("winners.csv")), "old export");
     EXPECT_EQ(disk.read(QStringLiteral("winners.xlsx")), "old workbook");
@@ -100,11 +111,50 @@ TEST(ExportOnAFullDisk, AFullTemporaryFolderFailsTheWorkbook)
     temporary.fill();
     const QByteArray previous = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(temporary.filePath(QString())));
-    EXPECT_THROW(winners_export::xlsxBytes(winnersTable(5000)), AppError);
+    int error = 0;
+    EXPECT_FALSE(winners_export::xlsxBytes(winnersTable(5000), &error));
+    EXPECT_EQ(error, ENOSPC);
     if (previous.isNull())
         qunsetenv("TMPDIR");
     else
         qputenv("TMPDIR", previous);
+}
+
+// The box of a failed export says why, in Chinese, as the import's boxes do.
+TEST(ExportOnAFullDisk, TheErrorSaysWhyInChinese)
+{
+    ScopedWorkingDirectory dir;
+    ScopedFakeServices fakes;
+    QPlainTextEdit results;
+    results.appendPlainText(QStringLiteral("五等奖：张三 时间：2011-1-30 14:30:05"));
+    auto exportTo = [&](const QString& path) {
+        fakes.dialogs.answers.push_back(path);
+        return errorOf([&] { exportWinners(nullptr, results); });
+    };
+    FullDisk full;
+    FullDisk readOnly;
+    if (!full.mounted() || !readOnly.mounted())
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    full.fill();
+    ASSERT_TRUE(readOnly.remountReadOnly());
+    const QString noSpace = system_reason::text(ENOSPC);
+    for (const char* name : {"win.csv", "win.xlsx"})
+        EXPECT_EQ(exportTo(full.filePath(name)),
+                  QStringLiteral("无法导出中奖名单到“%1”：%2").arg(full.filePath(name), noSpace));
+    EXPECT_EQ(
+        exportTo(readOnly.filePath("win.xlsx")),
+        QStringLiteral("无法导出中奖名单到“%1”：只读文件系统").arg(readOnly.filePath("win.xlsx")));
+
+    const QByteArray previous = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(full.filePath(QString())));
+    EXPECT_EQ(exportTo(dir.filePath("win.xlsx")),
+              QStringLiteral("无法导出中奖名单到“%1”：临时文件夹中无法生成工作簿（%2）")
+                  .arg(dir.filePath("win.xlsx"), noSpace));
+    if (previous.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", previous);
+    EXPECT_FALSE(dir.exists("win.xlsx"));
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "support/spreadsheet_fixture_files.h"
 #include "storage/list_file_reader.h"
+#include "support/spreadsheet_fixture_files.h"
 #include "support/working_directory.h"
 
 #include <QStringEncoder>
@@ -24,7 +24,7 @@ TEST(WorkbookFromRealPrograms, OpenpyxlInlineStringsNumbersDatesAndGaps)
     ASSERT_EQ(file.problem, Problem::None);
     // Only the first sheet; the empty row and cell are left out; the formula
     // has no stored value, so it is left out too.
-    EXPECT_EQ(file.lines,
+    EXPECT_EQ(file.lines.toList(),
               lines({"姓名\t部门\t工号\t身份证号", "张三\t市场部\t1000123\t110101199003074518",
                      "李四\t1000124\t11010119900307451X", "王五\t研发部\t1234567890123456\t0.3",
                      "赵六\t2024-02-09\t2.5"}));
@@ -35,9 +35,9 @@ TEST(WorkbookFromRealPrograms, CalcSharedStringsWithRunsAndTextColumns)
 {
     const auto file = list_file_reader::read(fixturePath("calc_participants.xlsx"));
     ASSERT_EQ(file.problem, Problem::None);
-    EXPECT_EQ(file.lines, lines({"姓名\t部门\t工号\t身份证号",
-                                 "陈七\t财务部, 二组\t1000125\t110101199003074526",
-                                 "周\"八\"\t行政部\t1000126\t110101199003074534"}));
+    EXPECT_EQ(file.lines.toList(), lines({"姓名\t部门\t工号\t身份证号",
+                                          "陈七\t财务部, 二组\t1000125\t110101199003074526",
+                                          "周\"八\"\t行政部\t1000126\t110101199003074534"}));
 }
 
 TEST(WorkbookFromRealPrograms, CalcComputedFormulaAndItsOwnDateFormat)
@@ -45,8 +45,8 @@ TEST(WorkbookFromRealPrograms, CalcComputedFormulaAndItsOwnDateFormat)
     const auto file = list_file_reader::read(fixturePath("calc_resaved_participants.xlsx"));
     ASSERT_EQ(file.problem, Problem::None);
     ASSERT_EQ(file.lines.size(), 5);
-    EXPECT_EQ(file.lines[3], QString::fromUtf8("王五\t研发部\t1234567890123460\t0.3"));
-    EXPECT_EQ(file.lines[4], QString::fromUtf8("赵六\t2024-02-09\t2.5\t5"));
+    EXPECT_EQ(file.lines.toList()[3], QString::fromUtf8("王五\t研发部\t1234567890123460\t0.3"));
+    EXPECT_EQ(file.lines.toList()[4], QString::fromUtf8("赵六\t2024-02-09\t2.5\t5"));
 }
 
 TEST(WorkbookFromRealPrograms, RefusalsOfUnreadableFiles)
@@ -61,10 +61,45 @@ TEST(WorkbookFromRealPrograms, RefusalsOfUnreadableFiles)
     EXPECT_EQ(
         list_file_reader::fromBytes(QByteArrayLiteral("PK\x03\x04 not really"), "a.xlsx").problem,
         Problem::NotReadable);
-    EXPECT_EQ(list_file_reader::fromBytes(QByteArray("a\0b", 3), "a.txt").problem,
-              Problem::NotReadable);
+    EXPECT_EQ(list_file_reader::fromBytes(QByteArray("a\0b", 3), "a.txt").problem, Problem::Binary);
     EXPECT_EQ(list_file_reader::fromBytes("", "a.csv").problem, Problem::Empty);
     EXPECT_EQ(list_file_reader::fromBytes(" \r\n,,\r\n\t\n", "a.csv").problem, Problem::Empty);
+}
+
+// Random bytes, as a compressed stream of a PDF or a picture holds them.
+QByteArray noise(int size)
+{
+    QByteArray bytes;
+    quint32 state = 12345;
+    for (int i = 0; i < size; ++i) {
+        state = state * 1103515245u + 12345u;
+        bytes += static_cast<char>((state >> 16) & 0xFF);
+    }
+    return bytes.replace('\0', '\1');
+}
+
+TEST(ListFiles, WhatNoListIsIsRefusedByItsContent)
+{
+    const QByteArray pdf = "%PDF-1.4\n1 0 obj<<>>endobj\ntrailer<</Root 1 0 R>>\n%%EOF\n";
+    const QByteArray names = "张三\r\n李四\r\n王五\r\n";
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+        Problem problem;
+    } cases[] = {
+        {"renamed.xlsx", pdf, Problem::NotReadable},
+        {"list.XLSX", names, Problem::NotReadable},
+        {"list.csv", "张三,1\r\n" + QByteArray("\0\0\0\x01", 4) + "李四,2\r\n", Problem::Binary},
+        {"list.txt", noise(4096), Problem::Binary},
+        {"list.txt", names + noise(2000).replace('\0', '\x02'), Problem::Binary},
+        // A stray end-of-file mark or escape in a list is no binary file.
+        {"list.txt", names + "\x1B[0m\x1A", Problem::None},
+        {"list.txt", "张三\v110\f\r\n", Problem::None},
+    };
+    for (const auto& each : cases)
+        EXPECT_EQ(list_file_reader::fromBytes(each.bytes, each.name).problem, each.problem)
+            << each.name << " " << each.bytes.left(12).toHex().toStdString();
 }
 
 TEST(ListFiles, MissingFilesAndPipesAreRefusedWithoutBlocking)
@@ -91,7 +126,7 @@ TEST_P(TextEncodings, AreDetectedWithoutAsking)
 {
     const auto file = list_file_reader::fromBytes(GetParam().bytes, "list.txt");
     ASSERT_EQ(file.problem, Problem::None);
-    EXPECT_EQ(file.lines, lines({"王䶮 110101", "Zoë\t研发部"}));
+    EXPECT_EQ(file.lines.toList(), lines({"王䶮 110101", "Zoë\t研发部"}));
 }
 
 QByteArray encoded(const char* encoding, const char* utf8)
@@ -111,22 +146,43 @@ INSTANTIATE_TEST_SUITE_P(
                       EncodedText{"Gb18030", encoded("GB18030", kList)}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Longer than a piece the decoder takes at a time, and than a block of
+// lines: characters cut between pieces, and lines between blocks, stay whole.
+TEST(ListFiles, LongFilesAreReadWholeAcrossPieces)
+{
+    const QString list = QString::fromUtf8(kList).repeated(1 << 17);
+    QStringEncoder utf16("UTF-16LE");
+    QStringEncoder gb18030("GB18030");
+    for (const QByteArray& bytes :
+         {list.toUtf8(), "\xEF\xBB\xBF" + list.toUtf8(),
+          "\xFF\xFE" + QByteArray(utf16.encode(list)), QByteArray(gb18030.encode(list))}) {
+        const auto file = list_file_reader::fromBytes(bytes, "list.txt");
+        ASSERT_EQ(file.problem, Problem::None);
+        const QStringList read = file.lines.toList();
+        ASSERT_EQ(read.size(), 2 << 17);
+        EXPECT_EQ(read.join(u'\n') + u'\n', QString(list).replace(QStringLiteral("\r\n"), "\n"))
+            << bytes.left(4).toHex().toStdString();
+    }
+}
+
 TEST(ListFiles, GbkTextWithoutMark)
 {
     QStringEncoder gbk("GBK");
     const QByteArray bytes = gbk.encode(QStringLiteral("张三\n李四\n"));
-    EXPECT_EQ(list_file_reader::fromBytes(bytes, "list.txt").lines, lines({"张三", "李四"}));
+    EXPECT_EQ(list_file_reader::fromBytes(bytes, "list.txt").lines.toList(),
+              lines({"张三", "李四"}));
 }
 
 TEST(ListFiles, CsvAndTextRowsBecomeTabJoinedLines)
 {
     const QByteArray csv = "姓名;部门;工号\r\n张三;\"市场;部\";1000123\r\n;;\r\n\"李\r\n四\";;7\n";
     const auto file = list_file_reader::fromBytes(csv, "list.CSV");
-    EXPECT_EQ(file.lines, lines({"姓名\t部门\t工号", "张三\t市场;部\t1000123", "李 四\t7"}));
+    EXPECT_EQ(file.lines.toList(),
+              lines({"姓名\t部门\t工号", "张三\t市场;部\t1000123", "李 四\t7"}));
     EXPECT_TRUE(file.firstLineLooksLikeTitles);
     // A text file keeps commas, quotes and blanks; only tabs separate cells.
     const auto text = list_file_reader::fromBytes("张三, \"甲\"\t\t110\n\n李四 120", "list.txt");
-    EXPECT_EQ(text.lines, lines({"张三, \"甲\"\t110", "李四 120"}));
+    EXPECT_EQ(text.lines.toList(), lines({"张三, \"甲\"\t110", "李四 120"}));
     EXPECT_FALSE(text.firstLineLooksLikeTitles);
 }
 

@@ -1,8 +1,8 @@
-#include "support/spreadsheet_fixture_files.h"
 #include "storage/characters_outside_gbk.h"
 #include "storage/csv_reader.h"
 #include "storage/spreadsheet_number.h"
 #include "storage/xlsx_reader.h"
+#include "support/spreadsheet_fixture_files.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +62,23 @@ TEST(CsvReader, QuotesSeparatorsAndBreaksByTheRfc)
     // Lenient: a quote inside an unquoted field stays; an unclosed quote
     // runs to the end.
     EXPECT_EQ(csv_reader::parse("5\"7,x\n\"open,y"), rows({{"5\"7", "x"}, {"open,y"}}));
+}
+
+TEST(CsvReader, PiecesGiveTheRecordsOfTheWholeText)
+{
+    // Breaks, doubled quotes and quotes that end a field, cut anywhere.
+    for (const char* text : {"a,\"b,c\",\"d\"\"e\"\r\n\"f\r\ng\",,h", "a\r\rb\r\n\r\n",
+                             "\"\",\"\"\"\"\n", "5\"7,x\n\"open,y"}) {
+        const QString whole = QString::fromUtf8(text);
+        for (const qsizetype size : {1, 2, 3}) {
+            RowCollector records;
+            csv_reader::Parser parser(u',', records);
+            for (qsizetype at = 0; at < whole.size(); at += size)
+                parser.feed(QStringView(whole).sliced(at, std::min(size, whole.size() - at)));
+            parser.finish();
+            EXPECT_EQ(records.rows, csv_reader::parse(whole, u',')) << text << " " << size;
+        }
+    }
 }
 
 TEST(CsvReader, SeparatorFromTheFirstRecord)

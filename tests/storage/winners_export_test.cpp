@@ -1,8 +1,7 @@
-#include "base/app_error.h"
-#include "support/workbook_read_back.h"
 #include "storage/list_file_reader.h"
 #include "storage/winners_export.h"
 #include "support/gbk_literals.h"
+#include "support/workbook_read_back.h"
 #include "support/working_directory.h"
 
 #include <QJsonValue>
@@ -44,6 +43,54 @@ TEST(WinnersExport, TableFromTheOnScreenResults)
     EXPECT_EQ(winners_export::table({}, prizeOf).size(), 1);
 }
 
+// The title row of the list names the participant's columns; a voided
+// winner has a sheet of its own in the workbook and a status in the CSV file.
+TEST(WinnersExport, ColumnTitlesAndVoidedWinners)
+{
+    std::vector<winners_export::Winner> winners =
+        winners_export::winnersFromResultsLines(onScreenResults());
+    winners[1].voided = true;
+    winners[1].voidedTime = "2011-1-30 14:31:40";
+    auto u = [](std::initializer_list<const char*> cells) {
+        QStringList row;
+        for (const char* cell : cells)
+            row << QString::fromUtf8(cell);
+        return row;
+    };
+    const QByteArray titles = G("姓名\t部门\t工号\t手机");
+    const QStringList header = u({"序号", "奖项", "奖品", "姓名", "部门", "工号", "手机", "时间"});
+
+    const std::vector<winners_export::Sheet> sheets =
+        winners_export::workbookSheets(winners, prizeOf, titles);
+    ASSERT_EQ(sheets.size(), 2u);
+    EXPECT_EQ(sheets[0].name, QStringLiteral("中奖名单"));
+    EXPECT_EQ(sheets[0].rows,
+              QList<QStringList>({header,
+                                  u({"1", "五等奖", "保温杯, \"大号\"", "张三", "市场部",
+                                     "110101199003074518", "", "2011-1-30 14:30:05"}),
+                                  u({"2", "特等奖", "电脑", "王五 时间：待定", "1000126", "", "",
+                                     "2011-1-30 14:32:10"})}));
+    EXPECT_EQ(sheets[1].name, QStringLiteral("作废记录"));
+    EXPECT_EQ(
+        sheets[1].rows,
+        QList<QStringList>(
+            {u({"序号", "奖项", "姓名", "部门", "工号", "手机", "抽中时间", "作废时间"}),
+             u({"1", "四等奖", "李四", "", "", "", "2011-1-30 14:31:00", "2011-1-30 14:31:40"})}));
+
+    const QList<QStringList> csv = winners_export::csvTable(winners, prizeOf, titles);
+    ASSERT_EQ(csv.size(), 4);
+    EXPECT_EQ(csv[0], header + u({"状态", "作废时间"}));
+    EXPECT_EQ(csv[1].mid(8), u({"有效", ""}));
+    EXPECT_EQ(csv[2], u({"", "四等奖", "电脑", "李四", "", "", "", "2011-1-30 14:31:00", "作废",
+                         "2011-1-30 14:31:40"}));
+    EXPECT_EQ(csv[3].value(0), QStringLiteral("2"));
+
+    // Without titles and voids, as before.
+    winners[1].voided = false;
+    EXPECT_EQ(winners_export::csvTable(winners, prizeOf), expectedTable());
+    EXPECT_EQ(winners_export::workbookSheets(winners, prizeOf).size(), 1u);
+}
+
 TEST(WinnersExport, CsvIsUtf8WithMarkAndQuotedFields)
 {
     const QByteArray csv =
@@ -56,7 +103,7 @@ TEST(WinnersExport, CsvIsUtf8WithMarkAndQuotedFields)
             QStringLiteral("序号,奖品\r\n1,\"保温杯, \"\"大号\"\"\"\r\n2,\"a;b\nc\"\r\n").toUtf8());
     // Our own CSV reader reads it back to the same cells.
     const auto back = list_file_reader::fromBytes(csv, "winners.csv");
-    EXPECT_EQ(back.lines.value(1), QStringLiteral("1\t保温杯, \"大号\""));
+    EXPECT_EQ(back.lines.toList().value(1), QStringLiteral("1\t保温杯, \"大号\""));
 }
 
 TEST(WinnersExport, TargetFollowsTheNameThenTheChosenType)
@@ -77,7 +124,7 @@ TEST(WinnersExport, WorkbookReadBackByOpenpyxlCellForCell)
     ScopedWorkingDirectory dir;
     const QString path = dir.filePath("winners.xlsx");
     const QList<QStringList> table = expectedTable();
-    winners_export::save(path, winners_export::Format::Xlsx, table);
+    ASSERT_TRUE(winners_export::save(path, winners_export::Format::Xlsx, table).ok());
 
     QString why;
     const std::optional<QJsonArray> cells = cellsReadByOpenpyxl(path, &why);
@@ -102,7 +149,18 @@ TEST(WinnersExport, WorkbookReadBackByOpenpyxlCellForCell)
     }
     // Our own reader agrees, empty cells left out.
     const auto back = list_file_reader::read(path);
-    EXPECT_EQ(back.lines.value(1), table[1].join(u'\t'));
+    EXPECT_EQ(back.lines.toList().value(1), table[1].join(u'\t'));
+
+    // The voided winners' sheet follows the winners'.
+    const std::vector<winners_export::Sheet> sheets = {
+        {QStringLiteral("中奖名单"), table},
+        {QStringLiteral("作废记录"), {{QStringLiteral("序号")}, {QStringLiteral("1")}}}};
+    ASSERT_TRUE(winners_export::save(path, sheets).ok());
+    EXPECT_EQ(sheetNamesReadByOpenpyxl(path),
+              QStringList({QStringLiteral("中奖名单"), QStringLiteral("作废记录")}));
+    const std::optional<QJsonArray> voids = cellsReadByOpenpyxl(path, &why, 1);
+    ASSERT_TRUE(voids);
+    EXPECT_EQ(voids->at(1).toArray().at(0).toInt(), 1);
 }
 
 TEST(WinnersExport, AFailedWriteLeavesTheOldFile)
@@ -110,9 +168,9 @@ TEST(WinnersExport, AFailedWriteLeavesTheOldFile)
     ScopedWorkingDirectory dir;
     dir.writeFile("winners.csv", "old");
     dir.makeReadOnly("winners.csv");
-    EXPECT_THROW(winners_export::save(dir.filePath("winners.csv"), winners_export::Format::Csv,
-                                      expectedTable()),
-                 AppError);
+    EXPECT_FALSE(winners_export::save(dir.filePath("winners.csv"), winners_export::Format::Csv,
+                                      expectedTable())
+                     .ok());
     EXPECT_EQ(dir.readFile("winners.csv"), "old");
 }
 

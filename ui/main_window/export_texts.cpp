@@ -31,4 +31,24 @@ QString exported(int winners, const QString& path)
         .arg(QDir::toNativeSeparators(path));
 }
 
+QString exported(int winners, int voided, const QString& path)
+{
+    return QStringLiteral("已导出 %1 条中奖记录（另有 %2 条作废记录）：\r\n%3")
+        .arg(winners)
+        .arg(voided)
+        .arg(QDir::toNativeSeparators(path));
+}
+
+// No full stop: the handler guard's box adds one.
+QString exportFailed(const QString& path, const QString& reason)
+{
+    return QStringLiteral("无法导出中奖名单到“%1”：%2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString workbookNotMade(const QString& path, const QString& reason)
+{
+    return QStringLiteral("无法导出中奖名单到“%1”：临时文件夹中无法生成工作簿（%2）")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
 } // namespace export_texts

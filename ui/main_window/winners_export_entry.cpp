@@ -1,43 +1,30 @@
 #include "ui/main_window/winners_export_entry.h"
 
+#include "base/app_error.h"
 #include "base/file_paths.h"
 #include "base/gbk.h"
-#include "draw/round_recovery.h"
 #include "platform/clock.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_boxes.h"
 #include "platform/services.h"
+#include "storage/column_titles_file.h"
+#include "storage/draw_history.h"
 #include "storage/program_settings.h"
 #include "storage/winners_export.h"
 #include "ui/guard/guarded_connect.h"
 #include "ui/main_window/export_texts.h"
-#include "ui/main_window/results_list_lines.h"
+#include "ui/main_window/exported_winners.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QPlainTextEdit>
 
-namespace {
-
-// The whole lines, less the winners voided on the evening: they won nothing.
-std::vector<QByteArray> resultsLines(const QPlainTextEdit& resultsList)
-{
-    const QByteArray voided = round_recovery::voidMark();
-    std::vector<QByteArray> lines;
-    for (const QString& line : results_list_lines::wholeLines(*resultsList.document())) {
-        QByteArray bytes = gbk::encode(line);
-        if (!bytes.endsWith(voided))
-            lines.push_back(std::move(bytes));
-    }
-    return lines;
-}
-
-} // namespace
+#include <algorithm>
 
 void exportWinners(QWidget* window, const QPlainTextEdit& resultsList)
 {
     const std::vector<winners_export::Winner> winners =
-        winners_export::winnersFromResultsLines(resultsLines(resultsList));
+        exportedWinners(resultsList, QLatin1String(draw_history::kFileName));
     if (winners.empty()) {
         services().boxes->show(window, noticeBox(export_texts::nothingToExport()));
         return;
@@ -52,10 +39,25 @@ void exportWinners(QWidget* window, const QPlainTextEdit& resultsList)
     const auto prizeText = [&prizes](PrizeLevel level) {
         return prizes[static_cast<size_t>(levelIndex(level))];
     };
-    winners_export::save(target.path, target.format, winners_export::table(winners, prizeText));
+    const QByteArray titles =
+        column_titles_file::read(QLatin1String(column_titles_file::kFileName));
+    const winners_export::SaveResult saved =
+        target.format == winners_export::Format::Xlsx
+            ? winners_export::save(target.path,
+                                   winners_export::workbookSheets(winners, prizeText, titles))
+            : winners_export::save(target.path, target.format,
+                                   winners_export::csvTable(winners, prizeText, titles));
+    const QString path = file_paths::fullPath(target.path);
+    if (!saved.ok())
+        throw AppError(saved.status == winners_export::SaveResult::Status::CannotMakeWorkbook
+                           ? export_texts::workbookNotMade(path, saved.reason)
+                           : export_texts::exportFailed(path, saved.reason));
+    const auto voided = static_cast<int>(std::count_if(
+        winners.begin(), winners.end(), [](const winners_export::Winner& w) { return w.voided; }));
+    const int kept = static_cast<int>(winners.size()) - voided;
     services().boxes->show(window,
-                           noticeBox(export_texts::exported(static_cast<int>(winners.size()),
-                                                            file_paths::fullPath(target.path))));
+                           noticeBox(voided == 0 ? export_texts::exported(kept, path)
+                                                 : export_texts::exported(kept, voided, path)));
 }
 
 void addWinnersExportEntry(QMenu* menu, QWidget* window, QPlainTextEdit* resultsList)

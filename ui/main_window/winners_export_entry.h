@@ -8,5 +8,6 @@ class QWidget;
 // an .xlsx workbook or a CSV file.
 void addWinnersExportEntry(QMenu* menu, QWidget* window, QPlainTextEdit* resultsList);
 
-// The entry's handler; throws when the file cannot be written.
+// The entry's handler; throws when the file cannot be written, in Chinese
+// with the reason.
 void exportWinners(QWidget* window, const QPlainTextEdit& resultsList);

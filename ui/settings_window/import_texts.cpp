@@ -43,6 +43,50 @@ QString notReadable(const QString& fileName)
         .arg(fileName);
 }
 
+QString binaryContent(const QString& fileName)
+{
+    return QStringLiteral("文件“%1”不是文本或 CSV 文件：其中有空字符等文本里不会出现的控制字符，"
+                          "无法作为名单导入。\r\n"
+                          "如果它是表格，请在表格程序中另存为 .xlsx 或 .csv 后再导入。")
+        .arg(fileName);
+}
+
+namespace {
+
+QString megabytes(qint64 bytes)
+{
+    return QString::number((bytes + (1 << 20) - 1) >> 20);
+}
+
+} // namespace
+
+QString fileTooLarge(const QString& fileName, qint64 limitBytes)
+{
+    return QStringLiteral("文件“%1”超过 %2 MB 的大小上限，不像是一份名单，无法导入。")
+        .arg(fileName, megabytes(limitBytes));
+}
+
+QString rowTooLong(const QString& fileName, qint64 row, qint64 limitCharacters)
+{
+    return QStringLiteral("文件“%1”的第 %2 行超过 %3 个字符的长度上限，无法导入。\r\n"
+                          "每行是一名参与者；请检查这一行，例如 CSV 文件中是否少了一个引号。")
+        .arg(fileName)
+        .arg(row)
+        .arg(limitCharacters);
+}
+
+QString unpackedTooLarge(const QString& fileName, qint64 limitBytes)
+{
+    return QStringLiteral("工作簿“%1”中有一部分解压后超过 %2 MB 的上限，不像是一份名单，无法导入。")
+        .arg(fileName, megabytes(limitBytes));
+}
+
+QString listTooLarge(const QString& fileName, qint64 limitBytes)
+{
+    return QStringLiteral("文件“%1”中的名单读入后要占用超过 %2 MB 的内存，超过了上限，无法导入。")
+        .arg(fileName, megabytes(limitBytes));
+}
+
 QString emptyFile(const QString& fileName)
 {
     return QStringLiteral("文件“%1”中没有数据。").arg(fileName);
@@ -53,6 +97,14 @@ QString titleRowQuestion(const QString& firstLine)
     return QStringLiteral("第一行像是列标题：\r\n%1\r\n\r\n"
                           "点击【是】不导入这一行。\r\n点击【否】把它当作参与者保留。")
         .arg(firstLine);
+}
+
+// No full stop: the handler guard's box adds one.
+QString columnTitlesNotSaved(const QString& reason)
+{
+    return QStringLiteral("名单已导入，但列标题文件“rafflixcolumns.txt”无法更新：%1\r\n"
+                          "导出中奖名单时各列将用默认的列名")
+        .arg(reason);
 }
 
 QString outsideGbkQuestion(int characters, int lines, const QStringList& firstLines)

@@ -13,8 +13,14 @@ QString noParticipantFile();         // no list imported yet
 QString cannotOpen(const QString& fileName, const QString& reason);
 QString encrypted(const QString& fileName);
 QString notReadable(const QString& fileName);
+QString binaryContent(const QString& fileName);
+QString fileTooLarge(const QString& fileName, qint64 limitBytes);
+QString rowTooLong(const QString& fileName, qint64 row, qint64 limitCharacters);
+QString unpackedTooLarge(const QString& fileName, qint64 limitBytes);
+QString listTooLarge(const QString& fileName, qint64 limitBytes);
 QString emptyFile(const QString& fileName);
 QString titleRowQuestion(const QString& firstLine);
+QString columnTitlesNotSaved(const QString& reason);
 QString outsideGbkQuestion(int characters, int lines, const QStringList& firstLines);
 
 } // namespace import_texts

@@ -183,6 +183,7 @@ void TForm2::btn1Click()
         services().boxes->show(this, warningNoticeBox(settings_texts::importFailed()));
         return;
     }
+    fileImport_->listSaved();
     services().boxes->show(this, noticeBox(settings_texts::importDone()));
 }
 

@@ -1,20 +1,27 @@
 #include "ui/settings_window/seti_file_import.h"
 
+#include "base/app_error.h"
+#include "base/gbk.h"
+#include "base/system_reason.h"
 #include "base/working_files.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_boxes.h"
 #include "platform/services.h"
+#include "storage/column_titles_file.h"
 #include "storage/list_file_reader.h"
 #include "storage/participant_count.h"
 #include "ui/guard/guarded_connect.h"
 #include "ui/settings_window/import_field_edits.h"
 #include "ui/settings_window/import_texts.h"
 
+#include <QCryptographicHash>
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
 
 using list_file_reader::Problem;
 
@@ -29,11 +36,34 @@ QString problemText(const list_file_reader::ListFile& file, const QString& fileN
         return import_texts::encrypted(fileName);
     case Problem::NotReadable:
         return import_texts::notReadable(fileName);
+    case Problem::Binary:
+        return import_texts::binaryContent(fileName);
+    case Problem::FileTooLarge:
+        return import_texts::fileTooLarge(fileName, file.limit);
+    case Problem::RowTooLong:
+        return import_texts::rowTooLong(fileName, file.row, file.limit);
+    case Problem::UnpackedTooLarge:
+        return import_texts::unpackedTooLarge(fileName, file.limit);
+    case Problem::ListTooLarge:
+        return import_texts::listTooLarge(fileName, file.limit);
     case Problem::Empty:
     case Problem::None:
         break;
     }
     return import_texts::emptyFile(fileName);
+}
+
+// The field's text, line by line, without copying it whole.
+QByteArray fingerprint(const QTextDocument& document)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QString line = block.text();
+        hash.addData(QByteArrayView(reinterpret_cast<const char*>(line.constData()),
+                                    line.size() * qsizetype(sizeof(QChar))));
+        hash.addData(QByteArrayView("\n", 1));
+    }
+    return hash.result();
 }
 
 } // namespace
@@ -67,11 +97,14 @@ void FileImportControls::importFromFile()
         return;
     const QString fileName = QFileInfo(*chosen).fileName();
     list_file_reader::ListFile file = list_file_reader::read(*chosen);
+    QByteArray titleRow;
     if (file.problem == Problem::None && file.firstLineLooksLikeTitles) {
         const BoxRequest question =
-            questionBox(import_texts::titleRowQuestion(file.lines.front()), false);
-        if (services().boxes->show(window, question) == BoxAnswer::Yes)
+            questionBox(import_texts::titleRowQuestion(file.lines.first()), false);
+        if (services().boxes->show(window, question) == BoxAnswer::Yes) {
+            titleRow = gbk::encode(file.lines.first());
             file.lines.removeFirst();
+        }
         if (file.lines.isEmpty())
             file.problem = Problem::Empty;
     }
@@ -80,7 +113,25 @@ void FileImportControls::importFromFile()
         return;
     }
     // A break after the last line, as a paste from a spreadsheet ends.
-    import_field_edits::replaceUndoably(*field_, file.lines.join(u'\n') + u'\n');
+    import_field_edits::replaceWithList(*field_, file.lines.takeBlocks());
+    titleRow_ = titleRow;
+    fieldFingerprint_ = titleRow_.isEmpty() ? QByteArray() : fingerprint(*field_->document());
+}
+
+void FileImportControls::listSaved()
+{
+    const QString path = QLatin1String(column_titles_file::kFileName);
+    const bool fromTheFile =
+        !titleRow_.isEmpty() && fingerprint(*field_->document()) == fieldFingerprint_;
+    int error = fromTheFile ? column_titles_file::write(path, titleRow_) : 0;
+    // Titles of another list would name the wrong columns.
+    if (error != 0 || !fromTheFile) {
+        const int removed = column_titles_file::remove(path);
+        if (error == 0)
+            error = removed;
+    }
+    if (error != 0)
+        throw AppError(import_texts::columnTitlesNotSaved(system_reason::text(error)));
 }
 
 void FileImportControls::refreshCount()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 
 class QLabel;
@@ -21,6 +22,11 @@ class FileImportControls : public QObject
     void importFromFile();
     // Called by the import after it wrote, and whenever the page is shown.
     void refreshCount();
+    // Called by the import after it wrote the list: the column titles file
+    // gets the title row when the list is the one read from a file whose
+    // title row was left out, unchanged, and goes otherwise. Throws when it
+    // cannot be updated.
+    void listSaved();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -30,4 +36,6 @@ class FileImportControls : public QObject
     QPlainTextEdit* field_;
     QPushButton* fileButton_;
     QLabel* countLabel_;
+    QByteArray titleRow_;         // GBK; empty unless the last file had one left out
+    QByteArray fieldFingerprint_; // of the field's text as the file gave it
 };

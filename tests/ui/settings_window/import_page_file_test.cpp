@@ -1,6 +1,8 @@
 #include "support/spreadsheet_fixture_files.h"
 #include "ui/settings_window/settings_window_fixture.h"
 
+#include <QFile>
+
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -81,6 +83,99 @@ TEST_F(ImportFromFileTest, RefusedFilesAndCancelledDialogsChangeNothing)
         EXPECT_EQ(box.icon, BoxIcon::Warning);
     EXPECT_EQ(field()->toPlainText(), before);
     EXPECT_FALSE(dir.exists("rafflixlist.txt"));
+}
+
+TEST_F(ImportFromFileTest, FilesThatAreNoListsAreRefusedWithTheReason)
+{
+    dir.writeFile("renamed.xlsx", "%PDF-1.4\n1 0 obj<<>>endobj\n");
+    dir.writeFile("list.csv", QByteArray("\xFF\xD8\xFF\xE0\0\x10JFIF\0\x01", 12));
+    const QString before = field()->toPlainText();
+    chooseFile(dir.filePath("renamed.xlsx"));
+    chooseFile(dir.filePath("list.csv"));
+    ASSERT_EQ(fakes.boxes.shown.size(), 2u);
+    EXPECT_EQ(fakes.boxes.shown[0].text,
+              QStringLiteral("文件“renamed.xlsx”无法读取：它不是 .xlsx 表格、CSV 或文本文件，"
+                             "或者已经损坏。"));
+    EXPECT_TRUE(fakes.boxes.shown[1].text.startsWith(
+        QStringLiteral("文件“list.csv”不是文本或 CSV 文件：其中有空字符")));
+    EXPECT_EQ(field()->toPlainText(), before);
+}
+
+TEST_F(ImportFromFileTest, LimitsAreNamedInTheRefusal)
+{
+    dir.writeFile("long.csv", "张三\r\n李四\r\n" + QByteArray(10001, 'x') + "\r\n");
+    dir.writeFile("bomb.xlsx", withDeclaredSize(fixtureBytes("calc_participants.xlsx"),
+                                                "xl/worksheets/sheet1.xml", 0xFFFFFF00u));
+    dir.writeFile("tiny.txt", QByteArray("a\n").repeated(1'300'000));
+    QFile big(dir.filePath("big.txt"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(300 << 20)); // sparse
+    big.close();
+    const QString before = field()->toPlainText();
+    for (const char* name : {"long.csv", "bomb.xlsx", "big.txt", "tiny.txt"})
+        chooseFile(dir.filePath(name));
+    ASSERT_EQ(fakes.boxes.shown.size(), 4u);
+    EXPECT_TRUE(fakes.boxes.shown[0].text.startsWith(
+        QStringLiteral("文件“long.csv”的第 3 行超过 10000 个字符的长度上限，无法导入。")));
+    EXPECT_EQ(fakes.boxes.shown[1].text,
+              QStringLiteral("工作簿“bomb.xlsx”中有一部分解压后超过 512 MB 的上限，不像是一份名单，"
+                             "无法导入。"));
+    EXPECT_EQ(fakes.boxes.shown[2].text,
+              QStringLiteral("文件“big.txt”超过 256 MB 的大小上限，不像是一份名单，无法导入。"));
+    EXPECT_EQ(fakes.boxes.shown[3].text,
+              QStringLiteral("文件“tiny.txt”中的名单读入后要占用超过 168 MB 的内存，超过了上限，"
+                             "无法导入。"));
+    EXPECT_EQ(field()->toPlainText(), before);
+}
+
+// The title row left out goes beside the list when the list is saved as the
+// file gave it; any other list saved takes the titles away.
+TEST_F(ImportFromFileTest, TheTitleRowGoesBesideTheListItCameWith)
+{
+    const QByteArray titles = G("姓名\t部门\t工号\t身份证号\r\n");
+    const struct
+    {
+        BoxAnswer titleRow;
+        const char* edit; // typed into the list after it was read
+        bool kept;
+    } cases[] = {
+        {BoxAnswer::Yes, "", true},
+        {BoxAnswer::No, "", false},
+        {BoxAnswer::Yes, "x", false},
+    };
+    for (const auto& each : cases) {
+        dir.writeFile("rafflixcolumns.txt", "old");
+        fakes.boxes.answers.push_back(each.titleRow);
+        chooseFile(fixturePath("calc_participants.xlsx"));
+        // A click meant to scroll clears the list, Ctrl+Z brings it back.
+        QTest::mouseClick(field()->viewport(), Qt::LeftButton);
+        QTest::keyClick(field(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClicks(field(), QLatin1String(each.edit));
+        control<QPushButton>("btn1")->click();
+        EXPECT_EQ(fakes.boxes.shown.back().text,
+                  QStringLiteral("导入成功，请返回界面进行抽奖操作！"));
+        EXPECT_EQ(dir.exists("rafflixcolumns.txt"), each.kept) << each.edit;
+        if (each.kept) {
+            EXPECT_EQ(dir.readFile("rafflixcolumns.txt"), titles);
+        }
+    }
+    // Pasted, the list has no file behind it.
+    field()->setPlainText(QStringLiteral("张三\n"));
+    control<QPushButton>("btn1")->click();
+    EXPECT_FALSE(dir.exists("rafflixcolumns.txt"));
+}
+
+TEST_F(ImportFromFileTest, TitlesThatCannotBeSavedAreSaidAndNotLeftStale)
+{
+    dir.writeFile("rafflixcolumns.txt", G("编号\r\n"));
+    dir.makeReadOnly("rafflixcolumns.txt");
+    fakes.boxes.answers.push_back(BoxAnswer::Yes);
+    chooseFile(fixturePath("calc_participants.xlsx"));
+    control<QPushButton>("btn1")->click();
+    EXPECT_EQ(fakes.boxes.shown.back().text,
+              QStringLiteral("名单已导入，但列标题文件“rafflixcolumns.txt”无法更新：权限被拒绝\r\n"
+                             "导出中奖名单时各列将用默认的列名."));
+    EXPECT_FALSE(dir.exists("rafflixcolumns.txt"));
+    EXPECT_TRUE(dir.readFile("rafflixlist.txt").startsWith(G("陈七")));
 }
 
 TEST_F(ImportFromFileTest, ClearingClickIsUndoneWithCtrlZ)
