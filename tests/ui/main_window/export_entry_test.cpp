@@ -1,7 +1,7 @@
-#include "support/workbook_read_back.h"
 #include "storage/list_file_reader.h"
 #include "support/fake_services.h"
 #include "support/gbk_literals.h"
+#include "support/workbook_read_back.h"
 #include "support/working_directory.h"
 #include "ui/main_window/cou.h"
 

@@ -31,7 +31,12 @@ namespace {
 
 // Sequences that failed once, shortened; each must pass for good.
 const std::vector<const char*> kRegressionSequences = {
-    "p12 c c",
+    "p36 c c s2.0.0.0.0.0y",                      // a save leaves the old progress
+    "p12 c i l80",                                // Initialize mid-roll idles the board
+    "p18 c c c c s0.0.0.0.0.1n t c",              // take-back under lower counts
+    "p30 b2.1.4.3.4.1 c c c c s0.0.0.3.3.0n t c", // the same, board at Start
+    "p17 c c s0.0.0.0.3.0y b3.1.4.4.4.3 t c c",   // the same, at the Stop
+    "p12 s0.0.0.0.0.11n b1.1.1.1.1.4 c c c c c c v0 v0 c c c c", // voids leave too few
 };
 
 QByteArray titlePicture()
@@ -95,7 +100,7 @@ class Rehearsal
         if (holds || stopped_ || failed(check))
             return;
         failures_.push_back(Failure{check, detail});
-        stopped_ = std::string(check) != "progress" && std::string(check) != "board";
+        stopped_ = std::string(check) != "progress" && std::string(check).rfind("board", 0) != 0;
     }
     bool failed(const std::string& check) const
     {
@@ -164,7 +169,7 @@ class Rehearsal
             model_.chosen = entry ? std::optional<PrizeLevel>(levels[entry - 1]) : std::nullopt;
             guardedStep([&] { window_->findChild<OperatorMenu*>()->choose(model_.chosen); });
             if (rolling && model_.expectedWinners() > 0)
-                expectBoard("choice while rolling");
+                expectBoard("board after a choice");
             return;
         }
         case Action::SavePrizes:
@@ -191,7 +196,7 @@ class Rehearsal
         const int expected = model_.expectedWinners();
         expect(status().phase == DrawStatus::Phase::Rolling && status().batch == expected &&
                    status().level == model_.nextLevel(),
-               "board",
+               when,
                std::string(when) + ": the board announces " + std::to_string(status().batch) +
                    " of level " + std::to_string(levelIndex(status().level)) + ", expected " +
                    std::to_string(expected) + " of level " +
@@ -212,7 +217,7 @@ class Rehearsal
             return;
         if (!rolling) {
             if (expected > 0)
-                expectBoard("Start");
+                expectBoard("board at Start");
             return;
         }
         const std::vector<QByteArray> after = results();
@@ -236,7 +241,7 @@ class Rehearsal
             expect(model_.mayWin(person) && batch.insert(person).second, "won twice",
                    who + " has won in this round already");
         }
-        expect(expected == 0 || status().batch == expected, "board",
+        expect(expected == 0 || status().batch == expected, "board at Stop",
                "the board shows " + std::to_string(status().batch) + " drawn");
         for (const QByteArray& line : drawn)
             model_.current().entries.push_back({line, false});
@@ -296,17 +301,18 @@ class Rehearsal
         model_.rounds.push_back({Model::Start::ProgramStart, {}});
         left = model_.leftByRestart();
         const size_t entries = left ? left->entries.size() : 0;
+        const bool leftWasCurrent = left == &model_.rounds[model_.rounds.size() - 2];
         model_.rounds.pop_back();
         startWindow(action.pick);
         if (!left || stopped_)
             return;
         const QStringList shown = listLines();
-        if (action.pick) {
+        if (action.pick && leftWasCurrent) {
             expect(results() == before, "continue keeps the round",
                    "retotal.txt changed by a continue");
             expect(shown.mid(1) == shownBefore.mid(shownBefore.size() - int(entries)),
                    "continue keeps the round", "the results list changed by a continue");
-        } else {
+        } else if (!action.pick) {
             expect(results().empty() && shown.size() == 1, "decline starts anew",
                    "winners left after declining to continue");
         }

@@ -118,8 +118,10 @@ inline Sequence randomSequence(std::mt19937& random, int length)
         } else if (roll < 67) {
             action.kind = Action::SavePrizes;
             int total = 0;
+            // Now and then nearly everyone wins: voids then leave too few.
+            const int most = below(4) == 0 ? sequence.participants / 3 : 5;
             for (int& count : action.values)
-                total += count = below(3) == 0 ? 0 : below(5);
+                total += count = below(3) == 0 ? 0 : below(most);
             for (size_t i = 0; total >= sequence.participants; i = (i + 1) % 6)
                 if (action.values[i] > 0)
                     --action.values[i], --total;
