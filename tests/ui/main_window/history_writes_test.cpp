@@ -1,6 +1,6 @@
 #include "base/line_splitting.h"
-#include "ui/main_window/main_window_fixture.h"
 #include "storage/draw_history.h"
+#include "ui/main_window/main_window_fixture.h"
 
 #include <QDir>
 #include <QFile>

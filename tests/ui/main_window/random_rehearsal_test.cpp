@@ -1,0 +1,465 @@
+#include "rehearsal_model.h"
+
+#include "base/line_splitting.h"
+#include "draw/draw_options.h"
+#include "storage/draw_history.h"
+#include "storage/program_settings.h"
+#include "support/fake_services.h"
+#include "support/gbk_literals.h"
+#include "support/working_directory.h"
+#include "ui/guard/handler_guard.h"
+#include "ui/main_window/cou.h"
+#include "ui/main_window/operator_menu.h"
+#include "ui/main_window/round_controls.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace rehearsal;
+
+namespace {
+
+// Sequences that failed once, shortened; each must pass for good.
+const std::vector<const char*> kRegressionSequences = {
+    "p36 c c s2.0.0.0.0.0y",                      // a save leaves the old progress
+    "p12 c i l80",                                // Initialize mid-roll idles the board
+    "p18 c c c c s0.0.0.0.0.1n t c",              // take-back under lower counts
+    "p30 b2.1.4.3.4.1 c c c c s0.0.0.3.3.0n t c", // the same, board at Start
+    "p17 c c s0.0.0.0.3.0y b3.1.4.4.4.3 t c c",   // the same, at the Stop
+    "p12 s0.0.0.0.0.11n b1.1.1.1.1.4 c c c c c c v0 v0 c c c c", // voids leave too few
+};
+
+QByteArray titlePicture()
+{
+    static const QByteArray bytes = [] {
+        QImage picture(700, 110, QImage::Format_RGB888);
+        picture.fill(Qt::red);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "JPG");
+        return jpeg;
+    }();
+    return bytes;
+}
+
+struct Failure
+{
+    std::string check; // which check failed, kept while shortening
+    std::string detail;
+};
+
+// One sequence against a real main window in a fresh working folder.
+class Rehearsal
+{
+  public:
+    explicit Rehearsal(const Sequence& sequence) : sequence_(sequence)
+    {
+        // Names of one width: no name begins another.
+        QByteArray list;
+        for (int i = 0; i < sequence.participants; ++i) {
+            model_.people.push_back(G("员工") + QByteArray::number(100 + i));
+            list += model_.people.back() + "\r\n";
+        }
+        dir_.writeFile("bg.jpg", titlePicture());
+        dir_.writeFile("rafflixlist.txt", list);
+    }
+
+    std::vector<Failure> run()
+    {
+        startWindow(false);
+        for (size_t i = 0; i < sequence_.actions.size() && !stopped_; ++i) {
+            const size_t failedBefore = failures_.size();
+            fakes_.clock.time = fakes_.clock.time.addSecs(1); // the pick depends on the second
+            fakes_.boxes.shown.clear();
+            fakes_.boxes.answers.clear();
+            perform(sequence_.actions[i]);
+            checkFiles();
+            for (size_t f = failedBefore; f < failures_.size(); ++f)
+                failures_[f].detail = "after action " + std::to_string(i) + " (" +
+                                      format(sequence_.actions[i]) + "): " + failures_[f].detail;
+        }
+        return failures_;
+    }
+
+  private:
+    // A failed check the model does not follow (the screen's texts) lets
+    // the sequence go on; any other ends it.
+    void expect(bool holds, const char* check, const std::string& detail)
+    {
+        if (holds || stopped_ || failed(check))
+            return;
+        failures_.push_back(Failure{check, detail});
+        stopped_ = std::string(check) != "progress" && std::string(check).rfind("board", 0) != 0;
+    }
+    bool failed(const std::string& check) const
+    {
+        return std::any_of(failures_.begin(), failures_.end(),
+                           [&check](const Failure& failure) { return failure.check == check; });
+    }
+    std::vector<QByteArray> results() { return splitIntoLines(dir_.readFile("retotal.txt")); }
+    QPlainTextEdit* resultsList() { return window_->findChild<QPlainTextEdit*>("mmo1"); }
+    QStringList listLines() { return resultsList()->toPlainText().split(QLatin1Char('\n')); }
+    const DrawStatus& status() { return window_->drawStatus(); }
+    bool boxShown(const QString& text)
+    {
+        return std::any_of(fakes_.boxes.shown.begin(), fakes_.boxes.shown.end(),
+                           [&text](const BoxRequest& box) { return box.text.contains(text); });
+    }
+    template <typename Step> void guardedStep(Step step) { guarded(window_.get(), step); }
+
+    // A start of the program in the folder, shown, with the continue
+    // question answered as the action says.
+    void startWindow(bool continueRound)
+    {
+        model_.rounds.push_back({Model::Start::ProgramStart, {}});
+        model_.kept.clear();
+        model_.chosen.reset();
+        const Model::Round* left = model_.leftByRestart();
+        fakes_.boxes.answers = {continueRound ? BoxAnswer::Yes : BoxAnswer::No};
+        const size_t shownBefore = fakes_.boxes.shown.size();
+        window_ = std::make_unique<TForm1>();
+        window_->show();
+        QApplication::processEvents();
+        const auto questions =
+            std::count_if(fakes_.boxes.shown.begin() + shownBefore, fakes_.boxes.shown.end(),
+                          [](const BoxRequest& box) { return box.yesNo; });
+        expect(questions == (left ? 1 : 0), "continue question",
+               left ? "no question to continue an unfinished round"
+                    : "asked to continue with no unfinished round");
+        if (left && continueRound)
+            model_.resume();
+        else if (left)
+            model_.rounds.push_back({Model::Start::NewRound, {}});
+    }
+
+    void perform(const Action& action)
+    {
+        const bool rolling = window_->isDrawRunning();
+        switch (action.kind) {
+        case Action::StartStop:
+            return startStop(rolling);
+        case Action::Initialize:
+            window_->findChild<QPushButton*>("btn2")->click();
+            model_.newRound(Model::Start::Initialize);
+            model_.chosen.reset();
+            return;
+        case Action::TakeBack:
+            window_->roundControls()->takeBackAction()->trigger(); // Ctrl+R
+            if (!rolling && model_.leftByReset()) {
+                model_.resume();
+                model_.chosen.reset();
+            }
+            return;
+        case Action::Void:
+            return voidWinner(action.pick, rolling);
+        case Action::Choose: {
+            const std::vector<PrizeLevel> levels = model_.openLevels();
+            const unsigned entry = action.pick % (levels.size() + 1);
+            model_.chosen = entry ? std::optional<PrizeLevel>(levels[entry - 1]) : std::nullopt;
+            guardedStep([&] { window_->findChild<OperatorMenu*>()->choose(model_.chosen); });
+            if (rolling && model_.expectedWinners() > 0)
+                expectBoard("board after a choice");
+            return;
+        }
+        case Action::SavePrizes:
+            if (rolling) // the settings window refuses while the names roll
+                return;
+            saveCounts(action);
+            return;
+        case Action::SaveBatch:
+            if (rolling)
+                return;
+            program_settings::writeChangedBatchSizes(action.values);
+            loadDrawOptions(window_->drawOptions());
+            model_.batchSizes = action.values;
+            return;
+        case Action::Restart:
+        case Action::Kill:
+            return restart(action);
+        }
+    }
+
+    // What the board says while the names roll: the model's next Stop.
+    void expectBoard(const char* when)
+    {
+        const int expected = model_.expectedWinners();
+        expect(status().phase == DrawStatus::Phase::Rolling && status().batch == expected &&
+                   status().level == model_.nextLevel(),
+               when,
+               std::string(when) + ": the board announces " + std::to_string(status().batch) +
+                   " of level " + std::to_string(levelIndex(status().level)) + ", expected " +
+                   std::to_string(expected) + " of level " +
+                   std::to_string(levelIndex(*model_.nextLevel())));
+    }
+
+    void startStop(bool rolling)
+    {
+        const std::optional<PrizeLevel> level = model_.nextLevel();
+        const int expected = model_.expectedWinners();
+        window_->findChild<QPushButton*>("btn3")->click();
+        const bool allDrawn = boxShown(QStringLiteral("抽奖数据已全部产生"));
+        expect(allDrawn == !level, "all-drawn box",
+               level ? "the all-drawn box came while level " + std::to_string(levelIndex(*level)) +
+                           " has " + std::to_string(model_.open(*level)) + " open places"
+                     : "no all-drawn box with every place drawn");
+        if (!level || stopped_)
+            return;
+        if (!rolling) {
+            if (expected > 0)
+                expectBoard("board at Start");
+            return;
+        }
+        const std::vector<QByteArray> after = results();
+        expect(after.size() >= model_.kept.size() &&
+                   std::equal(model_.kept.begin(), model_.kept.end(), after.begin()),
+               "Stop keeps earlier winners", "the Stop changed the winners before it");
+        if (stopped_)
+            return;
+        const std::vector<QByteArray> drawn(after.begin() + model_.kept.size(), after.end());
+        expect(static_cast<int>(drawn.size()) == expected, "Stop winners",
+               "the Stop drew " + std::to_string(drawn.size()) + ", expected " +
+                   std::to_string(expected));
+        std::set<QByteArray> batch;
+        for (const QByteArray& line : drawn) {
+            const QByteArray person = results_format::recordedWinner(line);
+            const std::string who = gbk::decode(line).toStdString();
+            expect(results_format::levelPrefix(line) == levelName(*level), "Stop level",
+                   who + " drawn, expected level " + std::to_string(levelIndex(*level)));
+            expect(!model_.voidedPeople().count(person), "voided drawn again",
+                   who + " was voided in this round");
+            expect(model_.mayWin(person) && batch.insert(person).second, "won twice",
+                   who + " has won in this round already");
+        }
+        expect(expected == 0 || status().batch == expected, "board at Stop",
+               "the board shows " + std::to_string(status().batch) + " drawn");
+        for (const QByteArray& line : drawn)
+            model_.current().entries.push_back({line, false});
+        model_.kept = after;
+        model_.chosen.reset();
+    }
+
+    void voidWinner(unsigned pick, bool rolling)
+    {
+        RoundControls& rounds = *window_->roundControls();
+        std::vector<int> voidable;
+        for (int line = 0; line < resultsList()->document()->blockCount(); ++line)
+            if (rounds.entryOnLine(line) >= 0)
+                voidable.push_back(line);
+        const int kept = Model::activeCount(model_.current());
+        expect(static_cast<int>(voidable.size()) == kept, "voidable lines",
+               "the results list offers " + std::to_string(voidable.size()) +
+                   " winners to void, the round keeps " + std::to_string(kept));
+        if (voidable.empty() || stopped_)
+            return;
+        const int line = voidable[pick % voidable.size()];
+        const QByteArray shown =
+            gbk::encode(resultsList()->document()->findBlockByNumber(line).text());
+        fakes_.boxes.answers = {BoxAnswer::Yes};
+        guardedStep([&] { rounds.voidWinnerOnLine(line); });
+        model_.voidWinner(shown.left(shown.indexOf(G(" 时间："))));
+        if (!rolling)
+            model_.chosen.reset();
+    }
+
+    void saveCounts(const Action& action)
+    {
+        program_settings::PrizeSettings prizes = program_settings::readPrizes();
+        for (size_t i = 0; i < 6; ++i)
+            prizes.counts[i] = action.values[i] ? QByteArray::number(action.values[i]) : "";
+        prizes.repeat = action.repeats ? setting_names::yes() : setting_names::no();
+        program_settings::writePrizes(prizes);
+        guardedStep([&] { window_->loadMainWindowState(); });
+        model_.counts = action.values;
+        model_.repeats = action.repeats;
+        if (!model_.current().entries.empty())
+            model_.rounds.push_back({Model::Start::SettingsSave, {}});
+        model_.kept.clear();
+        model_.chosen.reset();
+    }
+
+    void restart(const Action& action)
+    {
+        const std::vector<QByteArray> before = results();
+        const QStringList shownBefore = listLines();
+        const Model::Round* left = nullptr;
+        if (action.kind == Action::Restart) {
+            fakes_.boxes.answers = {BoxAnswer::Yes}; // yes, close the program
+            window_->close();
+        }
+        window_.reset();
+        model_.rounds.push_back({Model::Start::ProgramStart, {}});
+        left = model_.leftByRestart();
+        const size_t entries = left ? left->entries.size() : 0;
+        const bool leftWasCurrent = left == &model_.rounds[model_.rounds.size() - 2];
+        model_.rounds.pop_back();
+        startWindow(action.pick);
+        if (!left || stopped_)
+            return;
+        const QStringList shown = listLines();
+        if (action.pick && leftWasCurrent) {
+            expect(results() == before, "continue keeps the round",
+                   "retotal.txt changed by a continue");
+            expect(shown.mid(1) == shownBefore.mid(shownBefore.size() - int(entries)),
+                   "continue keeps the round", "the results list changed by a continue");
+        } else if (!action.pick) {
+            expect(results().empty() && shown.size() == 1, "decline starts anew",
+                   "winners left after declining to continue");
+        }
+    }
+
+    void checkFiles()
+    {
+        for (const BoxRequest& box : fakes_.boxes.shown)
+            expect(box.icon != BoxIcon::Critical, "error box", box.text.toStdString());
+        const std::vector<QByteArray> kept = results();
+        expect(kept == model_.kept, "results file",
+               "retotal.txt holds " + std::to_string(kept.size()) + " winners, the round keeps " +
+                   std::to_string(model_.kept.size()));
+        std::set<QByteArray> inHistory;
+        for (const QByteArray& line : splitIntoLines(dir_.readFile(draw_history::kFileName))) {
+            const draw_history::HistoryLine read = draw_history::readLine(line);
+            if (read.kind == draw_history::HistoryLine::Kind::Winner)
+                inHistory.insert(read.resultsLine);
+        }
+        for (const QByteArray& line : kept)
+            expect(inHistory.count(line), "history",
+                   gbk::decode(line).toStdString() + " is not in the history");
+        const QString progress = window_->findChild<QLabel*>("lbl3")->text();
+        const int recorded = static_cast<int>(kept.size());
+        if (model_.overCount()) { // the text itself is still open here
+            const QRegularExpressionMatch match =
+                QRegularExpression(QStringLiteral("(\\d+)/(\\d+)")).match(progress);
+            expect(!match.hasMatch() || match.captured(1).toInt() <= match.captured(2).toInt(),
+                   "progress", "progress " + progress.toStdString() + " beyond its total");
+        } else {
+            const QString wanted =
+                recorded ? QStringLiteral("进度：%1/%2").arg(recorded).arg(model_.total())
+                         : QString();
+            expect(progress == wanted, "progress",
+                   "progress \"" + progress.toStdString() + "\", files hold " +
+                       wanted.toStdString());
+        }
+    }
+
+    ScopedWorkingDirectory dir_;
+    ScopedFakeServices fakes_;
+    std::unique_ptr<TForm1> window_;
+    Sequence sequence_;
+    Model model_;
+    std::vector<Failure> failures_;
+    bool stopped_ = false;
+};
+
+std::vector<Failure> rehearse(const Sequence& sequence)
+{
+    return Rehearsal(sequence).run();
+}
+
+std::optional<Failure> failureOf(const std::vector<Failure>& failures, const std::string& check)
+{
+    for (const Failure& failure : failures)
+        if (failure.check == check)
+            return failure;
+    return std::nullopt;
+}
+
+// Delta debugging: drops ever smaller runs of actions while the same check
+// still fails.
+Sequence shorten(Sequence sequence, const std::string& check)
+{
+    for (size_t chunk = sequence.actions.size() / 2; chunk >= 1;) {
+        bool dropped = false;
+        for (size_t at = 0; at + chunk <= sequence.actions.size();) {
+            Sequence shorter = sequence;
+            shorter.actions.erase(shorter.actions.begin() + at,
+                                  shorter.actions.begin() + at + chunk);
+            if (failureOf(rehearse(shorter), check)) {
+                sequence = shorter;
+                dropped = true;
+            } else {
+                at += chunk;
+            }
+        }
+        if (!dropped)
+            chunk /= 2;
+    }
+    return sequence;
+}
+
+int environmentNumber(const char* name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok && value > 0 ? value : fallback;
+}
+
+// The working folders on a memory file system when there is one: the
+// program syncs every write, and the disk would set the pace.
+class MemoryTemporaryFolder
+{
+  public:
+    MemoryTemporaryFolder() : previous_(qgetenv("TMPDIR"))
+    {
+        if (previous_.isEmpty() && QFileInfo(QStringLiteral("/dev/shm")).isWritable())
+            qputenv("TMPDIR", "/dev/shm");
+    }
+    ~MemoryTemporaryFolder()
+    {
+        if (previous_.isEmpty())
+            qunsetenv("TMPDIR");
+    }
+
+  private:
+    QByteArray previous_;
+};
+
+constexpr int kShards = 4;
+constexpr int kActions = 50;
+
+class RandomRehearsal : public ::testing::TestWithParam<int>
+{
+};
+
+TEST_P(RandomRehearsal, SequencesOfOperatorActionsKeepTheRoundRight)
+{
+    MemoryTemporaryFolder memory;
+    const int sequences = environmentNumber("PRIZMORA_REHEARSAL_SEQUENCES", 2000);
+    const int firstSeed = environmentNumber("PRIZMORA_REHEARSAL_SEED", 1);
+    std::set<std::string> failedChecks;
+    for (int n = GetParam(); n < sequences; n += kShards) {
+        std::mt19937 random(static_cast<unsigned>(firstSeed + n));
+        const Sequence sequence = randomSequence(random, kActions);
+        for (const Failure& failure : rehearse(sequence)) {
+            if (!failedChecks.insert(failure.check).second)
+                continue; // each failing check shortened once
+            const Sequence shortest = shorten(sequence, failure.check);
+            ADD_FAILURE() << "seed " << firstSeed + n << ", check \"" << failure.check
+                          << "\"\n  shortened: \"" << format(shortest) << "\"\n  "
+                          << failureOf(rehearse(shortest), failure.check).value_or(failure).detail;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(RandomRehearsal, RandomRehearsal, ::testing::Range(0, kShards));
+
+TEST(RandomRehearsalRegressions, EachShortenedSequencePasses)
+{
+    MemoryTemporaryFolder memory;
+    for (const char* text : kRegressionSequences) {
+        for (const Failure& failure : rehearse(parse(text)))
+            ADD_FAILURE() << text << "\n  " << failure.detail;
+    }
+}
+
+} // namespace

@@ -1,0 +1,303 @@
+#pragma once
+
+#include "storage/prize_level.h"
+#include "storage/results_format.h"
+
+#include <QByteArray>
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// What the random rehearsal does and what it expects: operator actions and a
+// small model of the round they act on.
+namespace rehearsal {
+
+// One operator action. Its numbers are drawn with it, so a shortened
+// sequence replays every action it keeps as it was.
+struct Action
+{
+    enum Kind : char {
+        StartStop = 'c',
+        Initialize = 'i',
+        TakeBack = 't',
+        Void = 'v',       // pick: which voidable results-list line
+        Choose = 'l',     // pick: automatic (0) or the n-th open level, fifth first
+        SavePrizes = 's', // values: counts, grand first
+        SaveBatch = 'b',  // values: batch sizes, grand first
+        Restart = 'r',    // close, start again; pick 1: continue the round
+        Kill = 'k',       // start again without a close
+    };
+    Kind kind = StartStop;
+    unsigned pick = 0;
+    std::array<int, 6> values{};
+    bool repeats = false;
+};
+
+struct Sequence
+{
+    int participants = 12;
+    std::vector<Action> actions;
+};
+
+// "p12 c c s0.0.1.2.3.4n b1.1.2.1.3.2 v5 l2 ry kn t i"
+inline std::string format(const Action& action)
+{
+    std::string text(1, static_cast<char>(action.kind));
+    if (action.kind == Action::SavePrizes || action.kind == Action::SaveBatch) {
+        for (size_t i = 0; i < 6; ++i)
+            text += (i ? "." : "") + std::to_string(action.values[i]);
+        if (action.kind == Action::SavePrizes)
+            text += action.repeats ? 'y' : 'n';
+    } else if (action.kind == Action::Restart || action.kind == Action::Kill) {
+        text += action.pick ? 'y' : 'n';
+    } else if (action.kind == Action::Void || action.kind == Action::Choose) {
+        text += std::to_string(action.pick);
+    }
+    return text;
+}
+
+inline std::string format(const Sequence& sequence)
+{
+    std::string text = "p" + std::to_string(sequence.participants);
+    for (const Action& action : sequence.actions)
+        text += " " + format(action);
+    return text;
+}
+
+inline Sequence parse(const std::string& text)
+{
+    Sequence sequence;
+    std::istringstream words(text);
+    std::string word;
+    while (words >> word) {
+        const std::string rest = word.substr(1);
+        if (word[0] == 'p') {
+            sequence.participants = std::stoi(rest);
+            continue;
+        }
+        Action action;
+        action.kind = static_cast<Action::Kind>(word[0]);
+        if (action.kind == Action::SavePrizes || action.kind == Action::SaveBatch) {
+            std::istringstream numbers(rest);
+            char separator = 0;
+            for (size_t i = 0; i < 6; ++i)
+                numbers >> action.values[i] >> separator;
+            action.repeats = rest.back() == 'y';
+        } else if (action.kind == Action::Restart || action.kind == Action::Kill) {
+            action.pick = rest == "y";
+        } else if (!rest.empty()) {
+            action.pick = static_cast<unsigned>(std::stoul(rest));
+        }
+        sequence.actions.push_back(action);
+    }
+    return sequence;
+}
+
+// Mostly Start/Stop clicks; counts kept small so rounds end and candidate
+// pools run dry within a sequence.
+inline Sequence randomSequence(std::mt19937& random, int length)
+{
+    auto below = [&random](int bound) { return static_cast<int>(random() % unsigned(bound)); };
+    Sequence sequence;
+    sequence.participants = 12 + below(29);
+    for (int i = 0; i < length; ++i) {
+        Action action;
+        const int roll = below(100);
+        action.pick = static_cast<unsigned>(below(100));
+        if (roll < 46) {
+            action.kind = Action::StartStop;
+        } else if (roll < 54) {
+            action.kind = Action::Void;
+        } else if (roll < 60) {
+            action.kind = Action::Choose;
+        } else if (roll < 67) {
+            action.kind = Action::SavePrizes;
+            int total = 0;
+            // Now and then nearly everyone wins: voids then leave too few.
+            const int most = below(4) == 0 ? sequence.participants / 3 : 5;
+            for (int& count : action.values)
+                total += count = below(3) == 0 ? 0 : below(most);
+            for (size_t i = 0; total >= sequence.participants; i = (i + 1) % 6)
+                if (action.values[i] > 0)
+                    --action.values[i], --total;
+            if (total == 0)
+                action.values[5] = 1;
+            action.repeats = below(3) == 0;
+        } else if (roll < 71) {
+            action.kind = Action::SaveBatch;
+            for (int& size : action.values)
+                size = 1 + below(4);
+        } else if (roll < 76) {
+            action.kind = Action::Initialize;
+        } else if (roll < 85) {
+            action.kind = Action::TakeBack;
+        } else {
+            action.kind = roll < 92 ? Action::Restart : Action::Kill;
+            action.pick = below(2);
+        }
+        sequence.actions.push_back(action);
+    }
+    return sequence;
+}
+
+// The round as the operator knows it: the counts and options in force, the
+// winners kept in the results file, and the rounds of the history.
+struct Model
+{
+    enum class Start { ProgramStart, Initialize, SettingsSave, NewRound };
+    struct Entry
+    {
+        QByteArray resultsLine;
+        bool voided = false;
+    };
+    struct Round
+    {
+        Start start;
+        std::vector<Entry> entries;
+    };
+
+    std::vector<QByteArray> people;
+    std::array<int, 6> counts{1, 2, 3, 4, 0, 0};
+    bool repeats = false;
+    std::array<int, 6> batchSizes{1, 1, 1, 1, 1, 1};
+    std::optional<PrizeLevel> chosen;
+    std::vector<QByteArray> kept; // retotal.txt
+    std::vector<Round> rounds;
+
+    Round& current() { return rounds.back(); }
+    int total() const
+    {
+        int sum = 0;
+        for (int count : counts)
+            sum += count;
+        return sum;
+    }
+    int recorded(PrizeLevel level) const
+    {
+        return static_cast<int>(
+            std::count_if(kept.begin(), kept.end(), [level](const QByteArray& line) {
+                return results_format::levelPrefix(line) == levelName(level);
+            }));
+    }
+    int count(PrizeLevel level) const { return counts[static_cast<size_t>(levelIndex(level))]; }
+    int open(PrizeLevel level) const { return std::max(0, count(level) - recorded(level)); }
+    bool overCount() const
+    {
+        return std::any_of(kAllPrizeLevels.begin(), kAllPrizeLevels.end(),
+                           [this](PrizeLevel level) { return recorded(level) > count(level); });
+    }
+    std::vector<PrizeLevel> openLevels() const
+    {
+        std::vector<PrizeLevel> levels;
+        for (PrizeLevel level : kDrawingOrder)
+            if (open(level) > 0)
+                levels.push_back(level);
+        return levels;
+    }
+    std::optional<PrizeLevel> nextLevel() const
+    {
+        if (chosen && open(*chosen) > 0)
+            return chosen;
+        const std::vector<PrizeLevel> levels = openLevels();
+        return levels.empty() ? std::nullopt : std::optional<PrizeLevel>(levels.front());
+    }
+    std::set<QByteArray> voidedPeople() const
+    {
+        std::set<QByteArray> voided;
+        for (const Entry& entry : rounds.back().entries)
+            if (entry.voided)
+                voided.insert(results_format::recordedWinner(entry.resultsLine));
+        return voided;
+    }
+    std::set<QByteArray> keptPeople() const
+    {
+        std::set<QByteArray> winners;
+        for (const QByteArray& line : kept)
+            winners.insert(results_format::recordedWinner(line));
+        return winners;
+    }
+    bool mayWin(const QByteArray& person) const
+    {
+        return std::count(people.begin(), people.end(), person) == 1 &&
+               (repeats || !keptPeople().count(person)) && !voidedPeople().count(person);
+    }
+    int candidates() const
+    {
+        return static_cast<int>(std::count_if(people.begin(), people.end(),
+                                              [this](const QByteArray& p) { return mayWin(p); }));
+    }
+    // min(batch size, open places of the level, places left, candidates).
+    int expectedWinners() const
+    {
+        const std::optional<PrizeLevel> level = nextLevel();
+        if (!level)
+            return 0;
+        int placesLeft = 0;
+        for (PrizeLevel each : kAllPrizeLevels)
+            placesLeft += open(each);
+        return std::min({batchSizes[static_cast<size_t>(levelIndex(*level))], open(*level),
+                         placesLeft, candidates()});
+    }
+
+    void newRound(Start start)
+    {
+        rounds.push_back(Round{start, {}});
+        kept.clear();
+    }
+    // The last round with winners when every later one is empty and begun
+    // by an accepted start.
+    template <typename Accept> const Round* leftBehind(Accept accept) const
+    {
+        for (size_t i = rounds.size(); i-- > 0;) {
+            if (!rounds[i].entries.empty())
+                return i + 1 < rounds.size() ? &rounds[i] : nullptr;
+            if (!accept(rounds[i].start))
+                return nullptr;
+        }
+        return nullptr;
+    }
+    const Round* leftByRestart() const
+    {
+        const Round* round = leftBehind([](Start start) { return start == Start::ProgramStart; });
+        return round && activeCount(*round) < total() ? round : nullptr;
+    }
+    const Round* leftByReset() const
+    {
+        return leftBehind(
+            [](Start start) { return start == Start::Initialize || start == Start::SettingsSave; });
+    }
+    static int activeCount(const Round& round)
+    {
+        return static_cast<int>(std::count_if(round.entries.begin(), round.entries.end(),
+                                              [](const Entry& entry) { return !entry.voided; }));
+    }
+    // The round left behind goes on: the empty rounds after it go.
+    void resume()
+    {
+        while (current().entries.empty())
+            rounds.pop_back();
+        kept.clear();
+        for (const Entry& entry : current().entries)
+            if (!entry.voided)
+                kept.push_back(entry.resultsLine);
+    }
+    void voidWinner(const QByteArray& resultsLine)
+    {
+        std::vector<Entry>& entries = current().entries;
+        for (size_t i = entries.size(); i-- > 0;)
+            if (!entries[i].voided && entries[i].resultsLine == resultsLine) {
+                entries[i].voided = true;
+                break;
+            }
+        const auto last = std::find(kept.rbegin(), kept.rend(), resultsLine);
+        if (last != kept.rend())
+            kept.erase(std::next(last).base());
+    }
+};
+
+} // namespace rehearsal
