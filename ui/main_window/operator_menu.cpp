@@ -65,7 +65,8 @@ void OperatorMenu::choose(std::optional<PrizeLevel> level)
     options_.chosenLevel = level;
     // While the names roll, the screen turns to the level the Stop will draw.
     // The candidates are the list the Start loaded, as for the Start's own note.
-    if (status_.phase == DrawStatus::Phase::Rolling) {
+    // (An Initialize while they roll resets the status, not the roll.)
+    if (window_->isDrawRunning()) {
         const std::optional<StopPlan> plan =
             planFromFiles(window_->drawSettings(), cou::ParticipantList.count(), options_);
         if (plan)

@@ -263,8 +263,8 @@ struct Model
     }
     const Round* leftByRestart() const
     {
-        const Round* round = leftBehind([](Start start) { return start == Start::ProgramStart; });
-        return round && activeCount(*round) < total() ? round : nullptr;
+        // Finished or not: a finished round is offered to be shown again.
+        return leftBehind([](Start start) { return start == Start::ProgramStart; });
     }
     const Round* leftByReset() const
     {
