@@ -81,6 +81,9 @@ def change_prizes(op):
     op.desk.screenshot(settings.window, "prizes-changed")
     settings.click(sw.SAVE_PRIZES)
     op.dismiss_box(op.wait_box(expected.NOTICE_CAPTION, "prizes-saved-notice"))
+    # The save ended a round holding two winners: a second notice says so
+    # and how to take it back.
+    op.dismiss_box(op.wait_box(expected.NOTICE_CAPTION, "round-ended-notice"))
 
     entries = checks.settings_entries(op.ws.read(expected.SETTINGS_FILE))
     checks.check(entries == _expected_settings(), "settings after the save:\n  got      %r\n  expected %r"
