@@ -23,6 +23,15 @@ bool KeyRepeatFilter::isRepeatedCommandPress(const QKeyEvent& event) const
     if (event.isAutoRepeat())
         return true;
     // Events made up inside the program carry no time stamp.
+    if (event.timestamp() == 0)
+        return false;
+    // Where the X server sends repeats as presses without releases (detectable
+    // auto-repeat), the toolkit may not mark them: a press of Enter while it
+    // is still down from a press a moment ago is a repeat. The same press
+    // seen again on its way to the focused control keeps its time stamp.
+    if (enterDownAt_ != 0 && event.timestamp() != enterDownAt_ &&
+        event.timestamp() >= enterDownAt_ && event.timestamp() - enterDownAt_ <= kRepeatGapMs)
+        return true;
     return event.timestamp() != 0 && event.key() == releasedKey_ && releasedAt_ != 0 &&
            event.timestamp() >= releasedAt_ && event.timestamp() - releasedAt_ <= kSameMomentMs;
 }
@@ -33,8 +42,15 @@ bool KeyRepeatFilter::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         releasedKey_ = key->key();
         releasedAt_ = key->timestamp();
+        if (isEnter(*key))
+            enterDownAt_ = 0;
     } else if (event->type() == QEvent::KeyPress) {
-        if (isRepeatedCommandPress(*static_cast<QKeyEvent*>(event)))
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool repeated = isRepeatedCommandPress(*key);
+        // Every press of a held Enter, taken or dropped, keeps it down.
+        if (isEnter(*key) && key->timestamp() != 0)
+            enterDownAt_ = key->timestamp();
+        if (repeated)
             return true;
     }
     return QObject::eventFilter(watched, event);

@@ -18,7 +18,10 @@ class KeyRepeatFilter : public QObject
     // release of the same key at once. The X server sends each repeat as a
     // release and a press with one time stamp; under load the toolkit may
     // fail to pair them and report a fresh press, which no hand can make
-    // within a few milliseconds of letting go.
+    // within a few milliseconds of letting go. A press of Enter while Enter
+    // is down (pressed within the last second, no release since) is a repeat
+    // too, however it is marked; a release missed while another program had
+    // the keys cannot hold Enter down for longer than that.
     bool isRepeatedCommandPress(const QKeyEvent& event) const;
 
   protected:
@@ -26,7 +29,10 @@ class KeyRepeatFilter : public QObject
 
   private:
     static constexpr unsigned long kSameMomentMs = 5;
+    // Far longer than any repeat interval and the delay before the first.
+    static constexpr unsigned long kRepeatGapMs = 1000;
 
     int releasedKey_ = 0;
     unsigned long releasedAt_ = 0;
+    unsigned long enterDownAt_ = 0; // the last press of Enter not yet released
 };

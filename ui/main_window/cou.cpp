@@ -22,6 +22,7 @@
 #include "ui/main_window/cou_lists.h"
 #include "ui/main_window/main_window_texts.h"
 #include "ui/main_window/operator_menu.h"
+#include "ui/main_window/popup_menu_view.h"
 #include "ui/main_window/results_list_lines.h"
 #include "ui/main_window/round_controls.h"
 #include "ui/main_window/whole_program_minimize.h"
@@ -58,6 +59,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     statusView_ = new DrawStatusView(this, stage_, status_, options_);
     new StageOperatorButtons(this, stage_, {btn1, btn2, btn5});
     new OperatorMenu(this, pm1, options_, status_, [this] { drawStatusChanged(); });
+    new PopupMenuView(this, pm1, stage_);
     connectHandlers();
     bool loaded = false;
     guarded(this, [&] {
@@ -166,8 +168,6 @@ void TForm1::createControls()
 
     pm1 = new QMenu(this);
     pm1->setObjectName(QStringLiteral("pm1"));
-    for (const QString& entry : main_window_texts::menuEntries())
-        pm1->addAction(entry);
     addWinnersExportEntry(pm1, this, mmo1);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,

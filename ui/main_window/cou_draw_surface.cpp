@@ -3,6 +3,7 @@
 #include "ui/main_window/cou.h"
 
 #include "base/gbk.h"
+#include "base/screen_text.h"
 #include "platform/message_boxes.h"
 #include "platform/services.h"
 #include "ui/main_window/results_list_lines.h"
@@ -48,7 +49,7 @@ void TForm1::setDrawTimerInterval(int milliseconds)
 
 void TForm1::setDisplayText(const QByteArray& text)
 {
-    edt1->setText(gbk::decode(text));
+    edt1->setText(screen_text::shown(text));
     // A long line shows its beginning, the name, rather than its end.
     edt1->setCursorPosition(0);
 }

@@ -8,11 +8,12 @@ QString caption()
     return QStringLiteral("抽奖(Prizmora)");
 }
 
-QStringList menuEntries()
+QStringList menuEntries(const QString& workingFolder, std::optional<qint64> participants)
 {
-    return {QStringLiteral("联系我们：prizmora@example.org"),
-            QStringLiteral("项目主页：https://prizmora.example.org"),
-            QStringLiteral("承接各类活动软件定制开发")};
+    return {QStringLiteral("工作文件夹：") + workingFolder,
+            participants ? QStringLiteral("名单人数：%1 人").arg(*participants)
+                         : QStringLiteral("名单人数：未找到名单 rafflixlist.txt"),
+            QStringLiteral("Enter 开始/停止 · F11 全屏 · Ctrl+R 撤销初始化")};
 }
 
 QString closeQuestion()

@@ -3,12 +3,16 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // Fixed texts of the main window.
 namespace main_window_texts {
 
 QString caption();
-QStringList menuEntries();
+// The first entries of the right-click menu, for the operator: where the
+// program works, how many are in the participant list (none: no list file),
+// the keys.
+QStringList menuEntries(const QString& workingFolder, std::optional<qint64> participants);
 QString closeQuestion();
 // "抽奖结果" + yyyymmddhhmmss + ".txt"
 QString proposedResultsName(const QDateTime& localTime);

@@ -1,6 +1,7 @@
 #include "ui/main_window/results_list_lines.h"
 
 #include "base/gbk.h"
+#include "base/screen_text.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -11,7 +12,8 @@ namespace results_list_lines {
 
 namespace {
 
-// The whole line behind a shortened one; the document owns it.
+// The whole line behind one shown otherwise (shortened, its tabs as gaps);
+// the document owns it.
 class WholeLine : public QTextBlockUserData
 {
   public:
@@ -25,11 +27,11 @@ class WholeLine : public QTextBlockUserData
 QString shownLine(const QString& line)
 {
     if (line.size() <= kShownCharacters)
-        return line;
+        return screen_text::withGaps(line);
     qsizetype cut = kShownCharacters;
     if (line.at(cut - 1).isHighSurrogate())
         --cut; // never half a character
-    return line.left(cut) + QChar(0x2026);
+    return screen_text::withGaps(line.left(cut)) + QChar(0x2026);
 }
 
 void append(QPlainTextEdit& list, const QString& line)
@@ -47,7 +49,7 @@ QString wholeLine(const QTextBlock& block)
     // Text added after the shortened line (a void mark) stays after it.
     if (whole && text.startsWith(whole->shown))
         return whole->whole + text.mid(whole->shown.size());
-    return text;
+    return whole ? screen_text::withTabs(text) : text;
 }
 
 std::vector<QString> wholeLines(const QTextDocument& document)

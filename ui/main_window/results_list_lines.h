@@ -13,19 +13,21 @@ class QTextDocument;
 // a very long one is shown shortened: laying out a megabyte-long line with
 // word wrap takes the window seconds at every winner. The whole line stays
 // with the shown one and is what the saved results hold, unless the operator
-// has edited that line since.
+// has edited that line since. Tabs show as gaps (base/screen_text.h) and go
+// back into the saved line as tabs.
 namespace results_list_lines {
 
 // Lines up to this many characters are shown whole.
 inline constexpr qsizetype kShownCharacters = 1000;
 
-// The line as the list shows it: itself, or its beginning and an ellipsis.
+// The line as the list shows it, tabs as gaps: itself, or its beginning and
+// an ellipsis.
 QString shownLine(const QString& line);
 
 void append(QPlainTextEdit& list, const QString& line);
 
 // A line of the list, whole: a shortened line as it went in, with whatever
-// was added after it since; an edited line as it stands.
+// was added after it since; an edited line as it stands, its gaps tabs again.
 QString wholeLine(const QTextBlock& block);
 std::vector<QString> wholeLines(const QTextDocument& document);
 

@@ -40,3 +40,28 @@ BatchGrid chooseBatchGrid(int lines, const QSize& area, int maximumPixels, int w
     }
     return best;
 }
+
+BatchGrid layOutBatch(const QStringList& lines, const QSize& area, int maximumPixels,
+                      const TextWidth& width)
+{
+    constexpr int kReferencePixels = 100;
+    int widest = 0;
+    for (const QString& line : lines)
+        widest = std::max(widest, width(kReferencePixels, line));
+    BatchGrid grid = chooseBatchGrid(static_cast<int>(lines.size()), area, maximumPixels, widest,
+                                     kReferencePixels);
+    // The narrowest cell of the grid, as cell() rounds the column edges.
+    const int room = area.width() / grid.columns - 2 * kCellPadding;
+    const int tallest = std::min<int>(
+        maximumPixels, static_cast<int>(area.height() / grid.rows * kLetterShareOfRow));
+    auto allFit = [&](int pixels) {
+        return std::all_of(lines.begin(), lines.end(),
+                           [&](const QString& line) { return width(pixels, line) <= room; });
+    };
+    // Letters do not grow exactly with their size (hinting): measured anew.
+    while (grid.pixelSize > 1 && !allFit(grid.pixelSize))
+        --grid.pixelSize;
+    while (grid.pixelSize < tallest && allFit(grid.pixelSize + 1))
+        ++grid.pixelSize;
+    return grid;
+}

@@ -1,16 +1,17 @@
 #include "ui/stage/draw_board.h"
 #include "platform/qt/cjk_fonts.h"
 
-#include "base/gbk.h"
+#include "base/screen_text.h"
 #include "ui/stage/batch_grid.h"
 #include "ui/stage/display_fit.h"
+#include "ui/stage/part_fit.h"
+#include "ui/stage/stage_mode.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 
 namespace {
 
-constexpr int kReferencePixels = 100;
 const QColor kBackground(0x10, 0x10, 0x30);
 const QColor kHeadlineColour(0xff, 0xd7, 0x00);
 const QColor kWinnerColour(0xff, 0xff, 0xff);
@@ -37,18 +38,35 @@ void drawFitted(QPainter& painter, const QRect& box, const QString& text, int pi
     painter.drawText(box, alignment | Qt::AlignVCenter, fitted.text);
 }
 
+// The headline on one line or two, broken between its parts.
+void drawHeadline(QPainter& painter, const QRect& box,
+                  const draw_status_text::HeadlineParts& headline)
+{
+    const int pixels = box.height() * 7 / 10;
+    const FittedParts fitted = fitParts(headline.parts, draw_status_text::kGap, box.width(), pixels,
+                                        std::max(1, pixels * 2 / 5), 2, headline.prize, widthAt);
+    const int lineHeight = box.height() / std::max<int>(1, fitted.lines.size());
+    painter.setFont(boardFont(fitted.pixelSize));
+    for (int i = 0; i < fitted.lines.size(); ++i)
+        painter.drawText(QRect(box.left(), box.top() + i * lineHeight, box.width(), lineHeight),
+                         Qt::AlignCenter, fitted.lines[i]);
+}
+
 } // namespace
 
 DrawBoard::DrawBoard(QWidget* window) : QWidget(window)
 {
     setObjectName(QStringLiteral("drawBoard"));
     setGeometry(designGeometry());
+    // Its owner places it; the stage view does not scale it with the rest.
+    setProperty(StageMode::kPlacedByOwner, true);
     // The operator's clicks and right clicks go to the window beneath.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     hide();
 }
 
-void DrawBoard::showStatus(const DrawStatus& status, const QString& headline)
+void DrawBoard::showStatus(const DrawStatus& status,
+                           const draw_status_text::HeadlineParts& headline)
 {
     headline_ = headline;
     phase_ = status.phase;
@@ -66,6 +84,26 @@ QRect DrawBoard::paintedArea() const
     return QRect(0, top, width(), height() - top);
 }
 
+DrawBoard::Boxes DrawBoard::boxesIn(const QRect& area, bool coversDisplay)
+{
+    const int margin = std::max(4, area.width() / 80);
+    const QRect inner = area.adjusted(margin, margin / 2, -margin, -margin / 2);
+    const int headlineHeight = coversDisplay ? inner.height() / 7 : inner.height() / 3;
+    const QRect headline(inner.left(), inner.top(), inner.width(), headlineHeight);
+    return {headline, QRect(inner.left(), headline.bottom() + 1, inner.width(),
+                            inner.bottom() - headline.bottom())};
+}
+
+QRect DrawBoard::stageGeometry(const StageLayout& layout, const QSize& window, bool coversDisplay)
+{
+    const QRect mapped = layout.map(designGeometry());
+    if (!coversDisplay)
+        return mapped;
+    // A batch takes the screen's whole width and all below the title: at 1080
+    // lines, 50 winner lines of 24 characters get letters of 24 pixels.
+    return QRect(0, mapped.top(), window.width(), window.height() - mapped.top());
+}
+
 void DrawBoard::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -73,15 +111,11 @@ void DrawBoard::paintEvent(QPaintEvent*)
     const QRect area = paintedArea();
     painter.fillRect(area, kBackground);
 
-    const int margin = std::max(4, width() / 80);
-    const QRect inner = area.adjusted(margin, margin / 2, -margin, -margin / 2);
-    const int headlineHeight = coversDisplay() ? inner.height() / 7 : inner.height() / 3;
-    const QRect headlineBox(inner.left(), inner.top(), inner.width(), headlineHeight);
+    const Boxes boxes = boxesIn(area, coversDisplay());
     painter.setPen(kHeadlineColour);
-    drawFitted(painter, headlineBox, headline_, headlineHeight * 7 / 10);
+    drawHeadline(painter, boxes.headline, headline_);
 
-    const QRect body(inner.left(), headlineBox.bottom() + 1, inner.width(),
-                     inner.bottom() - headlineBox.bottom());
+    const QRect& body = boxes.body;
     painter.setPen(kWinnerColour);
     if (winners_.empty()) {
         if (phase_ == DrawStatus::Phase::Rolling)
@@ -90,16 +124,15 @@ void DrawBoard::paintEvent(QPaintEvent*)
         return;
     }
     QStringList lines;
-    int widest = 0;
-    for (const QByteArray& winner : winners_) {
-        lines << gbk::decode(winner);
-        widest = std::max(widest, widthAt(kReferencePixels, lines.back()));
-    }
-    const BatchGrid grid = chooseBatchGrid(static_cast<int>(lines.size()), body.size(),
-                                           body.height() * 6 / 10, widest, kReferencePixels);
+    for (const QByteArray& winner : winners_)
+        lines << screen_text::shown(winner);
+    // One letter size for the whole batch, so no line looks less important.
+    const BatchGrid grid = layOutBatch(lines, body.size(), body.height() * 6 / 10, widthAt);
+    painter.setFont(boardFont(grid.pixelSize));
     for (int i = 0; i < lines.size(); ++i) {
         const QRect cell = grid.cell(i, body).adjusted(kCellPadding, 0, -kCellPadding, 0);
-        drawFitted(painter, cell, lines[i], grid.pixelSize,
-                   grid.columns == 1 ? Qt::AlignHCenter : Qt::AlignLeft);
+        painter.drawText(cell,
+                         (grid.columns == 1 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter,
+                         lines[i]);
     }
 }

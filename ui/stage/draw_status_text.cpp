@@ -1,40 +1,53 @@
 #include "ui/stage/draw_status_text.h"
 
 #include "base/gbk.h"
+#include "base/screen_text.h"
 
 namespace draw_status_text {
 
 namespace {
-const QString kGap = QStringLiteral("　");
 
-QString levelAndPrize(const DrawStatus& status, const QByteArray& prizeText)
+// The level, and the prize after it as a part of its own.
+void addLevelAndPrize(HeadlineParts& headline, const QString& before, const DrawStatus& status,
+                      const QByteArray& prizeText)
 {
-    QString text = gbk::decode(levelName(status.level));
-    if (!prizeText.isEmpty())
-        text += kGap + QStringLiteral("奖品：") + gbk::decode(prizeText);
-    return text;
+    headline.parts << before + gbk::decode(levelName(status.level));
+    if (!prizeText.isEmpty()) {
+        headline.prize = static_cast<int>(headline.parts.size());
+        headline.parts << QStringLiteral("奖品：") + screen_text::shown(prizeText);
+    }
 }
+
 } // namespace
+
+HeadlineParts headlineParts(const DrawStatus& status, const QByteArray& prizeText)
+{
+    HeadlineParts headline;
+    switch (status.phase) {
+    case DrawStatus::Phase::Idle:
+        break;
+    case DrawStatus::Phase::Rolling:
+        addLevelAndPrize(headline, QStringLiteral("正在抽取："), status, prizeText);
+        headline.parts << QStringLiteral("本次 %1 名").arg(status.batch)
+                       << QStringLiteral("剩余 %1 名").arg(status.placesLeft);
+        break;
+    case DrawStatus::Phase::Drawn:
+        addLevelAndPrize(headline, QString(), status, prizeText);
+        headline.parts << QStringLiteral("本次抽出 %1 名").arg(status.batch)
+                       << QStringLiteral("剩余 %1 名").arg(status.placesLeft);
+        break;
+    case DrawStatus::Phase::Complete:
+        headline.parts << QStringLiteral("抽奖完毕！全部奖项已抽出");
+        addLevelAndPrize(headline, QString(), status, prizeText);
+        headline.parts << QStringLiteral("本次抽出 %1 名").arg(status.batch);
+        break;
+    }
+    return headline;
+}
 
 QString headline(const DrawStatus& status, const QByteArray& prizeText)
 {
-    switch (status.phase) {
-    case DrawStatus::Phase::Idle:
-        return QString();
-    case DrawStatus::Phase::Rolling:
-        return QStringLiteral("正在抽取：") + levelAndPrize(status, prizeText) + kGap +
-               QStringLiteral("本次 %1 名").arg(status.batch) + kGap +
-               QStringLiteral("剩余 %1 名").arg(status.placesLeft);
-    case DrawStatus::Phase::Drawn:
-        return levelAndPrize(status, prizeText) + kGap +
-               QStringLiteral("本次抽出 %1 名").arg(status.batch) + kGap +
-               QStringLiteral("剩余 %1 名").arg(status.placesLeft);
-    case DrawStatus::Phase::Complete:
-        return QStringLiteral("抽奖完毕！全部奖项已抽出") + kGap +
-               levelAndPrize(status, prizeText) + kGap +
-               QStringLiteral("本次抽出 %1 名").arg(status.batch);
-    }
-    return QString();
+    return headlineParts(status, prizeText).parts.join(kGap);
 }
 
 QString levelEntry(PrizeLevel level, qint64 openPlaces)

@@ -4,6 +4,7 @@
 #include "ui/stage/display_fit.h"
 #include "ui/stage/draw_board.h"
 #include "ui/stage/draw_status_text.h"
+#include "ui/stage/part_fit.h"
 #include "ui/stage/stage_mode.h"
 
 #include <QEvent>
@@ -11,8 +12,11 @@
 #include <QLabel>
 
 namespace {
-// The strip between the display field (bottom 193) and the results (top 208).
-const QRect kBannerGeometry(24, 194, 697, 14);
+// The strip between the display field (bottom 192) and the results' text
+// (below 210): over both frames' edges, so readable letters fit in.
+const QRect kBannerGeometry(24, 193, 697, 17);
+constexpr int kBannerPixels = 15;
+constexpr int kBannerMinimumPixels = 12;
 } // namespace
 
 DrawStatusView::DrawStatusView(QWidget* window, StageMode* stage, const DrawStatus& status,
@@ -23,7 +27,8 @@ DrawStatusView::DrawStatusView(QWidget* window, StageMode* stage, const DrawStat
     setObjectName(QStringLiteral("drawStatusView"));
     banner_->setObjectName(QStringLiteral("drawStatus"));
     banner_->setGeometry(kBannerGeometry);
-    banner_->setFont(cjkFont("宋体", 12, true));
+    banner_->setFont(cjkFont("宋体", kBannerPixels, true));
+    banner_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QPalette palette = banner_->palette();
     palette.setColor(QPalette::WindowText, QColor(0x80, 0, 0));
     banner_->setPalette(palette);
@@ -36,14 +41,19 @@ void DrawStatusView::refresh()
 {
     const DrawStatus& status = status_;
     const QByteArray& prize = options_.prizeTexts[static_cast<size_t>(levelIndex(status.level))];
-    const QString headline = draw_status_text::headline(status, prize);
+    const draw_status_text::HeadlineParts headline = draw_status_text::headlineParts(status, prize);
     board_->showStatus(status, headline);
 
-    const QFontMetrics metrics(banner_->font());
-    const FittedLine fitted =
-        fitLine(headline, kBannerGeometry.width(), 1, 1,
-                [&metrics](int, const QString& text) { return metrics.horizontalAdvance(text); });
-    banner_->setText(fitted.text);
+    QFont font = banner_->font();
+    const FittedParts fitted =
+        fitParts(headline.parts, draw_status_text::kGap, kBannerGeometry.width(), kBannerPixels,
+                 kBannerMinimumPixels, 1, headline.prize, [&font](int pixels, const QString& text) {
+                     font.setPixelSize(pixels);
+                     return QFontMetrics(font).horizontalAdvance(text);
+                 });
+    font.setPixelSize(fitted.pixelSize);
+    banner_->setFont(font);
+    banner_->setText(fitted.lines.join(draw_status_text::kGap));
     updateVisibility();
 }
 
@@ -54,6 +64,9 @@ void DrawStatusView::updateVisibility()
     // The stage view fits labels to their text; the strip has its own size.
     if (!stage)
         banner_->setGeometry(kBannerGeometry);
+    board_->setGeometry(stage ? DrawBoard::stageGeometry(StageLayout::fitting(window_->size()),
+                                                         window_->size(), board_->coversDisplay())
+                              : DrawBoard::designGeometry());
     banner_->setVisible(shown && !stage);
     board_->setVisible(shown && stage);
     if (board_->isVisible())

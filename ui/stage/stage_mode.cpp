@@ -101,7 +101,7 @@ void StageMode::captureDesign()
     designPicture_ = picture_ ? picture_->pixmap() : QPixmap();
     const auto children = window_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     for (QWidget* widget : children) {
-        if (widget->isWindow())
+        if (widget->isWindow() || widget->property(kPlacedByOwner).toBool())
             continue;
         Control control;
         control.widget = widget;

@@ -23,6 +23,9 @@ class StageMode : public QObject
 {
     Q_OBJECT
   public:
+    // A control with this property true is placed by its owner, not here.
+    static constexpr const char* kPlacedByOwner = "placedByOwner";
+
     // The picture label shows the title picture, which is rescaled smoothly;
     // labels without a picture size themselves to their text.
     StageMode(QWidget* window, QLabel* picture);

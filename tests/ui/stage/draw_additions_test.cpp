@@ -87,6 +87,7 @@ TEST_F(DrawAdditionsTest, TheStageHidesTheOperatorButtonsAndShowsTheBoard)
     auto* banner = control<QLabel>("drawStatus");
     EXPECT_TRUE(banner->isVisible());
     EXPECT_TRUE(banner->text().startsWith(QStringLiteral("正在抽取：五等奖")));
+    EXPECT_GE(banner->font().pixelSize(), 12) << "readable in the normal window";
 
     window().stageMode()->enter();
     for (const char* name : {"btn1", "btn2", "btn5"})
@@ -101,7 +102,11 @@ TEST_F(DrawAdditionsTest, TheStageHidesTheOperatorButtonsAndShowsTheBoard)
     EXPECT_TRUE(board->coversDisplay());
     EXPECT_TRUE(board->headline().contains(QStringLiteral("本次抽出 10 名")));
     EXPECT_EQ(control<QPlainTextEdit>("mmo1")->blockCount(), 11) << "heading and ten lines";
-    EXPECT_EQ(board->geometry(), window().stageMode()->layout().map(DrawBoard::designGeometry()));
+    // The batch takes the whole width below the title, down to the bottom.
+    EXPECT_EQ(board->geometry().top(),
+              window().stageMode()->layout().map(DrawBoard::designGeometry()).top());
+    EXPECT_EQ(board->width(), window().width());
+    EXPECT_EQ(board->geometry().bottom(), window().rect().bottom());
 
     window().stageMode()->leave();
     for (const char* name : {"btn1", "btn2", "btn5"})
@@ -177,6 +182,36 @@ TEST_F(DrawAdditionsTest, TheBatchPageSavesOnlyChangesAndTheNextStopUsesThem)
     EXPECT_EQ(fakes.boxes.shown.back().caption, QStringLiteral("提示"));
     startAndStop();
     EXPECT_EQ(dir.readFile("retotal.txt").count(G("五等奖：")), 4);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DrawAdditionsTest, TheMenuTellsTheOperatorAndOnStageHoldsOnlyCommandsInScreenLetters)
+{
+    writeParticipants(40);
+    showWindow();
+    QMenu* menu = window().popupMenu();
+    const QList<QAction*> entries = menu->actions();
+    emit menu->aboutToShow();
+    EXPECT_TRUE(entries[0]->text().startsWith(QStringLiteral("工作文件夹：")));
+    EXPECT_EQ(entries[1]->text(), QStringLiteral("名单人数：40 人"));
+    EXPECT_TRUE(entries[2]->text().startsWith(QStringLiteral("Enter 开始/停止")));
+
+    window().stageMode()->enter();
+    emit menu->aboutToShow();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(entries[i]->isVisible()) << i;
+    const int stagePixels = window().stageMode()->layout().mapFontPixels(12);
+    EXPECT_EQ(menu->font().pixelSize(), stagePixels);
+    auto* levels = menu->findChild<QMenu*>(QStringLiteral("levelChoiceMenu"));
+    EXPECT_EQ(levels->font().pixelSize(), stagePixels);
+    EXPECT_GE(StageLayout::fitting(QSize(1920, 1080)).mapFontPixels(12), 24);
+
+    window().stageMode()->leave();
+    emit menu->aboutToShow();
+    EXPECT_TRUE(entries[0]->isVisible());
 }
 
 } // namespace
