@@ -11,8 +11,9 @@ BATCH = 10
 SCREEN = (1920, 1080)
 # Thirty short names without blanks: each shows as one patch of letters.
 BATCH_PARTICIPANTS = ["参与者%02d" % number for number in range(1, 31)]
-# The board covers the display and results area, 24,136 697 x 305 in the
-# window's design, scaled to fit the screen and centred.
+# In full screen the board covers the whole width from the top of the display
+# field (24,136 in the window's design, scaled to fit the screen and centred)
+# to the bottom of the screen.
 BOARD_DESIGN = (24, 136, 697, 305)
 DESIGN_SIZE = (744, 522)
 
@@ -38,9 +39,9 @@ def _board_rect():
     offset_x = (SCREEN[0] - round(DESIGN_SIZE[0] * scale)) // 2
     offset_y = (SCREEN[1] - round(DESIGN_SIZE[1] * scale)) // 2
     left, top, width, height = BOARD_DESIGN
-    x0, y0 = offset_x + round(left * scale), offset_y + round(top * scale)
-    x1, y1 = offset_x + round((left + width) * scale), offset_y + round((top + height) * scale)
-    return x0, y0, x1 - x0, y1 - y0
+    del left, width, height
+    y0 = offset_y + round(top * scale)
+    return 0, y0, SCREEN[0], SCREEN[1] - y0
 
 
 def _white_mask(png, rect):
