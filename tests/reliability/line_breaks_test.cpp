@@ -1,8 +1,8 @@
 // Line breaks on their way into the settings file: a one-line field keeps
 // the first line of a paste, and the writer never lets one through.
 
-#include "ui/settings_window/settings_window_fixture.h"
 #include "storage/settings_file.h"
+#include "ui/settings_window/settings_window_fixture.h"
 
 #include <QClipboard>
 #include <QComboBox>

@@ -28,8 +28,9 @@ OperatorMenu::OperatorMenu(TForm1* window, QMenu* menu, DrawOptions& options, Dr
     auto addCommand = [this, menu](const char* name, const char* text, void (TForm1::*command)()) {
         QAction* action = menu->addAction(QString::fromUtf8(text));
         action->setObjectName(QLatin1String(name));
-        connectGuarded(action, &QAction::triggered, this, window_,
-                       [this, command] { (window_->*command)(); });
+        TForm1* window = window_;
+        connectGuarded(action, &QAction::triggered, this, window,
+                       [window, command] { (window->*command)(); });
     };
     addCommand("settingsCommand", "系统设置", &TForm1::btn1Click);
     addCommand("initializeCommand", "初始化", &TForm1::btn2Click);
