@@ -7,6 +7,7 @@
 // there (participant_table_files.h) in a process of its own.
 
 #include "participant_table_files.h"
+#include "peak_memory.h"
 #include "storage/list_file_reader.h"
 #include "ui/settings_window/import_field_edits.h"
 
@@ -19,17 +20,6 @@
 #include <cstdlib>
 
 namespace {
-
-void printPeakMemory()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:") || line.startsWith("VmRSS:"))
-            std::printf("%s\n", line.simplified().constData());
-    }
-}
 
 int makeFiles(const QString& folder, int rows)
 {

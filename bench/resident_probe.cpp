@@ -6,6 +6,7 @@
 #include "base/working_files.h"
 #include "bench_data.h"
 #include "bench_workspace.h"
+#include "peak_memory.h"
 #include "platform/qt/real_services.h"
 #include "platform/services.h"
 #include "storage/prize_level.h"
@@ -30,17 +31,6 @@ void runEventsFor(int milliseconds)
     elapsed.start();
     while (elapsed.elapsed() < milliseconds)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
-void printPeakMemory()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:") || line.startsWith("VmRSS:"))
-            std::printf("%s\n", line.simplified().constData());
-    }
 }
 
 } // namespace
