@@ -63,23 +63,32 @@ int ParticipantColumns::indexOf(const QByteArray& name) const
     return ok && number >= 1 && digits.at(0) != '+' ? number - 1 : -1;
 }
 
-QByteArray cellAt(const QByteArray& line, int index)
+QByteArray cellView(const QByteArray& line, int index)
 {
     qsizetype begin = 0;
-    for (int i = 0; i < index; ++i) {
-        begin = line.indexOf('\t', begin);
-        if (begin < 0)
-            return {};
-        ++begin;
+    qsizetype end = line.size();
+    if (index >= 0) {
+        for (int i = 0; i < index; ++i) {
+            begin = line.indexOf('\t', begin);
+            if (begin < 0)
+                return {};
+            ++begin;
+        }
+        end = line.indexOf('\t', begin);
+        if (end < 0)
+            end = line.size();
     }
-    qsizetype end = line.indexOf('\t', begin);
-    if (end < 0)
-        end = line.size();
     while (begin < end && isBlank(line.at(begin)))
         ++begin;
     while (end > begin && isBlank(line.at(end - 1)))
         --end;
-    return line.mid(begin, end - begin);
+    return QByteArray::fromRawData(line.constData() + begin, end - begin);
+}
+
+QByteArray cellAt(const QByteArray& line, int index)
+{
+    const QByteArray view = cellView(line, index);
+    return QByteArray(view.constData(), view.size());
 }
 
 int cellCountOf(const QByteArray& line)

@@ -29,4 +29,7 @@ QByteArray numberedColumnName(int index);
 // The cell at the index from 0, blanks (bytes 00 to 20) stripped at both
 // ends; empty when the line has fewer cells.
 QByteArray cellAt(const QByteArray& line, int index);
+// The same cell without a copy: it points into the line, which must outlive
+// it. Index -1: the whole line, stripped alike.
+QByteArray cellView(const QByteArray& line, int index);
 int cellCountOf(const QByteArray& line);

@@ -71,7 +71,8 @@ RulesAtStop::Match RulesAtStop::compile(const QByteArray& column, bool is,
 
 bool RulesAtStop::matches(const Match& match, const QByteArray& line) const
 {
-    caseFoldKeyInto(match.column < 0 ? line.trimmed() : cellAt(line, match.column), scratch_);
+    // A view and one reused key: a million lines allocate nothing here.
+    caseFoldKeyInto(cellView(line, match.column), scratch_);
     return match.keys.contains(scratch_) == match.is;
 }
 
@@ -83,14 +84,23 @@ bool RulesAtStop::passes(const QByteArray& line) const
     return true;
 }
 
-QByteArray RulesAtStop::groupKey(const QByteArray& line) const
+int RulesAtStop::groupIdOf(const QByteArray& line)
 {
-    return keyOf(cellAt(line, capColumn_));
+    caseFoldKeyInto(cellView(line, capColumn_), scratch_);
+    auto found = groupIds_.constFind(scratch_);
+    if (found != groupIds_.constEnd())
+        return found.value();
+    const int id = static_cast<int>(groupIds_.size());
+    groupIds_.insert(scratch_, id);
+    winnersPerGroup_.push_back(0);
+    return id;
 }
 
 void RulesAtStop::keepOnlyCandidates(TextLineList& candidates, const TextLineList& results)
 {
+    groupIds_.clear();
     winnersPerGroup_.clear();
+    groupOfCandidate_.clear();
     if (!any())
         return;
     if (!missingColumn_.isEmpty()) {
@@ -102,13 +112,20 @@ void RulesAtStop::keepOnlyCandidates(TextLineList& candidates, const TextLineLis
         const QByteArray label = levelName_ + gbk::text("：");
         for (int i = 0; i < results.count(); ++i)
             if (results.get(i).startsWith(label))
-                ++winnersPerGroup_[groupKey(results.get(i).mid(label.size()))];
+                ++winnersPerGroup_[static_cast<size_t>(
+                    groupIdOf(results.get(i).mid(label.size())))];
     }
     std::vector<int> failing;
     for (int i = 0; i < candidates.count(); ++i) {
         const QByteArray& line = candidates.get(i);
-        if (!passes(line) ||
-            (capColumn_ >= 0 && winnersPerGroup_.value(groupKey(line)) >= capMost_))
+        bool kept = passes(line);
+        if (kept && capColumn_ >= 0) {
+            const int group = groupIdOf(line);
+            kept = winnersPerGroup_[static_cast<size_t>(group)] < capMost_;
+            if (kept)
+                groupOfCandidate_.push_back(group);
+        }
+        if (!kept)
             failing.push_back(i);
     }
     if (!failing.empty())
@@ -118,24 +135,15 @@ void RulesAtStop::keepOnlyCandidates(TextLineList& candidates, const TextLineLis
 std::vector<int> RulesAtStop::pick(const TextLineList& candidates, int winners,
                                    const std::function<double()>& readClockValue) const
 {
-    if (capColumn_ < 0)
+    if (capColumn_ < 0 || groupOfCandidate_.size() != static_cast<size_t>(candidates.count()))
         return pickBatch(candidates.count(), winners, readClockValue);
-    // Each candidate's group as a number, so filling one takes its members
-    // out without reading the lines again.
-    QHash<QByteArray, int> groupIds;
-    std::vector<int> groupOf(static_cast<size_t>(candidates.count()));
+    // The groups were numbered as the candidates were kept, so filling one
+    // takes its members out without reading the lines again.
+    const std::vector<int>& groupOf = groupOfCandidate_;
+    std::vector<int> winnersPerId = winnersPerGroup_;
     std::vector<int> left(static_cast<size_t>(candidates.count()));
-    for (int i = 0; i < candidates.count(); ++i) {
-        const QByteArray key = groupKey(candidates.get(i));
-        auto id = groupIds.find(key);
-        if (id == groupIds.end())
-            id = groupIds.insert(key, static_cast<int>(groupIds.size()));
-        groupOf[static_cast<size_t>(i)] = id.value();
-        left[static_cast<size_t>(i)] = i;
-    }
-    std::vector<int> winnersPerId(static_cast<size_t>(groupIds.size()), 0);
-    for (auto it = groupIds.cbegin(); it != groupIds.cend(); ++it)
-        winnersPerId[static_cast<size_t>(it.value())] = winnersPerGroup_.value(it.key());
+    for (size_t i = 0; i < left.size(); ++i)
+        left[i] = static_cast<int>(i);
 
     std::vector<int> picked;
     while (static_cast<int>(picked.size()) < winners && !left.empty()) {

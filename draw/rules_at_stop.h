@@ -59,7 +59,8 @@ class RulesAtStop
     static Match compile(const QByteArray& column, bool is, const std::vector<QByteArray>& values,
                          const ParticipantColumns& columns, QByteArray& missing);
     bool matches(const Match& match, const QByteArray& line) const;
-    QByteArray groupKey(const QByteArray& line) const;
+    // The number of the line's group, a new one for a group not seen yet.
+    int groupIdOf(const QByteArray& line);
 
     QByteArray levelName_;
     QByteArray text_;
@@ -68,6 +69,8 @@ class RulesAtStop
     std::vector<Match> matches_; // each must hold
     int capColumn_ = -1;
     int capMost_ = 0;
-    QHash<QByteArray, int> winnersPerGroup_; // of the level, before this Stop
+    QHash<QByteArray, int> groupIds_;   // group key → number
+    std::vector<int> winnersPerGroup_;  // by number: of the level, before this Stop
+    std::vector<int> groupOfCandidate_; // by position in the candidates kept
     mutable QByteArray scratch_;
 };

@@ -153,8 +153,9 @@ TEST(RulesAtStop, ManyNightsWithRulesDrawWhatTheRulesAllowByTheClockRule)
             draw.click();
             const bool fifth = draw.status.level == PrizeLevel::Fifth;
             const QByteArray level = fifth ? G("五等奖") : G("四等奖");
-            if (draw.status.phase == DrawStatus::Phase::Rolling)
+            if (draw.status.phase == DrawStatus::Phase::Rolling) {
                 EXPECT_EQ(draw.status.rules, levelRulesText(rules, level)) << "on the board";
+            }
             std::vector<QByteArray> candidates;
             for (const QByteArray& line : staff)
                 if (std::find(recorded.begin(), recorded.end(), line) == recorded.end())
