@@ -139,7 +139,7 @@ void DrawRulesPage::buildLevelTab(QWidget* tab)
     levelBox_->setGeometry(44, 6, 90, 20);
     for (PrizeLevel level : kAllPrizeLevels)
         levelBox_->addItem(gbk::decode(levelName(level)));
-    makeLabel(tab, QStringLiteral("条件：列 — 是/不是 — 值（多个用、分开）"), 146, 9);
+    makeLabel(tab, QStringLiteral("条件（多个值用、分开）"), 146, 9);
     for (int row = 0; row < draw_rules_file::kMaxConditions; ++row) {
         const int top = 34 + 26 * row;
         ConditionRow& r = rows_[static_cast<size_t>(row)];
