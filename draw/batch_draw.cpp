@@ -8,19 +8,25 @@
 #include "draw/draw_status.h"
 #include "draw/draw_surface.h"
 #include "draw/round_state.h"
+#include "draw/rules_at_stop.h"
 #include "draw/screen_texts.h"
 #include "platform/clock.h"
 #include "platform/services.h"
 #include "storage/draw_history.h"
 #include "storage/results_format.h"
+#include "storage/rules_history.h"
 #include "storage/text_line_list.h"
 
 namespace {
 
 // The history lines of a batch in one append, so they are all there or none.
-void recordHistory(const std::vector<QDateTime>& times, const std::vector<QByteArray>& lines)
+void recordHistory(const std::vector<QDateTime>& times, const std::vector<QByteArray>& lines,
+                   const RulesAtStop* rules)
 {
     QByteArray joined;
+    if (rules && rules->any() && !times.empty())
+        joined += rules_history::inForceLine(times.front(), rules->levelName(), rules->fullText()) +
+                  "\r\n";
     for (size_t i = 0; i < lines.size(); ++i) {
         if (i > 0)
             joined += "\r\n";
@@ -66,11 +72,13 @@ std::optional<StopPlan> planFromFiles(const DrawSettings& settings, qint64 candi
     return planStop(files.levels, files.placesLeftInDraw, candidates, &options);
 }
 
-void drawBatch(DrawContext& context, const StopPlan& plan, RecordedBefore before, qint64 total)
+void drawBatch(DrawContext& context, const StopPlan& plan, RecordedBefore before, qint64 total,
+               const RulesAtStop* rules)
 {
-    const std::vector<int> positions = pickBatch(context.participants.count(), plan.winners, [] {
-        return toDateTimeValue(services().clock->now());
-    });
+    const auto clock = [] { return toDateTimeValue(services().clock->now()); };
+    const std::vector<int> positions =
+        rules ? rules->pick(context.participants, plan.winners, clock)
+              : pickBatch(context.participants.count(), plan.winners, clock);
 
     std::vector<QByteArray> winners;
     std::vector<QByteArray> lines;
@@ -85,7 +93,7 @@ void drawBatch(DrawContext& context, const StopPlan& plan, RecordedBefore before
     // The history first: a kill between the two writes then leaves the
     // winners in the history, never only in the results file that the next
     // start empties.
-    recordHistory(times, lines);
+    recordHistory(times, lines, rules);
     if (context.round)
         for (size_t i = 0; i < lines.size(); ++i)
             context.round->winnerRecorded(times[i], lines[i]);
@@ -141,6 +149,7 @@ void noteRolling(DrawStatus& status, const std::optional<StopPlan>& plan)
         return;
     }
     status.phase = DrawStatus::Phase::Rolling;
+    status.rules = RulesAtStop::ofWorkingFolder(levelName(plan->level)).text();
     status.level = plan->level;
     status.batch = plan->winners;
     status.placesLeft = plan->openPlaces;

@@ -8,6 +8,7 @@
 struct DrawOptions;
 struct DrawSettings;
 struct DrawStatus;
+class RulesAtStop;
 
 // The level one Stop draws and how many winners it takes.
 struct StopPlan
@@ -29,13 +30,15 @@ std::optional<StopPlan> planFromFiles(const DrawSettings& settings, qint64 candi
 // Picks, records and reports the plan's winners: every winner its own results
 // line, history line, progress step and results-field line, in drawing order,
 // as if drawn one by one; the files are written once for the whole batch, the
-// history first.
+// history first. Rules in force pick the winners and go into the history
+// before them.
 struct RecordedBefore
 {
     qint64 lines = 0;  // results lines before this Stop
     qint64 beyond = 0; // of them, past their level's count
 };
-void drawBatch(DrawContext& context, const StopPlan& plan, RecordedBefore before, qint64 total);
+void drawBatch(DrawContext& context, const StopPlan& plan, RecordedBefore before, qint64 total,
+               const RulesAtStop* rules = nullptr);
 
 // The screen's note of a Start: what the coming Stop will draw (nothing:
 // the status goes back to idle). A context without a status notes nothing.

@@ -10,6 +10,7 @@
 #include "draw/earlier_winners.h"
 #include "draw/level_counts.h"
 #include "draw/round_state.h"
+#include "draw/rules_at_stop.h"
 #include "platform/services.h"
 #include "platform/sound_player.h"
 #include "storage/prize_level.h"
@@ -110,6 +111,19 @@ std::optional<StopPlan> planFromLists(const DrawContext& context, const LevelTal
                     context.participants.count(), context.options);
 }
 
+// The roll shows only who the level's rules let win; false, with the
+// notice, when they let nobody.
+bool keepOnlyRuleCandidates(DrawContext& context, PrizeLevel level)
+{
+    RulesAtStop rules = RulesAtStop::ofWorkingFolder(levelName(level));
+    rules.keepOnlyCandidates(context.participants, context.results);
+    if (!context.participants.isEmpty())
+        return true;
+    context.surface.tell({DrawNotice::Kind::Warning, rules.nobodyLeftNotice()});
+    context.surface.setStartStopCaption(draw_texts::startCaption());
+    return false;
+}
+
 void tellNoCandidates(DrawContext& context, const StopPlan& plan)
 {
     context.surface.tell(
@@ -139,7 +153,15 @@ void stopBranch(DrawContext& context, const LevelTally& tally, const LevelCounts
         noteRolling(context, std::nullopt);
         return;
     }
-    drawBatch(context, *plan, {recordedBefore, tally.beyondCounts()}, counts.total);
+    // The rules as saved now hold from this Stop on.
+    RulesAtStop rules = RulesAtStop::ofWorkingFolder(levelName(plan->level));
+    rules.keepOnlyCandidates(context.participants, context.results);
+    if (context.participants.isEmpty()) {
+        context.surface.tell({DrawNotice::Kind::Warning, rules.nobodyLeftNotice()});
+        noteRolling(context, std::nullopt);
+        return;
+    }
+    drawBatch(context, *plan, {recordedBefore, tally.beyondCounts()}, counts.total, &rules);
 }
 
 } // namespace
@@ -188,12 +210,17 @@ void runStartStop(DrawContext& context)
 
     keepOnlyCandidates(context);
     if (context.surface.startStopCaption() != draw_texts::stopCaption()) {
-        const std::optional<StopPlan> plan = planFromLists(context, tally, counts);
+        std::optional<StopPlan> plan = planFromLists(context, tally, counts);
         if (plan && context.participants.isEmpty()) {
             // Nobody to roll: say so instead of rolling names that cannot win.
             tellNoCandidates(context, *plan);
             context.surface.setStartStopCaption(draw_texts::startCaption());
             return;
+        }
+        if (plan) {
+            if (!keepOnlyRuleCandidates(context, plan->level))
+                return;
+            plan = planFromLists(context, tally, counts); // over who the rules leave
         }
         startBranch(context);
         noteRolling(context, plan);

@@ -14,5 +14,6 @@ struct DrawStatus
     PrizeLevel level = PrizeLevel::Fifth;
     int batch = 0;
     qint64 placesLeft = 0;
+    QByteArray rules; // GBK: the rules of the level rolling, in a few words; empty: none
     std::vector<QByteArray> winners; // participant lines, in drawing order
 };

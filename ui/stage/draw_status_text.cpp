@@ -30,6 +30,9 @@ HeadlineParts headlineParts(const DrawStatus& status, const QByteArray& prizeTex
         addLevelAndPrize(headline, QStringLiteral("正在抽取："), status, prizeText);
         headline.parts << QStringLiteral("本次 %1 名").arg(status.batch)
                        << QStringLiteral("剩余 %1 名").arg(status.placesLeft);
+        // Every rule in force is on the screen while its level rolls.
+        if (!status.rules.isEmpty())
+            headline.parts << screen_text::shown(status.rules);
         break;
     case DrawStatus::Phase::Drawn:
         addLevelAndPrize(headline, QString(), status, prizeText);

@@ -3,6 +3,7 @@
 #include "base/line_splitting.h"
 #include "draw/draw_options.h"
 #include "storage/draw_history.h"
+#include "storage/draw_rules_file.h"
 #include "storage/program_settings.h"
 #include "support/fake_services.h"
 #include "support/gbk_literals.h"
@@ -187,6 +188,11 @@ class Rehearsal
             loadDrawOptions(window_->drawOptions());
             model_.batchSizes = action.values;
             return;
+        case Action::Exclude:
+            // Rules saved while the names roll hold from the Stop; the
+            // board announced the Start's.
+            boardUnknownUntilStart_ = boardUnknownUntilStart_ || rolling;
+            return exclude(action.pick);
         case Action::Restart:
         case Action::Kill:
             return restart(action);
@@ -275,6 +281,19 @@ class Rehearsal
         model_.voidWinner(shown.left(shown.indexOf(G(" 时间："))));
         if (!rolling)
             model_.chosen.reset();
+    }
+
+    // The rules file as the page writes it: it holds from the next Stop,
+    // the round goes on.
+    void exclude(unsigned pick)
+    {
+        if (pick == 0)
+            model_.excluded.clear();
+        else
+            model_.excluded.insert(model_.people[pick % model_.people.size()]);
+        DrawRules rules;
+        rules.excluded.values.assign(model_.excluded.begin(), model_.excluded.end());
+        draw_rules_file::write(QLatin1String(draw_rules_file::kFileName), rules);
     }
 
     void saveCounts(const Action& action)

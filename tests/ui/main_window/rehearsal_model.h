@@ -31,6 +31,7 @@ struct Action
         SaveBatch = 'b',  // values: batch sizes, grand first
         Restart = 'r',    // close, start again; pick 1: continue the round
         Kill = 'k',       // start again without a close
+        Exclude = 'x',    // pick: 0 lifts the rules, else that person takes no part
     };
     Kind kind = StartStop;
     unsigned pick = 0;
@@ -55,7 +56,8 @@ inline std::string format(const Action& action)
             text += action.repeats ? 'y' : 'n';
     } else if (action.kind == Action::Restart || action.kind == Action::Kill) {
         text += action.pick ? 'y' : 'n';
-    } else if (action.kind == Action::Void || action.kind == Action::Choose) {
+    } else if (action.kind == Action::Void || action.kind == Action::Choose ||
+               action.kind == Action::Exclude) {
         text += std::to_string(action.pick);
     }
     return text;
@@ -132,7 +134,9 @@ inline Sequence randomSequence(std::mt19937& random, int length)
             action.kind = Action::SaveBatch;
             for (int& size : action.values)
                 size = 1 + below(4);
-        } else if (roll < 76) {
+        } else if (roll < 74) {
+            action.kind = Action::Exclude;
+        } else if (roll < 77) {
             action.kind = Action::Initialize;
         } else if (roll < 85) {
             action.kind = Action::TakeBack;
@@ -166,7 +170,8 @@ struct Model
     bool repeats = false;
     std::array<int, 6> batchSizes{1, 1, 1, 1, 1, 1};
     std::optional<PrizeLevel> chosen;
-    std::vector<QByteArray> kept; // retotal.txt
+    std::set<QByteArray> excluded; // the rules' 不参与抽奖, whole lines
+    std::vector<QByteArray> kept;  // retotal.txt
     std::vector<Round> rounds;
 
     Round& current() { return rounds.back(); }
@@ -224,7 +229,8 @@ struct Model
     bool mayWin(const QByteArray& person) const
     {
         return std::count(people.begin(), people.end(), person) == 1 &&
-               (repeats || !keptPeople().count(person)) && !voidedPeople().count(person);
+               (repeats || !keptPeople().count(person)) && !voidedPeople().count(person) &&
+               !excluded.count(person);
     }
     int candidates() const
     {
