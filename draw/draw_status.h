@@ -12,6 +12,8 @@ struct DrawStatus
     enum class Phase { Idle, Rolling, Drawn, Complete };
     Phase phase = Phase::Idle;
     PrizeLevel level = PrizeLevel::Fifth;
+    QByteArray extraPrize; // the extra prize's name instead of the level; empty: the level
+    QByteArray extraPrizeText;
     int batch = 0;
     qint64 placesLeft = 0;
     std::vector<QByteArray> winners; // participant lines, in drawing order

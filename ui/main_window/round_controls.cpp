@@ -12,6 +12,7 @@
 #include "platform/message_boxes.h"
 #include "platform/services.h"
 #include "storage/draw_history.h"
+#include "storage/extra_prizes.h"
 #include "storage/results_format.h"
 #include "ui/guard/guarded_connect.h"
 #include "ui/main_window/results_list_lines.h"
@@ -134,7 +135,7 @@ void RoundControls::offerToContinue()
     }
     // A finished round is offered too: right after the last prize is when
     // operators close the program, and its winners must still be exported.
-    const bool finished = !round_recovery::isUnfinished(*left, total);
+    const bool finished = !round_recovery::isUnfinished(*left, total, extra_prizes::read());
     const Round round = *left;
     const BoxRequest ask = question(round_recovery::continueQuestion(round, finished), false);
     if (services().boxes->show(window_, ask) == BoxAnswer::Yes)
@@ -157,7 +158,8 @@ void RoundControls::takeBackReset()
 
 void RoundControls::restore(const Round& round, Resume how)
 {
-    const round_recovery::Plan plan = round_recovery::plan(round, levelCounts(settings_));
+    const round_recovery::Plan plan =
+        round_recovery::plan(round, levelCounts(settings_), extra_prizes::read());
     round_files::restore(state_, plan.resultsLines, how, now());
 
     // The list keeps its heading line and shows the round below it.
@@ -193,7 +195,8 @@ void RoundControls::voidWinnerOnLine(int resultsListLine)
 
     const std::vector<QByteArray> left =
         round_files::voidEntry(state_, static_cast<size_t>(entry), now());
-    const screen_texts::Progress progress = screen_texts::progressOf(left, counts);
+    const screen_texts::Progress progress =
+        screen_texts::progressOf(left, counts, extra_prizes::read());
     surface_.setProgressText(progress.text);
     surface_.setProgressPosition(progress.position);
     markLineVoided(resultsListLine);
