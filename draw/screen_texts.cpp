@@ -32,7 +32,8 @@ int progressBarPosition(qint64 recorded, qint64 total, qint64 beyond)
 
 QByteArray withExtraPrizes(const QByteArray& levelsText, qint64 extraDrawn, qint64 extraPlaces)
 {
-    if (extraPlaces <= 0)
+    // Nothing drawn yet shows nothing, as for the levels alone.
+    if (extraPlaces <= 0 || (levelsText.isEmpty() && extraDrawn == 0))
         return levelsText;
     const QByteArray note =
         gbk::text("加奖 ") + QByteArray::number(extraDrawn) + '/' + QByteArray::number(extraPlaces);

@@ -23,7 +23,8 @@ QByteArray progressText(qint64 recorded, qint64 total, qint64 beyond = 0);
 int progressBarPosition(qint64 recorded, qint64 total, qint64 beyond = 0);
 
 // The levels' text with the extra prizes' own progress beside it,
-// "进度：5/10　加奖 3/10"; the text alone while no extra prize is listed.
+// "进度：5/10　加奖 3/10"; the text alone while no extra prize is listed, no
+// text while nothing is drawn.
 QByteArray withExtraPrizes(const QByteArray& levelsText, qint64 extraDrawn, qint64 extraPlaces);
 
 struct Progress

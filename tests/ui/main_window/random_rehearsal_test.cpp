@@ -38,7 +38,8 @@ const std::vector<const char*> kRegressionSequences = {
     "p30 b2.1.4.3.4.1 c c c c s0.0.0.3.3.0n t c", // the same, board at Start
     "p17 c c s0.0.0.0.3.0y b3.1.4.4.4.3 t c c",   // the same, at the Stop
     "p12 s0.0.0.0.0.11n b1.1.1.1.1.4 c c c c c c v0 v0 c c c c",  // voids leave too few
-    "p14 a3.2 c c e0 c c v0 kn ky e0 c c c c c c c c c c e0 c c", // extra prizes across a kill (written, not shortened)
+    "p14 a3.2 c c e0 c c v0 kn ky e0 c c c c c c c c c c e0 c c", // extra prizes across a kill
+                                                                  // (written, not shortened)
 };
 
 QByteArray titlePicture()
@@ -399,7 +400,8 @@ class Rehearsal
             QString wanted = recorded
                                  ? QStringLiteral("进度：%1/%2").arg(recorded).arg(model_.total())
                                  : QString();
-            if (const auto [drawn, places] = model_.extraProgress(); places > 0)
+            if (const auto [drawn, places] = model_.extraProgress();
+                places > 0 && (recorded > 0 || drawn > 0))
                 wanted += (wanted.isEmpty() ? QString() : QStringLiteral("　")) +
                           QStringLiteral("加奖 %1/%2").arg(drawn).arg(places);
             expect(progress == wanted, "progress",
