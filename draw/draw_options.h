@@ -13,6 +13,7 @@ struct DrawOptions
     std::array<int, 6> batchSizes{1, 1, 1, 1, 1, 1}; // grand to fifth
     std::array<QByteArray, 6> prizeTexts;            // for the screen only
     std::optional<PrizeLevel> chosenLevel;           // the next Stop only
+    QByteArray chosenExtraPrize;                     // its name, the next Stop only; empty: none
 };
 
 // The batch sizes and prize texts from the settings file; a chosen level

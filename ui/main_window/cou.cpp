@@ -282,6 +282,7 @@ void TForm1::resetDrawStatus()
 {
     status_ = DrawStatus();
     options_.chosenLevel.reset();
+    options_.chosenExtraPrize.clear();
     statusView_->refresh();
 }
 

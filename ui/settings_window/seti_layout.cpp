@@ -4,6 +4,7 @@
 #include "ui/settings_window/seti.h"
 #include "ui/settings_window/seti_batch_page.h"
 #include "ui/settings_window/seti_draw_rules_page.h"
+#include "ui/settings_window/seti_extra_page.h"
 #include "ui/settings_window/seti_file_import.h"
 #include "ui/settings_window/seti_import_field.h"
 #include "ui/settings_window/seti_texts.h"
@@ -105,6 +106,7 @@ void TForm2::createWindow()
     ts4 = addPage("ts4", "免费与捐助");
     pgc1->addTab(new BatchPage(mainWindow_), QStringLiteral("批量抽奖"));
     pgc1->addTab(new DrawRulesPage, QStringLiteral("抽奖规则"));
+    pgc1->addTab(new ExtraPrizePage, QStringLiteral("加奖"));
     pgc1->setCurrentIndex(0);
 
     createBasicPage(ts1);

@@ -11,7 +11,8 @@ namespace {
 void addLevelAndPrize(HeadlineParts& headline, const QString& before, const DrawStatus& status,
                       const QByteArray& prizeText)
 {
-    headline.parts << before + gbk::decode(levelName(status.level));
+    headline.parts << before + (status.extraPrize.isEmpty() ? gbk::decode(levelName(status.level))
+                                                            : gbk::decode(status.extraPrize));
     if (!prizeText.isEmpty()) {
         headline.prize = static_cast<int>(headline.parts.size());
         headline.parts << QStringLiteral("奖品：") + screen_text::shown(prizeText);
@@ -55,7 +56,12 @@ QString headline(const DrawStatus& status, const QByteArray& prizeText)
 
 QString levelEntry(PrizeLevel level, qint64 openPlaces)
 {
-    return gbk::decode(levelName(level)) + QStringLiteral("（剩余 %1 名）").arg(openPlaces);
+    return prizeEntry(levelName(level), openPlaces);
+}
+
+QString prizeEntry(const QByteArray& name, qint64 openPlaces)
+{
+    return gbk::decode(name) + QStringLiteral("（剩余 %1 名）").arg(openPlaces);
 }
 
 } // namespace draw_status_text

@@ -40,7 +40,10 @@ DrawStatusView::DrawStatusView(QWidget* window, StageMode* stage, const DrawStat
 void DrawStatusView::refresh()
 {
     const DrawStatus& status = status_;
-    const QByteArray& prize = options_.prizeTexts[static_cast<size_t>(levelIndex(status.level))];
+    const QByteArray& prize =
+        status.extraPrize.isEmpty()
+            ? options_.prizeTexts[static_cast<size_t>(levelIndex(status.level))]
+            : status.extraPrizeText;
     const draw_status_text::HeadlineParts headline = draw_status_text::headlineParts(status, prize);
     board_->showStatus(status, headline);
 
