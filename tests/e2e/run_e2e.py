@@ -18,6 +18,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import cases_desktop  # noqa: E402
 import cases_main_window  # noqa: E402
+import cases_remote  # noqa: E402
 import cases_rounds  # noqa: E402
 import cases_second_start  # noqa: E402
 import cases_settings_window  # noqa: E402
@@ -50,6 +51,7 @@ CASES = {
     "second_start": (cases_second_start.second_start, True),
     "import_from_file": (cases_spreadsheets.import_from_file, False),
     "export_winners": (cases_spreadsheets.export_winners, False),
+    "presenter_remote": (cases_remote.presenter_remote, True),
 }
 
 # Cases that need a screen of another size than the usual one.
