@@ -20,6 +20,7 @@
 #include "ui/settings_window/import_text.h"
 #include "ui/settings_window/seti_file_import.h"
 #include "ui/settings_window/seti_import_field.h"
+#include "ui/settings_window/seti_stage_page.h"
 #include "ui/settings_window/seti_texts.h"
 
 #include <QComboBox>
@@ -185,6 +186,7 @@ void TForm2::btn1Click()
     }
     fileImport_->listSaved();
     services().boxes->show(this, noticeBox(settings_texts::importDone()));
+    askToHidePersonalNumbers(this, mainWindow_, gbk::encode(cleaned));
 }
 
 void TForm2::choosePath(ButtonEdit* field, const QString& nameFilter)

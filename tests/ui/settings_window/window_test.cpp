@@ -32,8 +32,9 @@ TEST_F(SettingsWindowShellTest, WindowIsAFixedStayOnTopDialogWithFourPages)
     const char* names[] = {"ts1", "ts2", "ts3", "ts4"};
     const char* captions[] = {"基本设置", "奖项设置", "导入/导出", "免费与捐助"};
     // The four pages first; the batch page comes after them.
-    ASSERT_EQ(pages->count(), 5);
+    ASSERT_EQ(pages->count(), 6);
     EXPECT_EQ(pages->tabText(4), QStringLiteral("批量抽奖"));
+    EXPECT_EQ(pages->tabText(5), QStringLiteral("舞台与隐私"));
     for (int page = 0; page < 4; ++page) {
         EXPECT_EQ(pages->widget(page)->objectName(), QLatin1String(names[page]));
         EXPECT_EQ(pages->tabText(page), QString::fromUtf8(captions[page]));
