@@ -203,12 +203,12 @@ void TForm2::btn4PropertiesButtonClick()
 
 void TForm2::btn5PropertiesButtonClick()
 {
-    choosePath(btn5, QStringLiteral("*.wav (*.wav)"));
+    choosePath(btn5, settings_texts::musicFilter());
 }
 
 void TForm2::btn6PropertiesButtonClick()
 {
-    choosePath(btn6, QStringLiteral("*.wav (*.wav)"));
+    choosePath(btn6, settings_texts::musicFilter());
 }
 
 bool TForm2::cxtxtdt1KeyPress(QChar character)
