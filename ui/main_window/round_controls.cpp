@@ -177,7 +177,7 @@ void RoundControls::restore(const Round& round, Resume how)
     cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
     for (const QByteArray& line : plan.screenLines)
-        results_list_lines::append(*resultsList_, gbk::decode(line));
+        surface_.appendResultLine(line); // as the audience may see it
     surface_.setProgressText(plan.progressText);
     surface_.setProgressPosition(plan.progressPosition);
     if (!plan.lastWinner.isEmpty()) {

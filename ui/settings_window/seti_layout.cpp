@@ -7,6 +7,7 @@
 #include "ui/settings_window/seti_extra_page.h"
 #include "ui/settings_window/seti_file_import.h"
 #include "ui/settings_window/seti_import_field.h"
+#include "ui/settings_window/seti_stage_page.h"
 #include "ui/settings_window/seti_texts.h"
 
 #include <QComboBox>
@@ -107,6 +108,7 @@ void TForm2::createWindow()
     pgc1->addTab(new BatchPage(mainWindow_), QStringLiteral("批量抽奖"));
     pgc1->addTab(new DrawRulesPage, QStringLiteral("抽奖规则"));
     pgc1->addTab(new ExtraPrizePage, QStringLiteral("加奖"));
+    pgc1->addTab(new StagePage(mainWindow_), QStringLiteral("舞台与隐私"));
     pgc1->setCurrentIndex(0);
 
     createBasicPage(ts1);
