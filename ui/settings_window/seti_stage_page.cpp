@@ -4,10 +4,10 @@
 #include "base/line_splitting.h"
 #include "base/working_files.h"
 #include "draw/draw_options.h"
+#include "draw/participant_columns.h"
 #include "draw/screen_privacy.h"
 #include "platform/message_boxes.h"
 #include "platform/services.h"
-#include "storage/column_titles_file.h"
 #include "storage/screen_privacy_settings.h"
 #include "storage/text_line_list.h"
 #include "ui/guard/guarded_connect.h"
@@ -73,16 +73,13 @@ void StagePage::fill()
 {
     const ScreenPrivacy privacy = screen_privacy_settings::read();
     mask_->setChecked(privacy.maskNumbers);
-    const QList<QByteArray> titles =
-        column_titles_file::read(QLatin1String(column_titles_file::kFileName)).split('\t');
     const int chosenBeyond = privacy.shownColumns.empty() ? 0 : privacy.shownColumns.back() + 1;
     const int count = std::max(participantColumns(), chosenBeyond);
+    // The columns are named where the rules page names them.
+    const std::vector<QByteArray> names = ParticipantColumns::ofWorkingFolder(count).names();
     columns_->clear();
     for (int column = 0; column < count; ++column) {
-        const QByteArray title = column < titles.size() ? titles[column].trimmed() : QByteArray();
-        const QString name =
-            title.isEmpty() ? QStringLiteral("第%1列").arg(column + 1) : gbk::decode(title);
-        auto* item = new QListWidgetItem(name, columns_);
+        auto* item = new QListWidgetItem(gbk::decode(names[static_cast<size_t>(column)]), columns_);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         const bool shown =
             std::binary_search(privacy.shownColumns.begin(), privacy.shownColumns.end(), column);
