@@ -200,7 +200,10 @@ void RulesAtStop::keepOnlyCandidates(TextLineList& candidates, const TextLineLis
 std::vector<int> RulesAtStop::pick(const TextLineList& candidates, int winners,
                                    const std::function<double()>& readClockValue) const
 {
-    if (capColumn_ < 0 || groupOfCandidate_.size() != static_cast<size_t>(candidates.count()))
+    // A lone winner leaves nobody after him to keep out: the cap cannot
+    // change the pick.
+    if (capColumn_ < 0 || winners <= 1 ||
+        groupOfCandidate_.size() != static_cast<size_t>(candidates.count()))
         return pickBatch(candidates.count(), winners, readClockValue);
     // The groups were numbered as the candidates were kept, so filling one
     // takes its members out without reading the lines again.
