@@ -85,6 +85,29 @@ QByteArray cellView(const QByteArray& line, int index)
     return QByteArray::fromRawData(line.constData() + begin, end - begin);
 }
 
+void cellViews(const QByteArray& line, int count, QByteArrayView* cells)
+{
+    const char* const end = line.constData() + line.size();
+    const char* begin = line.constData();
+    for (int i = 0; i < count; ++i) {
+        if (!begin) {
+            cells[i] = QByteArrayView(); // the line has fewer cells
+            continue;
+        }
+        const char* cellEnd = begin;
+        while (cellEnd < end && *cellEnd != '\t')
+            ++cellEnd;
+        const char* first = begin;
+        while (first < cellEnd && isBlank(*first))
+            ++first;
+        const char* last = cellEnd;
+        while (last > first && isBlank(last[-1]))
+            --last;
+        cells[i] = QByteArrayView(first, last - first);
+        begin = cellEnd < end ? cellEnd + 1 : nullptr;
+    }
+}
+
 QByteArray cellAt(const QByteArray& line, int index)
 {
     const QByteArray view = cellView(line, index);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <vector>
 
 // The columns of the participant lines: cells split by tabs (a line without
@@ -32,4 +33,7 @@ QByteArray cellAt(const QByteArray& line, int index);
 // The same cell without a copy: it points into the line, which must outlive
 // it. Index -1: the whole line, stripped alike.
 QByteArray cellView(const QByteArray& line, int index);
+// The cells 0 .. count-1 as cellView gives them, found in one pass over the
+// line, into cells[0 .. count-1].
+void cellViews(const QByteArray& line, int count, QByteArrayView* cells);
 int cellCountOf(const QByteArray& line);

@@ -8,6 +8,7 @@
 #include "storage/text_line_list.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -17,6 +18,10 @@ QByteArray keyOf(const QByteArray& text)
 {
     return caseFoldKey(text.trimmed());
 }
+
+// Group numbers kept by the cell's own bytes, beyond which a cell is folded:
+// a cap on a column of a million distinct values keeps one table, not two.
+constexpr size_t kRawGroupsKept = 1 << 16;
 
 } // namespace
 
@@ -43,6 +48,21 @@ RulesAtStop::RulesAtStop(const DrawRules& rules, const QByteArray& levelName,
         if (capColumn_ < 0 && missingColumn_.isEmpty())
             missingColumn_ = level.cap.column;
     }
+    // A cell's key decides both its group and whether it passes a condition
+    // on its column: such conditions are asked once per group.
+    if (capColumn_ >= 0) {
+        const auto onCapColumn = [&](const Match& match) { return match.column == capColumn_; };
+        std::copy_if(matches_.begin(), matches_.end(), std::back_inserter(groupMatches_),
+                     onCapColumn);
+        matches_.erase(std::remove_if(matches_.begin(), matches_.end(), onCapColumn),
+                       matches_.end());
+    }
+    for (const Match& match : matches_) {
+        readsWholeLine_ = readsWholeLine_ || match.column < 0;
+        cellsRead_ = std::max(cellsRead_, match.column + 1);
+    }
+    cellsRead_ = std::max(cellsRead_, capColumn_ + 1);
+    cells_.resize(static_cast<size_t>(cellsRead_) + 1);
 }
 
 RulesAtStop RulesAtStop::ofWorkingFolder(const QByteArray& levelName)
@@ -64,42 +84,83 @@ RulesAtStop::Match RulesAtStop::compile(const QByteArray& column, bool is,
         if (match.column < 0 && missing.isEmpty())
             missing = column;
     }
-    for (const QByteArray& value : values)
-        match.keys.insert(keyOf(value));
+    for (const QByteArray& value : values) {
+        const QByteArray trimmed = value.trimmed();
+        if (caseFoldKeyIsOwn(trimmed))
+            match.ownValues.insert(trimmed);
+        else
+            match.otherKeys.insert(keyOf(value));
+    }
     return match;
 }
 
-bool RulesAtStop::matches(const Match& match, const QByteArray& line) const
+bool RulesAtStop::matches(const Match& match, QByteArrayView cell) const
 {
-    // A view and one reused key: a million lines allocate nothing here.
-    caseFoldKeyInto(cellView(line, match.column), scratch_);
-    return match.keys.contains(scratch_) == match.is;
+    // Equal bytes have equal keys, and an own value's key has no other
+    // bytes: only the values with letters need the cell folded. A view and
+    // one reused key: a million lines allocate nothing here.
+    if (match.ownValues.contains(cell))
+        return match.is;
+    if (match.otherKeys.isEmpty())
+        return !match.is;
+    caseFoldKeyInto(QByteArray::fromRawData(cell.data(), cell.size()), scratch_);
+    return match.otherKeys.contains(scratch_) == match.is;
 }
 
-bool RulesAtStop::passes(const QByteArray& line) const
+void RulesAtStop::readCells(const QByteArray& line) const
+{
+    if (readsWholeLine_)
+        cells_[0] = QByteArrayView(cellView(line, -1));
+    cellViews(line, cellsRead_, cells_.data() + 1);
+}
+
+bool RulesAtStop::cellsPass() const
 {
     for (const Match& match : matches_)
-        if (!matches(match, line))
+        if (!matches(match, cell(match.column)))
             return false;
     return true;
 }
 
-int RulesAtStop::groupIdOf(const QByteArray& line)
+bool RulesAtStop::passes(const QByteArray& line) const
 {
-    caseFoldKeyInto(cellView(line, capColumn_), scratch_);
-    auto found = groupIds_.constFind(scratch_);
-    if (found != groupIds_.constEnd())
-        return found.value();
-    const int id = static_cast<int>(groupIds_.size());
-    groupIds_.insert(scratch_, id);
-    winnersPerGroup_.push_back(0);
+    readCells(line);
+    if (!cellsPass())
+        return false;
+    for (const Match& match : groupMatches_)
+        if (!matches(match, cell(capColumn_)))
+            return false;
+    return true;
+}
+
+int RulesAtStop::groupIdOf(QByteArrayView cell)
+{
+    if (const int* id = rawGroupIds_.find(cell))
+        return *id;
+    caseFoldKeyInto(QByteArray::fromRawData(cell.data(), cell.size()), scratch_);
+    int id;
+    if (const int* known = groupIds_.find(scratch_)) {
+        id = *known;
+    } else {
+        id = static_cast<int>(groupIds_.size());
+        groupIds_.insert(scratch_, id);
+        winnersPerGroup_.push_back(0);
+        const bool groupPasses =
+            std::all_of(groupMatches_.begin(), groupMatches_.end(),
+                        [&](const Match& match) { return matches(match, cell); });
+        groupPasses_.push_back(groupPasses);
+    }
+    if (rawGroupIds_.size() < kRawGroupsKept)
+        rawGroupIds_.insert(cell, id);
     return id;
 }
 
 void RulesAtStop::keepOnlyCandidates(TextLineList& candidates, const TextLineList& results)
 {
     groupIds_.clear();
+    rawGroupIds_.clear();
     winnersPerGroup_.clear();
+    groupPasses_.clear();
     groupOfCandidate_.clear();
     if (!any())
         return;
@@ -110,18 +171,22 @@ void RulesAtStop::keepOnlyCandidates(TextLineList& candidates, const TextLineLis
     }
     if (capColumn_ >= 0) {
         const QByteArray label = levelName_ + gbk::text("：");
-        for (int i = 0; i < results.count(); ++i)
-            if (results.get(i).startsWith(label))
-                ++winnersPerGroup_[static_cast<size_t>(
-                    groupIdOf(results.get(i).mid(label.size())))];
+        for (int i = 0; i < results.count(); ++i) {
+            if (!results.get(i).startsWith(label))
+                continue;
+            const QByteArray winner = results.get(i).mid(label.size());
+            ++winnersPerGroup_[static_cast<size_t>(groupIdOf(cellView(winner, capColumn_)))];
+        }
+        groupOfCandidate_.reserve(static_cast<size_t>(candidates.count()));
     }
     std::vector<int> failing;
     for (int i = 0; i < candidates.count(); ++i) {
-        const QByteArray& line = candidates.get(i);
-        bool kept = passes(line);
+        readCells(candidates.get(i));
+        bool kept = cellsPass();
         if (kept && capColumn_ >= 0) {
-            const int group = groupIdOf(line);
-            kept = winnersPerGroup_[static_cast<size_t>(group)] < capMost_;
+            const int group = groupIdOf(cell(capColumn_));
+            kept = groupPasses_[static_cast<size_t>(group)] &&
+                   winnersPerGroup_[static_cast<size_t>(group)] < capMost_;
             if (kept)
                 groupOfCandidate_.push_back(group);
         }
@@ -135,7 +200,10 @@ void RulesAtStop::keepOnlyCandidates(TextLineList& candidates, const TextLineLis
 std::vector<int> RulesAtStop::pick(const TextLineList& candidates, int winners,
                                    const std::function<double()>& readClockValue) const
 {
-    if (capColumn_ < 0 || groupOfCandidate_.size() != static_cast<size_t>(candidates.count()))
+    // A lone winner leaves nobody after him to keep out: the cap cannot
+    // change the pick.
+    if (capColumn_ < 0 || winners <= 1 ||
+        groupOfCandidate_.size() != static_cast<size_t>(candidates.count()))
         return pickBatch(candidates.count(), winners, readClockValue);
     // The groups were numbered as the candidates were kept, so filling one
     // takes its members out without reading the lines again.

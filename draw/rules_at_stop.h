@@ -1,11 +1,11 @@
 #pragma once
 
+#include "draw/byte_view_set.h"
 #include "draw/participant_columns.h"
 #include "storage/draw_rules_file.h"
 
 #include <QByteArray>
-#include <QHash>
-#include <QSet>
+#include <QByteArrayView>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -54,23 +54,36 @@ class RulesAtStop
     {
         int column = -1; // -1: whole line
         bool is = true;
-        QSet<QByteArray> keys;
+        // Values whose key no other text has: a cell matches one by its bytes,
+        // so most cells are never folded.
+        ByteViewTable ownValues;
+        ByteViewTable otherKeys; // the keys of the other values
     };
     static Match compile(const QByteArray& column, bool is, const std::vector<QByteArray>& values,
                          const ParticipantColumns& columns, QByteArray& missing);
-    bool matches(const Match& match, const QByteArray& line) const;
-    // The number of the line's group, a new one for a group not seen yet.
-    int groupIdOf(const QByteArray& line);
+    bool matches(const Match& match, QByteArrayView cell) const;
+    // Splits the line into cells_ (the whole line first, then each column).
+    void readCells(const QByteArray& line) const;
+    bool cellsPass() const;
+    QByteArrayView cell(int column) const { return cells_[static_cast<size_t>(column + 1)]; }
+    // The number of the cell's group, a new one for a group not seen yet.
+    int groupIdOf(QByteArrayView cell);
 
     QByteArray levelName_;
     QByteArray text_;
     QByteArray fullText_;
     QByteArray missingColumn_;
-    std::vector<Match> matches_; // each must hold
+    std::vector<Match> matches_;      // each must hold
+    std::vector<Match> groupMatches_; // on the cap's column: answered once per group
     int capColumn_ = -1;
     int capMost_ = 0;
-    QHash<QByteArray, int> groupIds_;   // group key → number
+    ByteViewTable groupIds_;            // group key → number
+    ByteViewTable rawGroupIds_;         // cell bytes → number, the first groups seen
     std::vector<int> winnersPerGroup_;  // by number: of the level, before this Stop
+    std::vector<char> groupPasses_;     // by number: the group's cell passes groupMatches_
     std::vector<int> groupOfCandidate_; // by position in the candidates kept
+    int cellsRead_ = 0;                 // columns of a line the rules read
+    bool readsWholeLine_ = false;
+    mutable std::vector<QByteArrayView> cells_ = std::vector<QByteArrayView>(1);
     mutable QByteArray scratch_;
 };

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QStringDecoder>
 #include <array>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -64,6 +65,7 @@ class FoldTable
                 double_[index(lead, trail)] = enter(QByteArray(unit, 2));
             }
         }
+        markUnitsAlone();
     }
 
     const FoldedUnit& single(unsigned char byte) const { return single_[byte]; }
@@ -71,8 +73,36 @@ class FoldTable
     {
         return double_[index(lead, trail)];
     }
+    bool singleAlone(unsigned char byte) const { return singleAlone_[byte]; }
+    bool pairAlone(unsigned char lead, unsigned char trail) const
+    {
+        return pairAlone_[index(lead, trail)];
+    }
 
   private:
+    static quint32 code(const FoldedUnit& unit)
+    {
+        return quint32(unit.length) << 16 | quint32(quint8(unit.bytes[0])) << 8 |
+               quint8(unit.bytes[1]);
+    }
+    // A unit is alone when no other unit folds to its bytes.
+    void markUnitsAlone()
+    {
+        std::unordered_map<quint32, int> unitsPerFolding;
+        for (const FoldedUnit& unit : single_)
+            ++unitsPerFolding[code(unit)];
+        for (const FoldedUnit& unit : double_)
+            ++unitsPerFolding[code(unit)];
+        auto alone = [&](const FoldedUnit& unit) {
+            return unit.length != 0 && unitsPerFolding[code(unit)] == 1;
+        };
+        for (size_t i = 0; i < single_.size(); ++i)
+            singleAlone_[i] = alone(single_[i]);
+        pairAlone_.resize(double_.size());
+        for (size_t i = 0; i < double_.size(); ++i)
+            pairAlone_[i] = alone(double_[i]);
+    }
+
     static size_t index(int lead, int trail)
     {
         return static_cast<size_t>((lead - 0x81) * 0xC0 + (trail - 0x40));
@@ -88,6 +118,8 @@ class FoldTable
 
     std::array<FoldedUnit, 256> single_;
     std::vector<FoldedUnit> double_;
+    std::array<bool, 256> singleAlone_{};
+    std::vector<bool> pairAlone_;
 };
 
 const FoldTable& foldTable()
@@ -103,6 +135,16 @@ void writeInvalidKey(const QByteArray& line, QByteArray& key)
     *out++ = kInvalidMark;
     for (char c : line)
         *out++ = c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+}
+
+// The key of a line that is not GBK folds every ASCII letter byte, trail
+// bytes included: only a line with none has its key alone.
+bool invalidKeyIsOwn(QByteArrayView text)
+{
+    for (char c : text)
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
+            return false;
+    return true;
 }
 
 } // namespace
@@ -143,4 +185,27 @@ QByteArray caseFoldKey(const QByteArray& line)
     QByteArray key;
     caseFoldKeyInto(line, key);
     return key;
+}
+
+bool caseFoldKeyIsOwn(QByteArrayView text)
+{
+    const FoldTable& table = foldTable();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const qsizetype size = text.size();
+    bool everyUnitAlone = true;
+    for (qsizetype i = 0; i < size; ++i) {
+        const unsigned char byte = bytes[i];
+        if (isLeadByte(byte)) {
+            if (i + 1 >= size || !isTrailByte(bytes[i + 1]) ||
+                table.pair(byte, bytes[i + 1]).length == 0)
+                return invalidKeyIsOwn(text);
+            everyUnitAlone = everyUnitAlone && table.pairAlone(byte, bytes[i + 1]);
+            ++i;
+        } else {
+            if (table.single(byte).length == 0)
+                return invalidKeyIsOwn(text);
+            everyUnitAlone = everyUnitAlone && table.singleAlone(byte);
+        }
+    }
+    return everyUnitAlone;
 }

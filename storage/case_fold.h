@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 // The key under which two lines are equal for the participant search: the
 // same letters regardless of case (Unicode case, on the decoded GBK text);
@@ -15,3 +16,8 @@ QByteArray caseFoldKey(const QByteArray& line);
 // The same key written into `key`, reusing its storage: folding many lines
 // into one buffer allocates only when a line is longer than any before it.
 void caseFoldKeyInto(const QByteArray& line, QByteArray& key);
+
+// Whether no other text has this text's key: then a text has the same key
+// exactly when it has the same bytes, and comparing keys can compare bytes.
+// False for any text with a letter that has another case.
+bool caseFoldKeyIsOwn(QByteArrayView text);

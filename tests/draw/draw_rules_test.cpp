@@ -3,6 +3,7 @@
 #include "draw/rules_at_stop.h"
 #include "draw/rules_text.h"
 #include "draw_harness.h"
+#include "storage/case_fold.h"
 #include "storage/column_titles_file.h"
 #include "storage/draw_history.h"
 #include "storage/draw_rules_file.h"
@@ -121,6 +122,82 @@ TEST(RulesAtStop, EachKindOfRuleKeepsTheLinesItShould)
         for (int i = 0; i < list.count(); ++i)
             kept.push_back(list.get(i));
         EXPECT_EQ(kept, expected) << c.what;
+    }
+}
+
+TEST(RulesAtStop, CellsMatchValuesAndGroupsExactlyAsTheirCaseFoldedKeys)
+{
+    // Texts with and without letters of another case, GBK and not; a GBK
+    // pair whose trail byte is an ASCII letter has no case of its own.
+    const std::vector<QByteArray> texts = {"",
+                                           "abc",
+                                           "ABC",
+                                           " Abc ",
+                                           "12345",
+                                           "012345",
+                                           G("部门0"),
+                                           G("部门Ａ"),
+                                           G("部门ａ"),
+                                           G("ΑΒΓ"),
+                                           G("αβγ"),
+                                           QByteArray("\x81\x41", 2),
+                                           QByteArray("\x81\x61", 2),
+                                           QByteArray("\x81\x30"
+                                                      "A",
+                                                      3),
+                                           QByteArray("\x81\x30"
+                                                      "a",
+                                                      3),
+                                           QByteArray("\x81\x30"
+                                                      "1",
+                                                      3),
+                                           QByteArray("\xFF"
+                                                      "A",
+                                                      2),
+                                           QByteArray("\xFF"
+                                                      "a",
+                                                      2)};
+    const auto keyOf = [](const QByteArray& text) { return caseFoldKey(text.trimmed()); };
+    const auto lineOf = [](const QByteArray& cell) { return G("某人\t") + cell + "\tX"; };
+    const ParticipantColumns columns(G("姓名\t部门\t工号"), 3);
+    const QByteArray level = G("一等奖");
+    // Each text alone (values that fold and values that need not), then all.
+    std::vector<std::vector<QByteArray>> valueLists;
+    for (const QByteArray& text : texts)
+        valueLists.push_back({text});
+    valueLists.push_back(texts);
+    for (const std::vector<QByteArray>& values : valueLists) {
+        DrawRules byLine;
+        byLine.excluded = {{}, values};
+        DrawRules byColumn;
+        byColumn.levels[level].conditions.push_back({G("部门"), true, values});
+        const RulesAtStop lineRule(byLine, level, columns);
+        const RulesAtStop columnRule(byColumn, level, columns);
+        for (const QByteArray& cell : texts) {
+            bool listed = false;
+            for (const QByteArray& value : values)
+                listed = listed || keyOf(value) == caseFoldKey(cell.trimmed());
+            EXPECT_EQ(lineRule.passes(cell), !listed) << cell.toHex().constData();
+            EXPECT_EQ(columnRule.passes(lineOf(cell)), listed) << cell.toHex().constData();
+        }
+    }
+    // One winner per 部门: a candidate leaves with the winner's group.
+    DrawRules capped;
+    capped.levels[level].cap = {G("部门"), 1};
+    for (const QByteArray& winner : texts) {
+        TextLineList results;
+        results.add(level + G("：") + lineOf(winner));
+        TextLineList candidates;
+        for (const QByteArray& cell : texts)
+            candidates.add(lineOf(cell));
+        RulesAtStop(capped, level, columns).keepOnlyCandidates(candidates, results);
+        std::vector<QByteArray> kept, expected;
+        for (int i = 0; i < candidates.count(); ++i)
+            kept.push_back(candidates.get(i));
+        for (const QByteArray& cell : texts)
+            if (keyOf(cell) != keyOf(winner))
+                expected.push_back(lineOf(cell));
+        EXPECT_EQ(kept, expected) << winner.toHex().constData();
     }
 }
 

@@ -17,6 +17,7 @@ sys.dont_write_bytecode = True  # keep the source tree clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import cases_desktop  # noqa: E402
+import cases_extra_prizes  # noqa: E402
 import cases_main_window  # noqa: E402
 import cases_remote  # noqa: E402
 import cases_rounds  # noqa: E402
@@ -54,6 +55,7 @@ CASES = {
     "export_winners": (cases_spreadsheets.export_winners, False),
     "draw_with_rules": (cases_rules.draw_with_rules, False),
     "presenter_remote": (cases_remote.presenter_remote, True),
+    "add_and_draw_extra_prize": (cases_extra_prizes.add_and_draw_extra_prize, False),
 }
 
 # Cases that need a screen of another size than the usual one.

@@ -77,4 +77,40 @@ TEST(CaseFoldKey, ABufferReusedForManyLinesGivesEachLineItsOwnKey)
     EXPECT_EQ(caseFoldKey(QByteArray("abc\x81", 4)), QByteArray("Iabc\x81", 5));
 }
 
+TEST(CaseFoldKey, AKeyIsOwnExactlyWhenNoOtherTextHasIt)
+{
+    // Every unit against every other unit.
+    QHash<QByteArray, int> unitsPerKey;
+    for (const QByteArray& unit : allUnits())
+        ++unitsPerKey[caseFoldKey(unit)];
+    for (const QByteArray& unit : allUnits())
+        EXPECT_EQ(caseFoldKeyIsOwn(unit), unitsPerKey[caseFoldKey(unit)] == 1)
+            << unit.toHex().constData();
+
+    // Whole texts, GBK and not: a text that is not GBK folds ASCII letters
+    // wherever they stand, trail bytes included.
+    const struct
+    {
+        QByteArray text;
+        bool own;
+    } texts[] = {
+        {"", true},
+        {"1100 2-3", true},
+        {G("部门0"), true},
+        {G("部门A"), false},
+        {G("部门Ａ"), false},
+        {G("ΩМ"), false},
+        {QByteArray("\x81\x41\x81\x61", 4), true}, // 丂 and another, trail bytes A and a
+        {QByteArray("\x81\x30", 2), true},
+        {QByteArray("\x81\x30"
+                    "12",
+                    4),
+         true},
+        {QByteArray("\x81\x30\x81\x41", 4), false},
+        {QByteArray("abc\x81", 4), false},
+    };
+    for (const auto& t : texts)
+        EXPECT_EQ(caseFoldKeyIsOwn(t.text), t.own) << t.text.toHex().constData();
+}
+
 } // namespace

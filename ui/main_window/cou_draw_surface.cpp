@@ -9,6 +9,8 @@
 #include "platform/services.h"
 #include "ui/main_window/results_list_lines.h"
 
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -57,6 +59,16 @@ void TForm1::setDisplayText(const QByteArray& text)
 
 void TForm1::setProgressText(const QByteArray& text)
 {
+    // With the extra prizes' progress beside the levels' the line reaches
+    // 系统设置: a smaller size rather than a note hidden under the button.
+    if (!lbl3->property("designFont").isValid())
+        lbl3->setProperty("designFont", lbl3->font());
+    QFont font = lbl3->property("designFont").value<QFont>();
+    const int room = btn1->x() - lbl3->x() - 4;
+    const QString shown = gbk::decode(text);
+    while (font.pixelSize() > 12 && QFontMetrics(font).horizontalAdvance(shown) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    lbl3->setFont(font);
     setLabelText(lbl3, text);
 }
 

@@ -12,6 +12,7 @@
 #include "storage/rules_history.h"
 #include "storage/text_line_list.h"
 #include "ui/guard/guarded_connect.h"
+#include "ui/settings_window/rules_list_import.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -97,11 +98,17 @@ DrawRulesPage::DrawRulesPage()
         field = new QPlainTextEdit(tab);
         field->setObjectName(name);
         field->setGeometry(8, 32, 438, 112);
+        return tab;
     };
-    addListTab(QStringLiteral("不参与抽奖"), QStringLiteral("rulesExcluded"),
-               QStringLiteral("每行一人，这些人不参与任何奖项"), excludedColumn_, excluded_);
-    addListTab(QStringLiteral("签到名单"), QStringLiteral("rulesSignIn"),
-               QStringLiteral("留空则全部参与；迟到者可随时追加"), signInColumn_, signIn_);
+    QWidget* excludedTab =
+        addListTab(QStringLiteral("不参与抽奖"), QStringLiteral("rulesExcluded"),
+                   QStringLiteral("每行一人，这些人不参与任何奖项"), excludedColumn_, excluded_);
+    rules_list_import::addButton(excludedTab, excluded_, rules_list_import::Into::Replace);
+    QWidget* signInTab =
+        addListTab(QStringLiteral("签到名单"), QStringLiteral("rulesSignIn"),
+                   QStringLiteral("留空则全部参与；迟到者可随时追加"), signInColumn_, signIn_);
+    // Latecomers come on a sheet of their own or on the whole sheet again.
+    rules_list_import::addButton(signInTab, signIn_, rules_list_import::Into::AppendNewLines);
 
     auto* hint =
         makeLabel(this, QStringLiteral("* 保存后从下一次停止起生效，不结束本轮。"), 8, 196);

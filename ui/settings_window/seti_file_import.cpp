@@ -25,9 +25,7 @@
 
 using list_file_reader::Problem;
 
-namespace {
-
-QString problemText(const list_file_reader::ListFile& file, const QString& fileName)
+QString listFileProblemText(const list_file_reader::ListFile& file, const QString& fileName)
 {
     switch (file.problem) {
     case Problem::CannotOpen:
@@ -52,6 +50,8 @@ QString problemText(const list_file_reader::ListFile& file, const QString& fileN
     }
     return import_texts::emptyFile(fileName);
 }
+
+namespace {
 
 // The field's text, line by line, without copying it whole.
 QByteArray fingerprint(const QTextDocument& document)
@@ -109,7 +109,7 @@ void FileImportControls::importFromFile()
             file.problem = Problem::Empty;
     }
     if (file.problem != Problem::None) {
-        services().boxes->show(window, warningNoticeBox(problemText(file, fileName)));
+        services().boxes->show(window, warningNoticeBox(listFileProblemText(file, fileName)));
         return;
     }
     // A break after the last line, as a paste from a spreadsheet ends.

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "storage/list_file_reader.h"
+
 #include <QByteArray>
 #include <QObject>
+#include <QString>
 
 class QLabel;
 class QPlainTextEdit;
@@ -39,3 +42,6 @@ class FileImportControls : public QObject
     QByteArray titleRow_;         // GBK; empty unless the last file had one left out
     QByteArray fieldFingerprint_; // of the field's text as the file gave it
 };
+
+// The box's words for a file the reader refused (an empty one included).
+QString listFileProblemText(const list_file_reader::ListFile& file, const QString& fileName);

@@ -186,4 +186,22 @@ TEST_F(MainWindowTest, TheRollShowsParticipantsAndEndsOnTheWinner)
     EXPECT_EQ(edt1->text(), winner);
 }
 
+TEST_F(MainWindowTest, TheProgressLineWithExtraPrizesStaysClearOfTheSettingsButton)
+{
+    writeParticipants(12);
+    auto* progress = control<QLabel>("lbl3");
+    const int designSize = progress->font().pixelSize();
+    button("btn3")->click();
+    button("btn3")->click();
+    EXPECT_EQ(progress->text(), QStringLiteral("进度：1/10"));
+    EXPECT_EQ(progress->font().pixelSize(), designSize) << "the levels alone keep the size";
+
+    dir.writeFile("rafflixextra.txt", G("老板加奖\t现金红包\t10\t1\r\n"));
+    button("btn3")->click();
+    button("btn3")->click();
+    EXPECT_EQ(progress->text(), QStringLiteral("进度：2/10　加奖 0/10"));
+    EXPECT_LT(progress->geometry().right(), button("btn1")->x());
+    EXPECT_GE(progress->font().pixelSize(), 12);
+}
+
 } // namespace

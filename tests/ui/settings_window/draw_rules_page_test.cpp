@@ -101,4 +101,45 @@ TEST_F(DrawRulesPageTest, BadRulesSayWhichAndSaveNothing)
     EXPECT_EQ(dir.readFile("rafflixset.ini"), settings);
 }
 
+TEST_F(DrawRulesPageTest, ImportedFilesReplaceTheExclusionAndAddLatecomersToTheSignIn)
+{
+    dir.writeFile("ids.txt", G("3301\r\n3302\r\n"));                            // GBK
+    dir.writeFile("late.csv", QByteArray("\xEF\xBB\xBF") + "李四\r\n王五\r\n"); // UTF-8
+    struct Case
+    {
+        const char* what;
+        QPlainTextEdit* field;
+        QString before;
+        QString file; // empty: the dialog is cancelled
+        QString after;
+        size_t boxes;
+    };
+    const Case cases[] = {
+        {"replaced", page->excludedField(), QStringLiteral("旧的\n"), "ids.txt",
+         QStringLiteral("3301\n3302"), 0},
+        {"new lines added", page->signInField(), QStringLiteral("张三\n李四"), "late.csv",
+         QStringLiteral("张三\n李四\n王五"), 0},
+        {"cancelled", page->signInField(), QStringLiteral("张三"), "", QStringLiteral("张三"), 0},
+        {"unreadable", page->excludedField(), QStringLiteral("3303"), "missing.txt",
+         QStringLiteral("3303"), 1},
+    };
+    for (const Case& c : cases) {
+        fakes.boxes.shown.clear();
+        c.field->setPlainText(c.before);
+        fakes.dialogs.answers.push_back(c.file.isEmpty() ? QString()
+                                                         : dir.path() + QLatin1Char('/') + c.file);
+        page->findChild<QPushButton*>(c.field->objectName() + QStringLiteral("Import"))->click();
+        EXPECT_EQ(c.field->toPlainText(), c.after) << c.what;
+        EXPECT_EQ(fakes.boxes.shown.size(), c.boxes) << c.what;
+    }
+    // Nothing is saved until 保存规则, which takes the imported lines.
+    EXPECT_FALSE(QFile::exists(QLatin1String(draw_rules_file::kFileName)));
+    page->excludedField()->setPlainText(QStringLiteral("3301"));
+    page->excludedColumnBox()->setCurrentText(QStringLiteral("工号"));
+    page->signInColumnBox()->setCurrentText(QStringLiteral("姓名"));
+    page->saveButton()->click();
+    EXPECT_EQ(saved().excluded.values, std::vector<QByteArray>{"3301"});
+    EXPECT_EQ(saved().signedIn.values, (std::vector<QByteArray>{G("张三")}));
+}
+
 } // namespace

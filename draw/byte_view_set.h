@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <cstdint>
+#include <cstring>
+#include <deque>
+#include <vector>
+
+// Short byte strings (cells of a line) mapped to numbers and looked up by a
+// view into the line, for the million lookups of a Stop under rules: a cheap
+// hash over whole words, open slots probed in turn, no copy on a lookup. The
+// lines are the operator's own; nobody picks them to collide.
+class ByteViewTable
+{
+  public:
+    // The number of the key, or nullptr.
+    const int* find(QByteArrayView key) const
+    {
+        if (slots_.empty())
+            return nullptr;
+        const std::uint64_t hash = hashOf(key);
+        for (size_t i = hash & mask();; i = (i + 1) & mask()) {
+            const Slot& slot = slots_[i];
+            if (!slot.used)
+                return nullptr;
+            if (slot.hash == hash && slot.key == key)
+                return &slot.value;
+        }
+    }
+    bool contains(QByteArrayView key) const { return find(key) != nullptr; }
+    // Keeps a copy of the key; a key already there keeps its number.
+    void insert(QByteArrayView key, int value = 0)
+    {
+        if (contains(key))
+            return;
+        if ((count_ + 1) * 2 > slots_.size())
+            grow();
+        place(store_.emplace_back(key.toByteArray()), hashOf(key), value);
+        ++count_;
+    }
+    size_t size() const { return count_; }
+    bool isEmpty() const { return count_ == 0; }
+    void clear()
+    {
+        slots_.clear();
+        store_.clear();
+        count_ = 0;
+    }
+
+  private:
+    struct Slot
+    {
+        std::uint64_t hash = 0;
+        QByteArrayView key;
+        int value = 0;
+        bool used = false;
+    };
+
+    static std::uint64_t hashOf(QByteArrayView key)
+    {
+        const char* bytes = key.data();
+        qsizetype left = key.size();
+        std::uint64_t hash = static_cast<std::uint64_t>(left) * 0x9E3779B97F4A7C15ull;
+        for (; left >= 8; left -= 8, bytes += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes, 8);
+            hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
+            hash ^= hash >> 32;
+        }
+        std::uint64_t tail = 0;
+        for (qsizetype i = 0; i < left; ++i)
+            tail |= std::uint64_t(static_cast<unsigned char>(bytes[i])) << (8 * i);
+        hash = (hash ^ tail) * 0xC4CEB9FE1A85EC53ull;
+        return hash ^ (hash >> 29);
+    }
+    size_t mask() const { return slots_.size() - 1; }
+    void place(const QByteArray& key, std::uint64_t hash, int value)
+    {
+        size_t i = hash & mask();
+        while (slots_[i].used)
+            i = (i + 1) & mask();
+        slots_[i] = {hash, QByteArrayView(key), value, true};
+    }
+    void grow()
+    {
+        std::vector<Slot> old(std::max<size_t>(16, slots_.size() * 2));
+        old.swap(slots_);
+        for (const Slot& slot : old)
+            if (slot.used) {
+                size_t i = slot.hash & mask();
+                while (slots_[i].used)
+                    i = (i + 1) & mask();
+                slots_[i] = slot;
+            }
+    }
+
+    std::vector<Slot> slots_; // a power of two, at most half used
+    std::deque<QByteArray> store_;
+    size_t count_ = 0;
+};
