@@ -4,10 +4,13 @@
 #include "ui/stage/stage_blank.h"
 #include "ui/stage/stage_layout.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QScreen>
 #include <algorithm>
 
@@ -22,8 +25,9 @@ StageScreenWindow::StageScreenWindow(QWidget* mainWindow, QWidget* board, QWidge
     setFocusPolicy(Qt::StrongFocus);
     for (QWidget* widget : notShown)
         notShown_.emplace_back(widget);
-    // Every repaint of the console is one of the stage's.
-    mainWindow_->installEventFilter(this);
+    // The console's controls paint one by one, a field's text in a child of
+    // its own: the whole program is watched for them.
+    qApp->installEventFilter(this);
 }
 
 void StageScreenWindow::placeOn(const QRect& screen)
@@ -31,7 +35,9 @@ void StageScreenWindow::placeOn(const QRect& screen)
     for (QScreen* system : QGuiApplication::screens())
         if (system->geometry() == screen)
             setScreen(system);
-    // A window manager moves a full-screen window only by way of a normal one.
+    // A window manager moves a full-screen window only by way of a normal one;
+    // the black screen stays black on the way.
+    const bool blanked = blank_->isBlanked();
     if (isFullScreen())
         showNormal();
     setGeometry(screen);
@@ -39,13 +45,37 @@ void StageScreenWindow::placeOn(const QRect& screen)
     // a window manager that cannot keeps the geometry.
     showFullScreen();
     raise();
+    blank_->setBlanked(blanked);
 }
 
 bool StageScreenWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == mainWindow_ && event->type() == QEvent::UpdateRequest && isVisible())
-        update();
+    // What the console repaints, the stage repaints: the same area, scaled,
+    // and the board, whose status goes with every change the console shows.
+    if (event->type() == QEvent::Paint && !rendering_ && isVisible()) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == mainWindow_) {
+            const QRect changed = static_cast<QPaintEvent*>(event)->rect().translated(
+                widget->mapTo(mainWindow_, QPoint()));
+            const StageLayout layout = StageLayout::fitting(size());
+            // A pixel more each side for the smoothing of scaled edges.
+            update(layout.map(changed).adjusted(-2, -2, 2, 2));
+            if (boardShown())
+                update(boardGeometry());
+        }
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+bool StageScreenWindow::boardShown() const
+{
+    return board_ && statusLine_ && !statusLine_->isHidden();
+}
+
+QRect StageScreenWindow::boardGeometry() const
+{
+    const auto* board = static_cast<const DrawBoard*>(board_.data());
+    return DrawBoard::stageGeometry(StageLayout::fitting(size()), size(), board->coversDisplay());
 }
 
 void StageScreenWindow::keyPressEvent(QKeyEvent* event)
@@ -54,10 +84,18 @@ void StageScreenWindow::keyPressEvent(QKeyEvent* event)
     QCoreApplication::sendEvent(mainWindow_, event);
 }
 
-void StageScreenWindow::paintEvent(QPaintEvent*)
+void StageScreenWindow::closeEvent(QCloseEvent* event)
 {
+    event->ignore();
+    emit closeRequested();
+}
+
+void StageScreenWindow::paintEvent(QPaintEvent* event)
+{
+    rendering_ = true;
+    const auto done = qScopeGuard([this] { rendering_ = false; });
     QPainter painter(this);
-    painter.fillRect(rect(), mainWindow_->palette().color(QPalette::Window));
+    painter.fillRect(event->rect(), mainWindow_->palette().color(QPalette::Window));
     const StageLayout layout = StageLayout::fitting(size());
     painter.save();
     painter.translate(layout.offset());
@@ -68,24 +106,23 @@ void StageScreenWindow::paintEvent(QPaintEvent*)
     for (QObject* child : mainWindow_->children()) {
         auto* widget = qobject_cast<QWidget*>(child);
         if (!widget || widget->isWindow() || widget->isHidden() || widget == board_ ||
-            std::find(notShown_.begin(), notShown_.end(), widget) != notShown_.end())
+            std::find(notShown_.begin(), notShown_.end(), widget) != notShown_.end() ||
+            !event->rect().intersects(layout.map(widget->geometry()).adjusted(-2, -2, 2, 2)))
             continue;
         widget->render(&painter, widget->pos(), QRegion(),
                        QWidget::DrawWindowBackground | QWidget::DrawChildren);
     }
     painter.restore();
-    paintBoard(painter);
+    if (boardShown() && event->rect().intersects(boardGeometry()))
+        paintBoard(painter);
 }
 
 void StageScreenWindow::paintBoard(QPainter& painter)
 {
-    auto* board = qobject_cast<DrawBoard*>(board_.data());
-    if (!board || !statusLine_ || statusLine_->isHidden())
-        return;
+    auto* board = static_cast<DrawBoard*>(board_.data());
     // The board is drawn at the size it has in the stage view; it is hidden
     // in the console, so its size there is free meanwhile.
-    const QRect target =
-        DrawBoard::stageGeometry(StageLayout::fitting(size()), size(), board->coversDisplay());
+    const QRect target = boardGeometry();
     const QSize consoleSize = board->size();
     board->resize(target.size());
     board->render(&painter, target.topLeft(), QRegion(), QWidget::DrawChildren);
