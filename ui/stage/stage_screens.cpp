@@ -72,7 +72,9 @@ void StageScreens::screensChanged(const std::vector<QRect>& screens)
         return; // placed when next entered
     const StagePlacement where = placement();
     if (where.ownScreen && shown_) {
-        window_->placeOn(where.geometry);
+        // A settings save hands the same choice in again: no flicker for it.
+        if (where.geometry != placed_)
+            place(where.geometry);
     } else if (where.ownScreen != shown_) {
         // From the main window to a screen of its own or back.
         stage_->leave();
@@ -89,8 +91,14 @@ bool StageScreens::show()
         window_ =
             new StageScreenWindow(mainWindow_, status_->board(), status_->banner(), notShown_);
     shown_ = true;
-    window_->placeOn(where.geometry);
+    place(where.geometry);
     return true;
+}
+
+void StageScreens::place(const QRect& screen)
+{
+    placed_ = screen;
+    window_->placeOn(screen);
 }
 
 void StageScreens::hide()

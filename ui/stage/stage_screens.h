@@ -46,6 +46,7 @@ class StageScreens : public QObject, public StageElsewhere
   private:
     void followSystemScreens();
     void watch(QScreen* screen);
+    void place(const QRect& screen);
 
     QWidget* mainWindow_;
     StageMode* stage_;
@@ -55,4 +56,5 @@ class StageScreens : public QObject, public StageElsewhere
     std::vector<QRect> screens_;
     QPointer<StageScreenWindow> window_;
     bool shown_ = false;
+    QRect placed_; // where the window was put last
 };
