@@ -14,8 +14,8 @@ const QRect kThird(3200, 0, 1024, 768);
 
 TEST(StagePlacement, TheStageGoesToAScreenBesideTheMainWindowsOnlyWhenChosen)
 {
-    const QPoint onLaptop(640, 400);
-    const StagePlacement mainWindow;
+    const QPoint laptop(640, 400), big(2000, 500), off(-50, -50);
+    const StagePlacement mainWindow, right{true, 1, kProjector};
     const struct
     {
         const char* what;
@@ -25,33 +25,18 @@ TEST(StagePlacement, TheStageGoesToAScreenBesideTheMainWindowsOnlyWhenChosen)
         int chosen;
         StagePlacement expected;
     } rows[] = {
-        {"option off", {kLaptop, kProjector}, onLaptop, false, -1, mainWindow},
-        {"one screen", {kLaptop}, onLaptop, true, -1, mainWindow},
-        {"no screen", {}, onLaptop, true, -1, mainWindow},
-        {"projector right", {kLaptop, kProjector}, onLaptop, true, -1, {true, 1, kProjector}},
-        {"projector left",
-         {kLeftProjector, kLaptop},
-         onLaptop,
-         true,
-         -1,
-         {true, 0, kLeftProjector}},
-        {"console on the big screen",
-         {kLaptop, kProjector},
-         {2000, 500},
-         true,
-         -1,
-         {true, 0, kLaptop}},
-        {"off every screen: the first is the console",
-         {kLaptop, kProjector},
-         {-50, -50},
-         true,
-         -1,
-         {true, 1, kProjector}},
-        {"mirrored", {kLaptop, QRect(0, 0, 1920, 1080)}, onLaptop, true, -1, mainWindow},
-        {"empty screen", {kLaptop, QRect(1280, 0, 0, 0)}, onLaptop, true, -1, mainWindow},
-        {"third chosen", {kLaptop, kProjector, kThird}, onLaptop, true, 2, {true, 2, kThird}},
-        {"console chosen", {kLaptop, kProjector, kThird}, onLaptop, true, 0, {true, 1, kProjector}},
-        {"chosen unplugged", {kLaptop, kProjector}, onLaptop, true, 2, {true, 1, kProjector}},
+        {"option off", {kLaptop, kProjector}, laptop, false, -1, mainWindow},
+        {"one screen", {kLaptop}, laptop, true, -1, mainWindow},
+        {"no screen", {}, laptop, true, -1, mainWindow},
+        {"projector right", {kLaptop, kProjector}, laptop, true, -1, right},
+        {"projector left", {kLeftProjector, kLaptop}, laptop, true, -1, {true, 0, kLeftProjector}},
+        {"console on the big one", {kLaptop, kProjector}, big, true, -1, {true, 0, kLaptop}},
+        {"console off screen", {kLaptop, kProjector}, off, true, -1, right},
+        {"mirrored", {kLaptop, QRect(0, 0, 1920, 1080)}, laptop, true, -1, mainWindow},
+        {"empty screen", {kLaptop, QRect(1280, 0, 0, 0)}, laptop, true, -1, mainWindow},
+        {"third chosen", {kLaptop, kProjector, kThird}, laptop, true, 2, {true, 2, kThird}},
+        {"console chosen", {kLaptop, kProjector, kThird}, laptop, true, 0, right},
+        {"chosen unplugged", {kLaptop, kProjector}, laptop, true, 2, right},
     };
     for (const auto& row : rows)
         EXPECT_EQ(stage_placement::place(row.screens, row.centre, row.option, row.chosen),
