@@ -87,6 +87,13 @@ class Desktop:
         values = {key: int(value) for key, value in re.findall(r"^\s*(Width|Height):\s*(\d+)", out, re.M)}
         return values["Width"], values["Height"]
 
+    def rect(self, window):
+        """Left, top, width and height of the window on the root window."""
+        out = self._run("xwininfo", "-id", str(window)).stdout
+        values = {key: int(value) for key, value in
+                  re.findall(r"^\s*(Absolute upper-left X|Absolute upper-left Y|Width|Height):\s*(-?\d+)", out, re.M)}
+        return (values["Absolute upper-left X"], values["Absolute upper-left Y"], values["Width"], values["Height"])
+
     def window_state(self, window):
         """The ICCCM state a window manager keeps: 'Normal', 'Iconic' or None."""
         out = self._run("xprop", "-id", str(window), "WM_STATE", check=False).stdout

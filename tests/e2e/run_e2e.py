@@ -22,6 +22,7 @@ import cases_main_window  # noqa: E402
 import cases_remote  # noqa: E402
 import cases_rounds  # noqa: E402
 import cases_rules  # noqa: E402
+import cases_second_screen  # noqa: E402
 import cases_second_start  # noqa: E402
 import cases_settings_window  # noqa: E402
 import cases_spreadsheets  # noqa: E402
@@ -56,11 +57,13 @@ CASES = {
     "draw_with_rules": (cases_rules.draw_with_rules, False),
     "presenter_remote": (cases_remote.presenter_remote, True),
     "add_and_draw_extra_prize": (cases_extra_prizes.add_and_draw_extra_prize, False),
+    "second_screen": (cases_second_screen.second_screen, True),
 }
 
 # Cases that need a screen of another size than the usual one.
 SCREENS = {
     "batch_of_ten": "%dx%dx24" % cases_stage.SCREEN,
+    "second_screen": "%dx%dx24" % cases_second_screen.SCREEN,
 }
 
 REQUIRED_TOOLS = ("xdotool", "xdpyinfo", "xwininfo", "xprop", "xclip", "import", "convert")

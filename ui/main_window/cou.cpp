@@ -33,6 +33,7 @@
 #include "ui/stage/draw_status_view.h"
 #include "ui/stage/stage_mode.h"
 #include "ui/stage/stage_operator_buttons.h"
+#include "ui/stage/stage_screens.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -60,6 +61,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     new DisplayFitter(edt1);
     statusView_ = new DrawStatusView(this, stage_, status_, options_);
     new StageOperatorButtons(this, stage_, {btn1, btn2, btn5});
+    screens_ = new StageScreens(this, stage_, statusView_, {btn1, btn2, btn5});
     new OperatorMenu(this, pm1, options_, status_, [this] { drawStatusChanged(); });
     new PopupMenuView(this, pm1, stage_);
     connectHandlers();
@@ -249,6 +251,7 @@ void TForm1::loadMainWindowState()
     drawSettings_.countTexts = prizes.counts;
     drawSettings_.repeatText = prizes.repeat;
     loadDrawOptions(options_);
+    screens_->setChoice(stage_screen_settings::read());
 
     const QImage picture = loadJpegPicture(file_paths::toLocalPath(basic.picture));
     img1->setPixmap(QPixmap::fromImage(picture));

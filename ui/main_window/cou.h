@@ -19,6 +19,7 @@ class DrawStatusView;
 class PresenterRemote;
 class RoundControls;
 class StageMode;
+class StageScreens;
 
 // The main window: the stage of the draw.
 class TForm1 : public QWidget, private DrawSurface
@@ -43,6 +44,7 @@ class TForm1 : public QWidget, private DrawSurface
     const QByteArray& currentWinner() const { return currentWinner_; }
     const DrawSettings& drawSettings() const { return drawSettings_; }
     StageMode* stageMode() const { return stage_; }
+    StageScreens* stageScreens() const { return screens_; }
     DrawOptions& drawOptions() { return options_; }
     const DrawStatus& drawStatus() const { return status_; }
     DrawStatusView* drawStatusView() const { return statusView_; }
@@ -106,6 +108,7 @@ class TForm1 : public QWidget, private DrawSurface
     QTimer* rollTimer = nullptr;
     QMenu* pm1 = nullptr;
     StageMode* stage_ = nullptr;
+    StageScreens* screens_ = nullptr;
     RoundControls* rounds_ = nullptr;
     PresenterRemote* remote_ = nullptr;
 

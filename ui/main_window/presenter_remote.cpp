@@ -23,9 +23,12 @@ bool PresenterRemote::handleKey(const QKeyEvent& key)
 {
     using presenter_keys::Command;
     QWidget* focus = QApplication::focusWidget();
+    // On a screen of its own the stage view has its own black screen.
+    const StageElsewhere* elsewhere = stage_->elsewhere();
+    StageBlank* blank = elsewhere && elsewhere->isShown() ? elsewhere->blank() : blank_;
     presenter_keys::Scene scene;
-    scene.stageShown = stage_->isActive();
-    scene.blanked = blank_->isBlanked();
+    scene.stageShown = stage_->isShown();
+    scene.blanked = blank->isBlanked();
     scene.fieldFocused = qobject_cast<QLineEdit*>(focus) != nullptr ||
                          qobject_cast<QPlainTextEdit*>(focus) != nullptr;
     const Command command = presenter_keys::commandFor(key.key(), key.modifiers(), scene);
@@ -38,16 +41,16 @@ bool PresenterRemote::handleKey(const QKeyEvent& key)
         guarded(window_, [this] { window_->btn3Click(); });
         break;
     case Command::Blank:
-        blank_->setBlanked(true);
+        blank->setBlanked(true);
         break;
     case Command::Unblank:
-        blank_->setBlanked(false);
+        blank->setBlanked(false);
         break;
     case Command::EnterStage:
         stage_->enter();
         break;
     case Command::LeaveStage:
-        blank_->setBlanked(false);
+        blank->setBlanked(false);
         stage_->leave();
         break;
     case Command::None:

@@ -12,6 +12,7 @@
 #include "storage/text_line_list.h"
 #include "ui/guard/guarded_connect.h"
 #include "ui/main_window/cou.h"
+#include "ui/settings_window/seti_stage_screen.h"
 #include "ui/settings_window/seti_texts.h"
 
 #include <QCheckBox>
@@ -60,6 +61,7 @@ StagePage::StagePage(TForm1* mainWindow) : mainWindow_(mainWindow)
     QPalette palette = hint->palette();
     palette.setColor(QPalette::WindowText, Qt::red);
     hint->setPalette(palette);
+    screen_ = new StageScreenField(this, 203);
 
     save_ = new QPushButton(QStringLiteral("保存修改"), this);
     save_->setObjectName(QStringLiteral("stageSave"));
@@ -73,6 +75,7 @@ void StagePage::fill()
 {
     const ScreenPrivacy privacy = screen_privacy_settings::read();
     mask_->setChecked(privacy.maskNumbers);
+    screen_->fill();
     const int chosenBeyond = privacy.shownColumns.empty() ? 0 : privacy.shownColumns.back() + 1;
     const int count = std::max(participantColumns(), chosenBeyond);
     // The columns are named where the rules page names them.
@@ -95,6 +98,7 @@ void StagePage::saveClick()
         if (columns_->item(row)->checkState() == Qt::Checked)
             privacy.shownColumns.push_back(row);
     screen_privacy_settings::writeChanged(privacy);
+    screen_->save(mainWindow_);
     if (mainWindow_)
         loadDrawOptions(mainWindow_->drawOptions());
     services().boxes->show(this, noticeBox(settings_texts::saved()));

@@ -5,10 +5,12 @@
 class QCheckBox;
 class QListWidget;
 class QPushButton;
+class StageScreenField;
 class TForm1;
 
 // The settings page 舞台与隐私: what the audience may see of a participant
-// line, its long numbers masked and which of its columns are shown. Saving
+// line, its long numbers masked and which of its columns are shown, and the
+// screen the stage view goes to. Saving
 // writes the changed values in a section of their own and hands them to the
 // main window at once; the draw is not started over.
 class StagePage : public QWidget
@@ -20,6 +22,7 @@ class StagePage : public QWidget
     QCheckBox* maskField() const { return mask_; }
     QListWidget* columnsField() const { return columns_; }
     QPushButton* saveButton() const { return save_; }
+    StageScreenField* screenField() const { return screen_; }
 
     // Handler; throws on failure, the connection guards it.
     void saveClick();
@@ -34,6 +37,7 @@ class StagePage : public QWidget
     QCheckBox* mask_ = nullptr;
     QListWidget* columns_ = nullptr;
     QPushButton* save_ = nullptr;
+    StageScreenField* screen_ = nullptr;
 };
 
 // After an import: when the list holds identity or mobile numbers and the

@@ -18,7 +18,7 @@ StageMode::StageMode(QWidget* window, QLabel* picture)
 
 void StageMode::toggle()
 {
-    if (active_)
+    if (isShown())
         leave();
     else
         enter();
@@ -26,7 +26,7 @@ void StageMode::toggle()
 
 void StageMode::enter()
 {
-    if (active_)
+    if (isShown() || (elsewhere_ && elsewhere_->show()))
         return;
     captureDesign();
     savedGeometry_ = window_->geometry();
@@ -45,6 +45,8 @@ void StageMode::enter()
 
 void StageMode::leave()
 {
+    if (elsewhere_)
+        elsewhere_->hide();
     if (!active_)
         return;
     active_ = false;
@@ -68,7 +70,7 @@ bool StageMode::handleKey(const QKeyEvent& key)
             toggle();
         return true;
     }
-    if (key.key() == Qt::Key_Escape && active_) {
+    if (key.key() == Qt::Key_Escape && isShown()) {
         leave();
         return true;
     }

@@ -14,6 +14,20 @@ class QKeyEvent;
 
 class QLabel;
 class QWidget;
+class StageBlank;
+
+// Shows the stage view somewhere other than the main window: on a screen of
+// its own. show() says whether it could.
+class StageElsewhere
+{
+  public:
+    virtual ~StageElsewhere() = default;
+    virtual bool show() = 0;
+    virtual void hide() = 0;
+    virtual bool isShown() const = 0;
+    // The black screen over the stage view there.
+    virtual StageBlank* blank() const = 0;
+};
 
 // Stage mode for a projector: the window goes full screen on the screen it is
 // on, and every control is laid out and lettered at one scale that fits that
@@ -30,13 +44,19 @@ class StageMode : public QObject
     // labels without a picture size themselves to their text.
     StageMode(QWidget* window, QLabel* picture);
 
+    // The main window itself is the stage view.
     bool isActive() const { return active_; }
+    // The stage view is shown, on the main window or elsewhere.
+    bool isShown() const { return active_ || (elsewhere_ && elsewhere_->isShown()); }
+    // Where the stage view goes first when it is entered; none by default.
+    void setElsewhere(StageElsewhere* elsewhere) { elsewhere_ = elsewhere; }
+    StageElsewhere* elsewhere() const { return elsewhere_; }
     const StageLayout& layout() const { return layout_; }
     void enter();
     void leave();
     void toggle();
 
-    // F11 toggles, Esc leaves while the stage is shown; true when the key was
+    // F11 toggles, Esc leaves while the stage is shown (here or elsewhere); true when the key was
     // taken. Every other key, and Esc in the normal window, is left alone.
     bool handleKey(const QKeyEvent& key);
     // The window put a new title picture into the picture label.
@@ -69,6 +89,7 @@ class StageMode : public QObject
     QPixmap designPicture_;
     std::vector<Control> controls_;
     bool active_ = false;
+    StageElsewhere* elsewhere_ = nullptr;
     StageLayout layout_;
 
     QRect savedGeometry_;

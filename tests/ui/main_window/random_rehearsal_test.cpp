@@ -13,6 +13,8 @@
 #include "ui/main_window/cou.h"
 #include "ui/main_window/operator_menu.h"
 #include "ui/main_window/round_controls.h"
+#include "ui/stage/stage_mode.h"
+#include "ui/stage/stage_screens.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTextBlock>
 #include <gtest/gtest.h>
 #include <memory>
@@ -44,6 +47,7 @@ const std::vector<const char*> kRegressionSequences = {
     "p12 s0.0.0.0.0.11n b1.1.1.1.1.4 c c c c c c v0 v0 c c c c",  // voids leave too few
     "p14 a3.2 c c e0 c c v0 kn ky e0 c c c c c c c c c c e0 c c", // extra prizes across a kill
                                                                   // (written, not shortened)
+    "p12 m1 c m0 m1 c v0 c m0 c ry m1 c c", // the projector in and out mid-roll (written)
 };
 
 QByteArray titlePicture()
@@ -230,7 +234,26 @@ class Rehearsal
         case Action::Restart:
         case Action::Kill:
             return restart(action);
+        case Action::Screens:
+            return moveStage(action.pick % 2 == 1);
         }
+    }
+
+    // A projector plugged in or out with the stage view shown: where the
+    // stage shows changes, the draw does not (the checks after every step).
+    void moveStage(bool projector)
+    {
+        StageScreens& screens = *window_->stageScreens();
+        const QRect console = window_->screen()->geometry();
+        screens.setChoice({true, -1});
+        window_->stageMode()->enter();
+        screens.screensChanged(
+            projector ? std::vector<QRect>{console, console.translated(console.width(), 0)}
+                      : std::vector<QRect>{console});
+        expect(screens.isShown() == projector && window_->stageMode()->isActive() != projector,
+               "stage screen",
+               projector ? "the stage view is not on the projector"
+                         : "the stage view is not back on the main window");
     }
 
     // What the board says while the names roll: the model's next Stop.

@@ -34,6 +34,7 @@ struct Action
         AddExtra = 'a',    // values: count, batch of a new extra prize
         ChooseExtra = 'e', // pick: the n-th extra prize with open places
         Exclude = 'x',     // pick: 0 lifts the rules, else that person takes no part
+        Screens = 'm',     // pick: odd, a projector beside the main window's screen; even, none
     };
     Kind kind = StartStop;
     unsigned pick = 0;
@@ -61,7 +62,8 @@ inline std::string format(const Action& action)
     } else if (action.kind == Action::Restart || action.kind == Action::Kill) {
         text += action.pick ? 'y' : 'n';
     } else if (action.kind == Action::Void || action.kind == Action::Choose ||
-               action.kind == Action::Exclude || action.kind == Action::ChooseExtra) {
+               action.kind == Action::Exclude || action.kind == Action::ChooseExtra ||
+               action.kind == Action::Screens) {
         text += std::to_string(action.pick);
     }
     return text;
@@ -152,6 +154,8 @@ inline Sequence randomSequence(std::mt19937& random, int length)
             action.kind = roll < 82 ? Action::AddExtra : Action::ChooseExtra;
             action.values[0] = 1 + below(3);
             action.values[1] = 1 + below(2);
+        } else if (roll < 87) {
+            action.kind = Action::Screens;
         } else {
             action.kind = roll < 92 ? Action::Restart : Action::Kill;
             action.pick = below(2);

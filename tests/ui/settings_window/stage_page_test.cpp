@@ -1,11 +1,15 @@
 #include "settings_window_fixture.h"
 #include "storage/screen_privacy_settings.h"
+#include "storage/stage_screen_settings.h"
 #include "ui/main_window/results_list_lines.h"
 #include "ui/settings_window/seti_stage_page.h"
+#include "ui/settings_window/seti_stage_screen.h"
 #include "ui/stage/draw_board.h"
 #include "ui/stage/draw_status_view.h"
+#include "ui/stage/stage_screens.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -91,6 +95,27 @@ TEST_F(StagePageTest, AYesHidesTheNumbersAtOnce)
     importText(QStringLiteral("李四 13812341234"));
     EXPECT_TRUE(mainWindow->drawOptions().privacy.maskNumbers);
     EXPECT_TRUE(screen_privacy_settings::read().maskNumbers);
+}
+
+TEST_F(StagePageTest, TheStageScreenChosenIsKeptAndHandedToTheMainWindow)
+{
+    const QByteArray settingsBefore = settingsFile();
+    page()->fill();
+    StageScreenField& field = *page()->screenField();
+    ASSERT_EQ(field.screenField()->count(), 2); // automatic and the one screen
+    field.onSecondScreenField()->setChecked(true);
+    page()->saveButton()->click();
+    EXPECT_EQ(stage_screen_settings::read(), (StageScreenChoice{true, -1}));
+    EXPECT_EQ(mainWindow->stageScreens()->choice(), (StageScreenChoice{true, -1}));
+    EXPECT_TRUE(settingsFile().startsWith(settingsBefore));
+
+    stage_screen_settings::writeChanged({true, 2}); // a screen unplugged since
+    page()->fill();
+    EXPECT_EQ(field.screenField()->count(), 4);
+    EXPECT_EQ(field.screenField()->currentIndex(), 3);
+    field.screenField()->setCurrentIndex(1);
+    page()->saveButton()->click();
+    EXPECT_EQ(mainWindow->stageScreens()->choice(), (StageScreenChoice{true, 0}));
 }
 
 } // namespace
