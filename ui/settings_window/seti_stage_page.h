@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QListWidget;
 class QPushButton;
 class TForm1;
@@ -19,6 +20,7 @@ class StagePage : public QWidget
 
     QCheckBox* maskField() const { return mask_; }
     QListWidget* columnsField() const { return columns_; }
+    QComboBox* photoColumnField() const { return photoColumn_; }
     QPushButton* saveButton() const { return save_; }
 
     // Handler; throws on failure, the connection guards it.
@@ -33,6 +35,7 @@ class StagePage : public QWidget
     TForm1* mainWindow_;
     QCheckBox* mask_ = nullptr;
     QListWidget* columns_ = nullptr;
+    QComboBox* photoColumn_ = nullptr;
     QPushButton* save_ = nullptr;
 };
 
