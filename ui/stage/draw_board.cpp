@@ -9,6 +9,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -109,8 +110,21 @@ void DrawBoard::showStatus(const DrawStatus& status,
 
 void DrawBoard::setPictures(BoardPictures pictures)
 {
+    auto sameImages = [](const std::vector<QImage>& a, const std::vector<QImage>& b) {
+        return std::equal(
+            a.begin(), a.end(), b.begin(), b.end(),
+            [](const QImage& x, const QImage& y) { return x.cacheKey() == y.cacheKey(); });
+    };
+    const bool restSame = pictures.prize.cacheKey() == pictures_.prize.cacheKey() &&
+                          pictures.photoSpace == pictures_.photoSpace &&
+                          sameImages(pictures.winners, pictures_.winners);
+    const bool rollingSame = pictures.rolling.cacheKey() == pictures_.rolling.cacheKey();
     pictures_ = std::move(pictures);
-    update();
+    // A roll step repaints the photo alone, or nothing when it is the same.
+    if (!restSame || rollingPhotoBox_.isEmpty())
+        update();
+    else if (!rollingSame)
+        update(rollingPhotoBox_);
 }
 
 QRect DrawBoard::paintedArea() const
@@ -143,6 +157,7 @@ QRect DrawBoard::stageGeometry(const StageLayout& layout, const QSize& window, b
 
 void DrawBoard::paintEvent(QPaintEvent*)
 {
+    rollingPhotoBox_ = QRect();
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QRect area = paintedArea();
@@ -172,6 +187,7 @@ void DrawBoard::paintEvent(QPaintEvent*)
             const QRect box(body.left(), body.top() + (body.height() - height) / 2,
                             photoWidth(height), height);
             drawPicture(painter, box, pictures_.rolling);
+            rollingPhotoBox_ = box;
             body.setLeft(box.right() + 1 + photoGap(pixels));
         }
         drawFitted(painter, body, QStringLiteral("本次抽取 %1 名").arg(batch_), pixels);

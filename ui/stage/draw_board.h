@@ -67,4 +67,5 @@ class DrawBoard : public QWidget
     DrawStatus::Phase phase_ = DrawStatus::Phase::Idle;
     int batch_ = 0;
     BoardPictures pictures_;
+    QRect rollingPhotoBox_; // where the last paint put the roll's photo
 };

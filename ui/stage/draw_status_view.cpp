@@ -1,6 +1,7 @@
 #include "ui/stage/draw_status_view.h"
 #include "platform/qt/cjk_fonts.h"
 
+#include "draw/rolling_display.h"
 #include "draw/screen_privacy.h"
 #include "ui/stage/display_fit.h"
 #include "ui/stage/draw_board.h"
@@ -19,7 +20,7 @@ namespace {
 const QRect kBannerGeometry(24, 193, 697, 17);
 constexpr int kBannerPixels = 15;
 constexpr int kBannerMinimumPixels = 12;
-// Photos decoded ahead of the roll: at 80 ms a pass, the next 0.6 s.
+// Photos asked for ahead of the roll: at 80 ms a pass, 0.6 s of it.
 constexpr int kPhotosAhead = 8;
 } // namespace
 
@@ -53,8 +54,14 @@ void DrawStatusView::rollingLine(const QByteArray& line)
     if (status_.phase != DrawStatus::Phase::Rolling || !board_->isVisible())
         return;
     showPictures();
-    if (upcoming_)
-        pictures_->prefetch(upcoming_(kPhotosAhead));
+    if (!upcoming_)
+        return;
+    // Photos the workers cannot finish before their pass are left out: on a
+    // slow machine the ones further on are shown instead of none.
+    const int late = pictures_->photos().decodingMilliseconds() / RollingDisplay::kPassIntervalMs;
+    std::vector<QByteArray> lines = upcoming_(late + kPhotosAhead);
+    lines.erase(lines.begin(), lines.begin() + std::min<size_t>(lines.size(), size_t(late)));
+    pictures_->prefetch(lines);
 }
 
 void DrawStatusView::showPictures()

@@ -28,6 +28,9 @@ class PictureCache : public QObject
     // The decoded picture, or null: not decoded yet (it is asked for), or
     // not a picture at all.
     QImage picture(const QString& path);
+    // The decoded picture or null, without asking for it: the roll has
+    // moved on before a picture asked now would arrive.
+    QImage decoded(const QString& path);
     // Asks for the picture ahead of its showing, while few are waiting.
     void prefetch(const QString& path);
     // Forgets every picture: the folders have been read anew.
@@ -35,24 +38,27 @@ class PictureCache : public QObject
 
     qint64 bytes() const { return images_.totalCost(); }
     int waiting() const { return static_cast<int>(waiting_.size()); }
+    // How long a decoding has lately taken, waiting for a worker included.
+    int decodingMilliseconds() const { return static_cast<int>(decodingMs_); }
     // Until every asked picture has arrived (tests and benchmarks).
     void waitForDecoding();
-
-    // At most this many decodings wait or run, so a long roll never queues
-    // up work it has moved past.
-    static constexpr int kMostWaiting = 8;
 
   signals:
     void pictureReady();
 
   private:
     void decode(const QString& path);
-    void arrived(const QString& path, const QImage& image, quint64 generation);
+    void arrived(const QString& path, const QImage& image, quint64 generation, double ms);
 
     QSize bound_;
     QCache<QString, QImage> images_;
     QSet<QString> waiting_;
     QSet<QString> undecodable_;
     quint64 generation_ = 0;
+    double decodingMs_ = 0;
+    // One decoding more than the workers: the roll asks for its nearest
+    // coming photos first, and a long queue would hold photos decoded only
+    // after the roll has passed them.
+    int mostWaiting_ = 2;
     QThreadPool pool_;
 };

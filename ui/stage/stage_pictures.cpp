@@ -40,7 +40,7 @@ BoardPictures StagePictures::picturesFor(const DrawStatus& status, const QByteAr
     if (photoIndex_.isEmpty())
         return pictures;
     if (status.phase == DrawStatus::Phase::Rolling) {
-        pictures.rolling = photoCache_.picture(photoIndex_.photoOf(rollingLine));
+        pictures.rolling = photoCache_.decoded(photoIndex_.photoOf(rollingLine));
         pictures.photoSpace = true;
         return pictures;
     }
