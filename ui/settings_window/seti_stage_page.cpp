@@ -56,17 +56,17 @@ StagePage::StagePage(TForm1* mainWindow) : mainWindow_(mainWindow)
     columns_->setGeometry(36, 56, 280, 120);
     auto* photoCaption = new QLabel(QStringLiteral("照片按此列命名："), this);
     photoCaption->setObjectName(QStringLiteral("stagePhotoCaption"));
-    photoCaption->move(330, 38);
+    photoCaption->move(326, 38);
     photoCaption->adjustSize();
     photoColumn_ = new QComboBox(this);
     photoColumn_->setObjectName(QStringLiteral("stagePhotoColumn"));
-    photoColumn_->setGeometry(330, 56, 150, 22);
+    photoColumn_->setGeometry(326, 56, 136, 22);
     auto* photoHint = new QLabel(QStringLiteral("照片放在工作文件夹的“照片”文件夹，"
                                                 "奖品图片放在“奖品图片”文件夹（JPG 或 PNG）。"),
                                  this);
     photoHint->setObjectName(QStringLiteral("stagePhotoHint"));
     photoHint->setWordWrap(true);
-    photoHint->setGeometry(330, 84, 160, 92);
+    photoHint->setGeometry(326, 84, 136, 96);
     photoHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* hint =
         new QLabel(QStringLiteral("* 只改屏幕上显示的内容，文件与导出保留完整数据。"), this);
