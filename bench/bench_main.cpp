@@ -14,6 +14,7 @@
 
 void registerDrawClickBenchmarks();
 void registerRollingBenchmarks();
+void registerPhotoRollBenchmarks();
 void registerImportBenchmarks();
 void registerFileImportBenchmarks();
 void registerStartUpBenchmarks();
@@ -56,6 +57,7 @@ int main(int argc, char** argv)
         return 2;
     registerDrawClickBenchmarks();
     registerRollingBenchmarks();
+    registerPhotoRollBenchmarks();
     registerImportBenchmarks();
     registerFileImportBenchmarks();
     registerStartUpBenchmarks();

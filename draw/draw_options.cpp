@@ -1,5 +1,6 @@
 #include "draw/draw_options.h"
 
+#include "storage/photo_column_setting.h"
 #include "storage/program_settings.h"
 
 void loadDrawOptions(DrawOptions& options)
@@ -7,4 +8,5 @@ void loadDrawOptions(DrawOptions& options)
     options.batchSizes = program_settings::readBatchSizes();
     options.prizeTexts = program_settings::readPrizeTexts();
     options.privacy = screen_privacy_settings::read();
+    options.photoColumn = photo_column_setting::read();
 }

@@ -16,6 +16,7 @@ struct DrawOptions
     std::optional<PrizeLevel> chosenLevel;           // the next Stop only
     QByteArray chosenExtraPrize;                     // its name, the next Stop only; empty: none
     ScreenPrivacy privacy;                           // what the audience sees
+    QByteArray photoColumn;                          // photos' names' column; empty: no photos
 };
 
 // The batch sizes, prize texts and screen privacy from the settings file; a chosen level

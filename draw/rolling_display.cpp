@@ -14,6 +14,16 @@ quint32 RollingGenerator::next(quint32 range)
     return static_cast<quint32>((static_cast<quint64>(range) * seed_) >> 32);
 }
 
+std::vector<QByteArray> RollingDisplay::upcoming(const TextLineList& participants, int passes) const
+{
+    std::vector<QByteArray> lines;
+    RollingGenerator ahead = generator_;
+    const auto count = static_cast<quint32>(participants.count());
+    for (int i = 0; count > 0 && i < passes; ++i)
+        lines.push_back(participants.get(static_cast<int>(ahead.next(count))));
+    return lines;
+}
+
 void RollingDisplay::tick(DrawContext& context)
 {
     const Clock& clock = *services().clock;

@@ -3,6 +3,7 @@
 #include "draw/draw_context.h"
 
 #include <QtGlobal>
+#include <vector>
 
 // The generator of the rolling display: seed × 134775813 + 1 modulo 2^32, the
 // result the upper 32 bits of range × seed.
@@ -34,6 +35,9 @@ class RollingDisplay
     void pass(DrawContext& context);
 
     RollingGenerator& generator() { return generator_; }
+    // The lines the next passes show, until the next tick reseeds: what is
+    // worth preparing (photos) before it is shown.
+    std::vector<QByteArray> upcoming(const TextLineList& participants, int passes) const;
 
   private:
     RollingGenerator generator_;

@@ -39,6 +39,7 @@ struct DecodeSession
     std::jmp_buf failure;
     Outcome failureKind = Outcome::jpegError;
     QFile* file = nullptr;
+    QSize bound; // empty: the full size
     JOCTET buffer[kReadChunk];
 
     ~DecodeSession() { jpeg_destroy_decompress(&info); }
@@ -161,6 +162,14 @@ Outcome decode(DecodeSession& session, QImage& image)
     info.out_color_space = fourColour ? JCS_CMYK : JCS_RGB;
     info.scale_num = 1;
     info.scale_denom = 1;
+    if (!session.bound.isEmpty()) {
+        while (info.scale_denom < 8 &&
+               info.image_width / (info.scale_denom * 2) >= JDIMENSION(session.bound.width()) &&
+               info.image_height / (info.scale_denom * 2) >= JDIMENSION(session.bound.height()))
+            info.scale_denom *= 2;
+        info.dct_method = JDCT_IFAST;
+        info.do_fancy_upsampling = FALSE;
+    }
     jpeg_start_decompress(&info);
 
     image = QImage(int(info.output_width), int(info.output_height), QImage::Format_RGB888);
@@ -190,6 +199,11 @@ Outcome decode(DecodeSession& session, QImage& image)
 
 QImage loadJpegPicture(const QString& path)
 {
+    return loadJpegPictureCovering(path, QSize());
+}
+
+QImage loadJpegPictureCovering(const QString& path, const QSize& bound)
+{
     // Only a regular file: a pipe in the picture's place would hang the start.
     const regular_file::Opened opened = regular_file::openForReading(path);
     if (!opened.ok())
@@ -203,6 +217,7 @@ QImage loadJpegPicture(const QString& path)
 
     auto session = std::make_unique<DecodeSession>();
     session->file = &file;
+    session->bound = bound;
     prepare(*session);
     QImage image;
     switch (decode(*session, image)) {

@@ -2,11 +2,12 @@
 # (Xvfb) and screenshots of single windows on it.
 
 # Starts Xvfb on a display number it picks itself (a free one) and exports
-# DISPLAY; VIRTUAL_DISPLAY_PID is its process.
+# DISPLAY; VIRTUAL_DISPLAY_PID is its process. VIRTUAL_DISPLAY_SIZE (WxH)
+# sets its size, 1280x800 by default.
 start_virtual_display() {
   local number_file
   number_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${VIRTUAL_DISPLAY_SIZE:-1280x800}x24" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
   VIRTUAL_DISPLAY_PID=$!
   local tries
   for tries in $(seq 1 100); do

@@ -60,6 +60,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     // the menu, with the level the next Stop draws.
     new DisplayFitter(edt1);
     statusView_ = new DrawStatusView(this, stage_, status_, options_);
+    statusView_->setUpcomingLines(
+        [this](int n) { return rolling_.upcoming(cou::ParticipantList, n); });
     new StageOperatorButtons(this, stage_, {btn1, btn2, btn5});
     screens_ = new StageScreens(this, stage_, statusView_, {btn1, btn2, btn5});
     new OperatorMenu(this, pm1, options_, status_, [this] { drawStatusChanged(); });

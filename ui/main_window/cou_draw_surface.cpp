@@ -8,6 +8,7 @@
 #include "platform/message_boxes.h"
 #include "platform/services.h"
 #include "ui/main_window/results_list_lines.h"
+#include "ui/stage/draw_status_view.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -55,6 +56,8 @@ void TForm1::setDisplayText(const QByteArray& text)
     edt1->setText(screen_text::shown(screen_privacy::shownParticipant(text, options_.privacy)));
     // A long line shows its beginning, the name, rather than its end.
     edt1->setCursorPosition(0);
+    if (statusView_)
+        statusView_->rollingLine(text); // its photo on the stage
 }
 
 void TForm1::setProgressText(const QByteArray& text)

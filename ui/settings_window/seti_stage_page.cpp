@@ -8,6 +8,7 @@
 #include "draw/screen_privacy.h"
 #include "platform/message_boxes.h"
 #include "platform/services.h"
+#include "storage/photo_column_setting.h"
 #include "storage/screen_privacy_settings.h"
 #include "storage/text_line_list.h"
 #include "ui/guard/guarded_connect.h"
@@ -16,6 +17,7 @@
 #include "ui/settings_window/seti_texts.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -53,6 +55,20 @@ StagePage::StagePage(TForm1* mainWindow) : mainWindow_(mainWindow)
     columns_ = new QListWidget(this);
     columns_->setObjectName(QStringLiteral("stageColumns"));
     columns_->setGeometry(36, 56, 280, 120);
+    auto* photoCaption = new QLabel(QStringLiteral("照片按此列命名："), this);
+    photoCaption->setObjectName(QStringLiteral("stagePhotoCaption"));
+    photoCaption->move(326, 38);
+    photoCaption->adjustSize();
+    photoColumn_ = new QComboBox(this);
+    photoColumn_->setObjectName(QStringLiteral("stagePhotoColumn"));
+    photoColumn_->setGeometry(326, 56, 136, 22);
+    auto* photoHint = new QLabel(QStringLiteral("照片放在工作文件夹的“照片”文件夹，"
+                                                "奖品图片放在“奖品图片”文件夹（JPG 或 PNG）。"),
+                                 this);
+    photoHint->setObjectName(QStringLiteral("stagePhotoHint"));
+    photoHint->setWordWrap(true);
+    photoHint->setGeometry(326, 84, 136, 96);
+    photoHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* hint =
         new QLabel(QStringLiteral("* 只改屏幕上显示的内容，文件与导出保留完整数据。"), this);
     hint->setObjectName(QStringLiteral("stageHint"));
@@ -88,6 +104,16 @@ void StagePage::fill()
             std::binary_search(privacy.shownColumns.begin(), privacy.shownColumns.end(), column);
         item->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
     }
+    // The photos' column: none, or one of the same names; a chosen name the
+    // list no longer has stays, so saving keeps it.
+    const QByteArray photoColumn = photo_column_setting::read();
+    photoColumn_->clear();
+    photoColumn_->addItem(QStringLiteral("（不显示照片）"), QByteArray());
+    for (const QByteArray& name : names)
+        photoColumn_->addItem(gbk::decode(name), name);
+    if (!photoColumn.isEmpty() && photoColumn_->findData(photoColumn) < 0)
+        photoColumn_->addItem(gbk::decode(photoColumn), photoColumn);
+    photoColumn_->setCurrentIndex(std::max(0, photoColumn_->findData(photoColumn)));
 }
 
 void StagePage::saveClick()
@@ -99,6 +125,7 @@ void StagePage::saveClick()
             privacy.shownColumns.push_back(row);
     screen_privacy_settings::writeChanged(privacy);
     screen_->save(mainWindow_);
+    photo_column_setting::writeChanged(photoColumn_->currentData().toByteArray());
     if (mainWindow_)
         loadDrawOptions(mainWindow_->drawOptions());
     services().boxes->show(this, noticeBox(settings_texts::saved()));

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QListWidget;
 class QPushButton;
 class StageScreenField;
@@ -21,6 +22,7 @@ class StagePage : public QWidget
 
     QCheckBox* maskField() const { return mask_; }
     QListWidget* columnsField() const { return columns_; }
+    QComboBox* photoColumnField() const { return photoColumn_; }
     QPushButton* saveButton() const { return save_; }
     StageScreenField* screenField() const { return screen_; }
 
@@ -36,6 +38,7 @@ class StagePage : public QWidget
     TForm1* mainWindow_;
     QCheckBox* mask_ = nullptr;
     QListWidget* columns_ = nullptr;
+    QComboBox* photoColumn_ = nullptr;
     QPushButton* save_ = nullptr;
     StageScreenField* screen_ = nullptr;
 };

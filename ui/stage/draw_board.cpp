@@ -9,6 +9,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -52,6 +53,37 @@ void drawHeadline(QPainter& painter, const QRect& box,
                          Qt::AlignCenter, fitted.lines[i]);
 }
 
+// Photos stand upright, three wide to four high.
+int photoWidth(int height)
+{
+    return height * 3 / 4;
+}
+
+// The photo's height beside letters of that size: nearly the row's.
+int photoHeightBeside(int pixels)
+{
+    return static_cast<int>(pixels / kLetterShareOfRow * 0.95);
+}
+
+int photoGap(int pixels)
+{
+    return std::max(2, pixels / 4);
+}
+
+// The picture as large as fits the box, its shape kept, centred.
+void drawPicture(QPainter& painter, const QRect& box, const QImage& picture)
+{
+    if (picture.isNull() || box.isEmpty())
+        return;
+    const QSize size = picture.size().scaled(box.size(), Qt::KeepAspectRatio);
+    const QRect target(box.left() + (box.width() - size.width()) / 2,
+                       box.top() + (box.height() - size.height()) / 2, size.width(), size.height());
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, picture);
+    painter.restore();
+}
+
 } // namespace
 
 DrawBoard::DrawBoard(QWidget* window) : QWidget(window)
@@ -74,6 +106,25 @@ void DrawBoard::showStatus(const DrawStatus& status,
     winners_ =
         status.phase == DrawStatus::Phase::Rolling ? std::vector<QByteArray>() : status.winners;
     update();
+}
+
+void DrawBoard::setPictures(BoardPictures pictures)
+{
+    auto sameImages = [](const std::vector<QImage>& a, const std::vector<QImage>& b) {
+        return std::equal(
+            a.begin(), a.end(), b.begin(), b.end(),
+            [](const QImage& x, const QImage& y) { return x.cacheKey() == y.cacheKey(); });
+    };
+    const bool restSame = pictures.prize.cacheKey() == pictures_.prize.cacheKey() &&
+                          pictures.photoSpace == pictures_.photoSpace &&
+                          sameImages(pictures.winners, pictures_.winners);
+    const bool rollingSame = pictures.rolling.cacheKey() == pictures_.rolling.cacheKey();
+    pictures_ = std::move(pictures);
+    // A roll step repaints the photo alone, or nothing when it is the same.
+    if (!restSame || rollingPhotoBox_.isEmpty())
+        update();
+    else if (!rollingSame)
+        update(rollingPhotoBox_);
 }
 
 QRect DrawBoard::paintedArea() const
@@ -106,6 +157,7 @@ QRect DrawBoard::stageGeometry(const StageLayout& layout, const QSize& window, b
 
 void DrawBoard::paintEvent(QPaintEvent*)
 {
+    rollingPhotoBox_ = QRect();
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QRect area = paintedArea();
@@ -115,24 +167,70 @@ void DrawBoard::paintEvent(QPaintEvent*)
     painter.setPen(kHeadlineColour);
     drawHeadline(painter, boxes.headline, headline_);
 
-    const QRect& body = boxes.body;
+    QRect body = boxes.body;
+    if (!pictures_.prize.isNull()) {
+        // The prize at the body's right, its text and winners beside it.
+        const int side = std::min(body.height(), body.width() / 4);
+        const QRect box(body.right() + 1 - side, body.top() + (body.height() - side) / 2, side,
+                        side);
+        drawPicture(painter, box, pictures_.prize);
+        body.setRight(box.left() - 1 - photoGap(side / 4));
+    }
     painter.setPen(kWinnerColour);
     if (winners_.empty()) {
-        if (phase_ == DrawStatus::Phase::Rolling)
-            drawFitted(painter, body, QStringLiteral("本次抽取 %1 名").arg(batch_),
-                       body.height() * 6 / 10);
+        if (phase_ != DrawStatus::Phase::Rolling)
+            return;
+        const int pixels = body.height() * 6 / 10;
+        if (pictures_.photoSpace) {
+            // The photo of the name rolling, where the names roll by.
+            const int height = std::min(body.height(), photoHeightBeside(pixels));
+            const QRect box(body.left(), body.top() + (body.height() - height) / 2,
+                            photoWidth(height), height);
+            drawPicture(painter, box, pictures_.rolling);
+            rollingPhotoBox_ = box;
+            body.setLeft(box.right() + 1 + photoGap(pixels));
+        }
+        drawFitted(painter, body, QStringLiteral("本次抽取 %1 名").arg(batch_), pixels);
         return;
     }
+    paintWinners(painter, body);
+}
+
+void DrawBoard::paintWinners(QPainter& painter, const QRect& body)
+{
     QStringList lines;
     for (const QByteArray& winner : winners_)
         lines << screen_text::shown(winner);
+    const bool photos = pictures_.photoSpace;
+    // One winner's photo takes the body's height; in a batch, its row's.
+    const bool alone = lines.size() == 1;
+    auto photoHeight = [&](int pixels) {
+        return alone ? body.height() : photoHeightBeside(pixels);
+    };
+    const TextWidth width = [&](int pixels, const QString& text) {
+        const int photo = photos ? photoWidth(photoHeight(pixels)) + photoGap(pixels) : 0;
+        return widthAt(pixels, text) + photo;
+    };
     // One letter size for the whole batch, so no line looks less important.
-    const BatchGrid grid = layOutBatch(lines, body.size(), body.height() * 6 / 10, widthAt);
+    const BatchGrid grid = layOutBatch(lines, body.size(), body.height() * 6 / 10, width);
     painter.setFont(boardFont(grid.pixelSize));
     for (int i = 0; i < lines.size(); ++i) {
-        const QRect cell = grid.cell(i, body).adjusted(kCellPadding, 0, -kCellPadding, 0);
-        painter.drawText(cell,
-                         (grid.columns == 1 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter,
-                         lines[i]);
+        QRect cell = grid.cell(i, body).adjusted(kCellPadding, 0, -kCellPadding, 0);
+        Qt::Alignment alignment = grid.columns == 1 ? Qt::AlignHCenter : Qt::AlignLeft;
+        if (photos) {
+            // The photo before the name; a person without one keeps its room
+            // empty, so the names stand in line.
+            const int height = std::min(cell.height(), photoHeight(grid.pixelSize));
+            const int gap = photoGap(grid.pixelSize);
+            const int used = photoWidth(height) + gap + widthAt(grid.pixelSize, lines[i]);
+            const int left = cell.left() + (grid.columns == 1 ? (cell.width() - used) / 2 : 0);
+            const QRect box(left, cell.top() + (cell.height() - height) / 2, photoWidth(height),
+                            height);
+            if (static_cast<size_t>(i) < pictures_.winners.size())
+                drawPicture(painter, box, pictures_.winners[static_cast<size_t>(i)]);
+            cell.setLeft(box.right() + 1 + gap);
+            alignment = Qt::AlignLeft;
+        }
+        painter.drawText(cell, alignment | Qt::AlignVCenter, lines[i]);
     }
 }

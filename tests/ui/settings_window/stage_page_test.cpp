@@ -46,12 +46,18 @@ TEST_F(StagePageTest, TheAudienceSeesTheChosenColumnsMaskedAndTheFilesKeepEveryB
     page()->saveButton()->click();
     EXPECT_EQ(settingsFile(), settingsBefore);
 
+    // The photos' column is chosen among the same names.
+    QComboBox* photoColumn = page()->photoColumnField();
+    ASSERT_EQ(photoColumn->count(), 4); // none, then the three columns
+    photoColumn->setCurrentIndex(2);
     page()->maskField()->setChecked(true);
     columns->item(0)->setCheckState(Qt::Checked);
     columns->item(2)->setCheckState(Qt::Checked);
     page()->saveButton()->click();
     EXPECT_EQ(screen_privacy_settings::read(), (ScreenPrivacy{true, {0, 2}}));
     EXPECT_EQ(mainWindow->drawOptions().privacy, (ScreenPrivacy{true, {0, 2}}));
+    EXPECT_TRUE(settingsFile().contains(G("照片列=部门")));
+    EXPECT_EQ(mainWindow->drawOptions().photoColumn, G("部门"));
     EXPECT_TRUE(settingsFile().startsWith(settingsBefore));
 
     auto* btn3 = mainControl<QPushButton>("btn3");
