@@ -170,8 +170,8 @@ void runStartStop(DrawContext& context)
     context.results.clear();
     context.results.load(QLatin1String(working_files::kResults));
     context.levelPrefixes.clear();
-    for (const QByteArray& line : context.results.lines())
-        context.levelPrefixes.add(results_format::levelPrefix(line));
+    for (int i = 0; i < context.results.count(); ++i)
+        context.levelPrefixes.add(results_format::levelPrefix(context.results.get(i)));
 
     const LevelTally tally = tallyLevels(counts.perLevel, context.levelPrefixes);
     // Winners past their level's count (a round taken back under lower

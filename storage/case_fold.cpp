@@ -96,7 +96,7 @@ const FoldTable& foldTable()
     return table;
 }
 
-void writeInvalidKey(const QByteArray& line, QByteArray& key)
+void writeInvalidKey(QByteArrayView line, QByteArray& key)
 {
     key.resize(line.size() + 1);
     char* out = key.data();
@@ -107,7 +107,7 @@ void writeInvalidKey(const QByteArray& line, QByteArray& key)
 
 } // namespace
 
-void caseFoldKeyInto(const QByteArray& line, QByteArray& key)
+void caseFoldKeyInto(QByteArrayView line, QByteArray& key)
 {
     const FoldTable& table = foldTable();
     const auto* bytes = reinterpret_cast<const unsigned char*>(line.constData());
@@ -138,7 +138,7 @@ void caseFoldKeyInto(const QByteArray& line, QByteArray& key)
     key.resize(out - start);
 }
 
-QByteArray caseFoldKey(const QByteArray& line)
+QByteArray caseFoldKey(QByteArrayView line)
 {
     QByteArray key;
     caseFoldKeyInto(line, key);

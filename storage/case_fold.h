@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 // The key under which two lines are equal for the participant search: the
 // same letters regardless of case (Unicode case, on the decoded GBK text);
@@ -10,8 +11,8 @@
 //
 // Folding works on the bytes through a table built once from the GBK codec,
 // so a key costs one pass over the line and no decoding.
-QByteArray caseFoldKey(const QByteArray& line);
+QByteArray caseFoldKey(QByteArrayView line);
 
 // The same key written into `key`, reusing its storage: folding many lines
 // into one buffer allocates only when a line is longer than any before it.
-void caseFoldKeyInto(const QByteArray& line, QByteArray& key);
+void caseFoldKeyInto(QByteArrayView line, QByteArray& key);
