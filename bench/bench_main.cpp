@@ -18,6 +18,7 @@ void registerImportBenchmarks();
 void registerFileImportBenchmarks();
 void registerStartUpBenchmarks();
 void registerBatchStopBenchmarks();
+void registerRulesStopBenchmarks();
 void registerResultsListBenchmarks();
 
 namespace {
@@ -59,6 +60,7 @@ int main(int argc, char** argv)
     registerFileImportBenchmarks();
     registerStartUpBenchmarks();
     registerBatchStopBenchmarks();
+    registerRulesStopBenchmarks();
     registerResultsListBenchmarks();
 
     CollectingReporter reporter;

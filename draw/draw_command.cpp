@@ -10,8 +10,10 @@
 #include "draw/earlier_winners.h"
 #include "draw/level_counts.h"
 #include "draw/round_state.h"
+#include "draw/rules_at_stop.h"
 #include "platform/services.h"
 #include "platform/sound_player.h"
+#include "storage/extra_prizes.h"
 #include "storage/prize_level.h"
 #include "storage/program_settings.h"
 #include "storage/results_format.h"
@@ -55,10 +57,14 @@ QByteArray allDrawnDisplay()
 }
 QString noCandidates(PrizeLevel level, qint64 openPlaces)
 {
+    return noCandidates(levelName(level), openPlaces);
+}
+QString noCandidates(const QByteArray& prizeName, qint64 openPlaces)
+{
     return QStringLiteral("【%1还有 %2 个名额，但已没有可以中奖的人！】\r\n"
                           "已中奖或已作废的人本轮不再参加抽奖；"
                           "请从【系统设置=>导入/导出】添加参与者，或初始化后重新抽奖。")
-        .arg(gbk::decode(levelName(level)))
+        .arg(gbk::decode(prizeName))
         .arg(openPlaces);
 }
 } // namespace draw_texts
@@ -104,19 +110,35 @@ void keepOnlyCandidates(DrawContext& context)
 
 // The plan of the next Stop over the lists as this click loaded them.
 std::optional<StopPlan> planFromLists(const DrawContext& context, const LevelTally& tally,
-                                      const LevelCounts& counts)
+                                      const LevelCounts& counts, const ExtraPrizeTally& extras)
 {
     return planStop(tally, tally.placesLeftInDraw(counts.total, context.results.count()),
-                    context.participants.count(), context.options);
+                    context.participants.count(), context.options, &extras);
+}
+
+// The roll shows only who the level's rules let win; false, with the
+// notice, when they let nobody.
+bool keepOnlyRuleCandidates(DrawContext& context, const StopPlan& plan)
+{
+    RulesAtStop rules = RulesAtStop::ofWorkingFolder(drawnPrizeName(plan));
+    rules.keepOnlyCandidates(context.participants, context.results);
+    if (!context.participants.isEmpty())
+        return true;
+    context.surface.tell({DrawNotice::Kind::Warning, rules.nobodyLeftNotice()});
+    context.surface.setStartStopCaption(draw_texts::startCaption());
+    return false;
 }
 
 void tellNoCandidates(DrawContext& context, const StopPlan& plan)
 {
-    context.surface.tell(
-        {DrawNotice::Kind::Warning, draw_texts::noCandidates(plan.level, plan.openPlaces)});
+    context.surface.tell({DrawNotice::Kind::Warning,
+                          plan.extraPrize.isEmpty()
+                              ? draw_texts::noCandidates(plan.level, plan.openPlaces)
+                              : draw_texts::noCandidates(plan.extraPrize, plan.openPlaces)});
 }
 
-void stopBranch(DrawContext& context, const LevelTally& tally, const LevelCounts& counts)
+void stopBranch(DrawContext& context, const LevelTally& tally, const LevelCounts& counts,
+                const ExtraPrizeTally& extras)
 {
     DrawSurface& surface = context.surface;
     surface.setStartStopCaption(draw_texts::startCaption());
@@ -125,10 +147,12 @@ void stopBranch(DrawContext& context, const LevelTally& tally, const LevelCounts
     surface.setDrawTimerInterval(100);
 
     const qint64 recordedBefore = context.results.count();
-    const std::optional<StopPlan> plan = planFromLists(context, tally, counts);
+    const std::optional<StopPlan> plan = planFromLists(context, tally, counts, extras);
     // An operator's choice of level holds for this one Stop.
-    if (context.options)
+    if (context.options) {
         context.options->chosenLevel.reset();
+        context.options->chosenExtraPrize.clear();
+    }
     if (!plan) {
         noteRolling(context, std::nullopt); // nothing drawn: nothing to show
         return;
@@ -139,7 +163,18 @@ void stopBranch(DrawContext& context, const LevelTally& tally, const LevelCounts
         noteRolling(context, std::nullopt);
         return;
     }
-    drawBatch(context, *plan, {recordedBefore, tally.beyondCounts()}, counts.total);
+    // The rules as saved now hold from this Stop on.
+    RulesAtStop rules = RulesAtStop::ofWorkingFolder(drawnPrizeName(*plan));
+    rules.keepOnlyCandidates(context.participants, context.results);
+    if (context.participants.isEmpty()) {
+        context.surface.tell({DrawNotice::Kind::Warning, rules.nobodyLeftNotice()});
+        noteRolling(context, std::nullopt);
+        return;
+    }
+    drawBatch(
+        context, *plan,
+        {recordedBefore - tally.extraLines, tally.beyondCounts(), extras.drawn(), extras.places()},
+        counts.total, &rules);
 }
 
 } // namespace
@@ -173,13 +208,18 @@ void runStartStop(DrawContext& context)
     for (int i = 0; i < context.results.count(); ++i)
         context.levelPrefixes.add(results_format::levelPrefix(context.results.get(i)));
 
-    const LevelTally tally = tallyLevels(counts.perLevel, context.levelPrefixes);
+    LevelTally tally = tallyLevels(counts.perLevel, context.levelPrefixes);
+    const ExtraPrizeTally extras = tallyExtraPrizes(extra_prizes::read(), context.results);
+    tally.extraLines = extras.lines;
     // Winners past their level's count (a round taken back under lower
     // counts) fill no place: the draw goes on while a level has open places,
     // unless the lines that do fill places (lines of no level among them)
-    // reach the total.
-    const qint64 filling = context.results.count() - tally.beyondCounts();
-    if (!tally.hasOpenPlaces() || filling >= counts.total) {
+    // reach the total. Extra prizes' lines fill none; a chosen extra prize
+    // with places left is drawn even when the levels are done.
+    const qint64 filling = context.results.count() - tally.extraLines - tally.beyondCounts();
+    const bool extraChosen =
+        context.options && extras.openPlaces(context.options->chosenExtraPrize) > 0;
+    if ((!tally.hasOpenPlaces() || filling >= counts.total) && !extraChosen) {
         context.surface.tell({DrawNotice::Kind::Notice, draw_texts::allDrawn()});
         context.surface.setDisplayText(draw_texts::allDrawnDisplay());
         context.surface.setStartStopCaption(draw_texts::startCaption());
@@ -188,16 +228,21 @@ void runStartStop(DrawContext& context)
 
     keepOnlyCandidates(context);
     if (context.surface.startStopCaption() != draw_texts::stopCaption()) {
-        const std::optional<StopPlan> plan = planFromLists(context, tally, counts);
+        std::optional<StopPlan> plan = planFromLists(context, tally, counts, extras);
         if (plan && context.participants.isEmpty()) {
             // Nobody to roll: say so instead of rolling names that cannot win.
             tellNoCandidates(context, *plan);
             context.surface.setStartStopCaption(draw_texts::startCaption());
             return;
         }
+        if (plan) {
+            if (!keepOnlyRuleCandidates(context, *plan))
+                return;
+            plan = planFromLists(context, tally, counts, extras); // over who the rules leave
+        }
         startBranch(context);
         noteRolling(context, plan);
     } else {
-        stopBranch(context, tally, counts);
+        stopBranch(context, tally, counts, extras);
     }
 }

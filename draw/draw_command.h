@@ -17,6 +17,8 @@ QString allDrawn();
 QByteArray allDrawnDisplay(); // 抽奖完毕！
 // A level has open places but nobody who may still win is left.
 QString noCandidates(PrizeLevel level, qint64 openPlaces);
+QString noCandidates(const QByteArray& prizeName,
+                     qint64 openPlaces); // a level's or an extra prize's
 } // namespace draw_texts
 
 // The Start/Stop command: reload and check, then start the roll or stop it

@@ -6,4 +6,5 @@ void loadDrawOptions(DrawOptions& options)
 {
     options.batchSizes = program_settings::readBatchSizes();
     options.prizeTexts = program_settings::readPrizeTexts();
+    options.privacy = screen_privacy_settings::read();
 }

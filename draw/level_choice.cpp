@@ -45,7 +45,7 @@ qint64 LevelTally::beyondCounts() const
 
 qint64 LevelTally::placesLeftInDraw(qint64 total, qint64 resultsLines) const
 {
-    return total - (resultsLines - beyondCounts());
+    return total - (resultsLines - extraLines - beyondCounts());
 }
 
 LevelTally tallyResultsLines(const std::array<qint32, 6>& counts,
@@ -54,7 +54,9 @@ LevelTally tallyResultsLines(const std::array<qint32, 6>& counts,
     TextLineList prefixes;
     for (const QByteArray& line : resultsLines)
         prefixes.add(results_format::levelPrefix(line));
-    return tallyLevels(counts, prefixes);
+    LevelTally tally = tallyLevels(counts, prefixes);
+    tally.extraLines = tallyExtraPrizes({}, resultsLines).lines;
+    return tally;
 }
 
 LevelTally tallyLevels(const std::array<qint32, 6>& counts, const TextLineList& levelPrefixes)
@@ -131,5 +133,6 @@ FilesTally tallyFromFiles(const DrawSettings& settings)
     }
     const LevelCounts counts = levelCountsOrZero(settings);
     const LevelTally tally = tallyResultsLines(counts.perLevel, results.copyLines());
-    return FilesTally{tally, tally.placesLeftInDraw(counts.total, results.count())};
+    return FilesTally{tally, tally.placesLeftInDraw(counts.total, results.count()),
+                      tallyExtraPrizes(extra_prizes::read(), results)};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draw/extra_prize_tally.h"
 #include "storage/prize_level.h"
 
 #include <QtGlobal>
@@ -14,6 +15,7 @@ struct LevelTally
 {
     std::array<qint32, 6> counts{};   // grand to fifth
     std::array<qint64, 6> recorded{}; // results lines with the level's prefix
+    qint64 extraLines = 0;            // lines of extra prizes: they fill none of the total's places
 
     // A level is drawn while its recorded count differs from its count.
     bool needsWinners(PrizeLevel level) const;
@@ -54,5 +56,6 @@ struct FilesTally
 {
     LevelTally levels;
     qint64 placesLeftInDraw = 0; // the total less every results line that fills a place
+    ExtraPrizeTally extras;
 };
 FilesTally tallyFromFiles(const DrawSettings& settings);

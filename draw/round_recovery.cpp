@@ -1,6 +1,7 @@
 #include "draw/round_recovery.h"
 
 #include "base/gbk.h"
+#include "draw/extra_prize_tally.h"
 #include "draw/screen_texts.h"
 #include "storage/results_format.h"
 
@@ -9,9 +10,16 @@ using history_rounds::RoundEntry;
 
 namespace round_recovery {
 
-bool isUnfinished(const Round& round, qint64 total)
+bool isUnfinished(const Round& round, qint64 total, const extra_prizes::ExtraPrizeList& extras)
 {
-    return !round.entries.empty() && round.activeCount() < total;
+    if (round.entries.empty())
+        return false;
+    std::vector<QByteArray> kept;
+    for (const RoundEntry& entry : round.entries)
+        if (!entry.voided)
+            kept.push_back(entry.resultsLine);
+    const ExtraPrizeTally tally = tallyExtraPrizes(extras, kept);
+    return static_cast<qint64>(kept.size()) - tally.lines < total || tally.drawn() < tally.places();
 }
 
 QByteArray voidMark()
@@ -36,7 +44,7 @@ int entryShownBy(const Round& round, const QByteArray& line)
     return -1;
 }
 
-Plan plan(const Round& round, const LevelCounts& counts)
+Plan plan(const Round& round, const LevelCounts& counts, const extra_prizes::ExtraPrizeList& extras)
 {
     Plan result;
     for (const RoundEntry& entry : round.entries) {
@@ -46,7 +54,8 @@ Plan plan(const Round& round, const LevelCounts& counts)
         result.resultsLines.push_back(entry.resultsLine);
         result.lastWinner = results_format::recordedWinner(entry.resultsLine);
     }
-    const screen_texts::Progress progress = screen_texts::progressOf(result.resultsLines, counts);
+    const screen_texts::Progress progress =
+        screen_texts::progressOf(result.resultsLines, counts, extras);
     result.progressText = progress.text;
     result.progressPosition = progress.position;
     return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/extra_prizes.h"
 #include "storage/history_rounds.h"
 
 #include <QByteArray>
@@ -12,8 +13,10 @@ struct LevelCounts;
 
 namespace round_recovery {
 
-// Winners drawn, but fewer kept than the counts ask for.
-bool isUnfinished(const history_rounds::Round& round, qint64 total);
+// Winners drawn, but fewer kept than the counts ask for: the levels' winners
+// under the total, or a listed extra prize short of its count.
+bool isUnfinished(const history_rounds::Round& round, qint64 total,
+                  const extra_prizes::ExtraPrizeList& extras = {});
 
 // The line the results list shows for an entry: label, participant, the
 // time it was drawn, and the void mark when voided.
@@ -32,7 +35,8 @@ struct Plan
     int progressPosition = 0;
     QByteArray lastWinner; // the last kept winner's participant line
 };
-Plan plan(const history_rounds::Round& round, const LevelCounts& counts);
+Plan plan(const history_rounds::Round& round, const LevelCounts& counts,
+          const extra_prizes::ExtraPrizeList& extras = {});
 
 // Asked at start about the round a restart left: to continue it, or, when
 // every winner was drawn, to show it again so it can be saved or exported.

@@ -30,11 +30,25 @@ int progressBarPosition(qint64 recorded, qint64 total, qint64 beyond)
     return static_cast<int>(std::nearbyint(std::min(100.0, exact)));
 }
 
-Progress progressOf(const std::vector<QByteArray>& resultsLines, const LevelCounts& counts)
+QByteArray withExtraPrizes(const QByteArray& levelsText, qint64 extraDrawn, qint64 extraPlaces)
 {
-    const auto recorded = static_cast<qint64>(resultsLines.size());
-    const qint64 beyond = tallyResultsLines(counts.perLevel, resultsLines).beyondCounts();
-    return {progressText(recorded, counts.total, beyond),
+    // Nothing drawn yet shows nothing, as for the levels alone.
+    if (extraPlaces <= 0 || (levelsText.isEmpty() && extraDrawn == 0))
+        return levelsText;
+    const QByteArray note =
+        gbk::text("加奖 ") + QByteArray::number(extraDrawn) + '/' + QByteArray::number(extraPlaces);
+    return levelsText.isEmpty() ? note : levelsText + gbk::text("　") + note;
+}
+
+Progress progressOf(const std::vector<QByteArray>& resultsLines, const LevelCounts& counts,
+                    const extra_prizes::ExtraPrizeList& extras)
+{
+    const LevelTally tally = tallyResultsLines(counts.perLevel, resultsLines);
+    const auto recorded = static_cast<qint64>(resultsLines.size()) - tally.extraLines;
+    const qint64 beyond = tally.beyondCounts();
+    const ExtraPrizeTally extraTally = tallyExtraPrizes(extras, resultsLines);
+    return {withExtraPrizes(progressText(recorded, counts.total, beyond), extraTally.drawn(),
+                            extraTally.places()),
             progressBarPosition(recorded, counts.total, beyond)};
 }
 

@@ -22,6 +22,14 @@ std::vector<QByteArray> Round::voidedLines() const
     return lines;
 }
 
+size_t Round::entryAVoidReaches(size_t index) const
+{
+    for (size_t i = entries.size(); i-- > index;)
+        if (!entries[i].voided && entries[i].resultsLine == entries[index].resultsLine)
+            return i;
+    return index;
+}
+
 Round& RoundBuilder::current()
 {
     if (rounds_.empty())

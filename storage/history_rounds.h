@@ -33,6 +33,10 @@ struct Round
     int activeCount() const;
     // The voided entries' results lines, in order.
     std::vector<QByteArray> voidedLines() const;
+    // The entry a void of this entry's line voids when the history is read
+    // back: the last one of that line not voided yet. A void line names only
+    // the results line, so two equal winners are told apart this way alone.
+    size_t entryAVoidReaches(size_t index) const;
 };
 
 // Turns history lines into rounds, one line at a time. Only the rounds from

@@ -4,6 +4,7 @@
 #include "base/gbk.h"
 #include "base/regular_file.h"
 #include "base/system_reason.h"
+#include "storage/results_format.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -119,25 +120,40 @@ SaveResult written(const QString& path, const std::optional<QByteArray>& bytes, 
 
 } // namespace
 
+namespace {
+
+Winner winnerAfterLabel(const QByteArray& line, qsizetype labelBytes)
+{
+    Winner winner;
+    // The last separator: a participant line may hold the same text.
+    const qsizetype at = line.lastIndexOf(timeSeparator());
+    if (at >= labelBytes) {
+        winner.participantLine = line.mid(labelBytes, at - labelBytes);
+        winner.time = line.mid(at + timeSeparator().size());
+    } else {
+        winner.participantLine = line.mid(labelBytes);
+    }
+    return winner;
+}
+
+} // namespace
+
 std::optional<Winner> winnerFromResultsLine(const QByteArray& line)
 {
     for (PrizeLevel level : kAllPrizeLevels) {
         const QByteArray label = levelLabel(level);
         if (!line.startsWith(label))
             continue;
-        Winner winner;
+        Winner winner = winnerAfterLabel(line, label.size());
         winner.level = level;
-        // The last separator: a participant line may hold the same text.
-        const qsizetype at = line.lastIndexOf(timeSeparator());
-        if (at >= label.size()) {
-            winner.participantLine = line.mid(label.size(), at - label.size());
-            winner.time = line.mid(at + timeSeparator().size());
-        } else {
-            winner.participantLine = line.mid(label.size());
-        }
         return winner;
     }
-    return std::nullopt;
+    const QByteArray extraPrize = results_format::extraPrizeName(line);
+    if (extraPrize.isEmpty())
+        return std::nullopt;
+    Winner winner = winnerAfterLabel(line, results_format::labelBytes(line));
+    winner.extraPrize = extraPrize;
+    return winner;
 }
 
 std::vector<Winner> winnersFromResultsLines(const std::vector<QByteArray>& lines)

@@ -26,11 +26,13 @@ struct Winner
     QByteArray participantLine; // GBK, as drawn
     QByteArray time;            // GBK, as shown in the results list
     bool voided = false;
-    QByteArray voidedTime; // GBK, as the drawing time; empty when not known
+    QByteArray voidedTime;     // GBK, as the drawing time; empty when not known
+    QByteArray extraPrize;     // an extra prize's name instead of the level; empty: the level
+    QByteArray extraPrizeText; // its prize, when the caller knows it
 };
 
 // The winner an on-screen results line (GBK) shows, when it starts with a
-// level label.
+// level label or an extra prize's bracketed name.
 std::optional<Winner> winnerFromResultsLine(const QByteArray& line);
 // The winners among the lines; the heading and anything else is passed over.
 std::vector<Winner> winnersFromResultsLines(const std::vector<QByteArray>& lines);

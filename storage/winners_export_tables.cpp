@@ -9,6 +9,17 @@ namespace winners_export {
 
 namespace {
 
+// The 奖项 and 奖品 columns: the level's, or the extra prize's.
+QString prizeName(const Winner& winner)
+{
+    return gbk::decode(winner.extraPrize.isEmpty() ? levelName(winner.level) : winner.extraPrize);
+}
+QString prizeOf(const Winner& winner, const PrizeText& prizeText)
+{
+    return gbk::decode(winner.extraPrize.isEmpty() ? prizeText(winner.level)
+                                                   : winner.extraPrizeText);
+}
+
 // The participant lines of the winners split into cells, each row as wide
 // as the widest line or the titles, and the header of those columns.
 struct ParticipantColumns
@@ -66,8 +77,7 @@ QList<QStringList> table(const std::vector<Winner>& winners, const PrizeText& pr
         << columns.header << QStringLiteral("时间")};
     for (size_t i = 0; i < kept.size(); ++i) {
         const Winner& winner = *kept[i];
-        rows << (QStringList{QString::number(i + 1), gbk::decode(levelName(winner.level)),
-                             gbk::decode(prizeText(winner.level))}
+        rows << (QStringList{QString::number(i + 1), prizeName(winner), prizeOf(winner, prizeText)}
                  << columns.rows[i] << gbk::decode(winner.time));
     }
     return rows;
@@ -82,7 +92,7 @@ QList<QStringList> voidsTable(const std::vector<Winner>& winners, const QByteArr
                                << QStringLiteral("作废时间")};
     for (size_t i = 0; i < voided.size(); ++i) {
         const Winner& winner = *voided[i];
-        rows << (QStringList{QString::number(i + 1), gbk::decode(levelName(winner.level))}
+        rows << (QStringList{QString::number(i + 1), prizeName(winner)}
                  << columns.rows[i] << gbk::decode(winner.time) << gbk::decode(winner.voidedTime));
     }
     return rows;
@@ -104,9 +114,8 @@ QList<QStringList> csvTable(const std::vector<Winner>& winners, const PrizeText&
     int kept = 0;
     for (size_t i = 0; i < all.size(); ++i) {
         const Winner& winner = *all[i];
-        rows << (QStringList{winner.voided ? QString() : QString::number(++kept),
-                             gbk::decode(levelName(winner.level)),
-                             gbk::decode(prizeText(winner.level))}
+        rows << (QStringList{winner.voided ? QString() : QString::number(++kept), prizeName(winner),
+                             prizeOf(winner, prizeText)}
                  << columns.rows[i] << gbk::decode(winner.time)
                  << (winner.voided ? QStringLiteral("作废") : QStringLiteral("有效"))
                  << gbk::decode(winner.voidedTime));

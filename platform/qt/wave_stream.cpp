@@ -14,11 +14,13 @@ constexpr int kMaxChannels = 32;
 constexpr int kMinRate = 1000;
 constexpr int kMaxRate = 768000;
 
-bool isWaveContainer(int format)
+// Wave files, and the music people have: MP3, Ogg (Vorbis, Opus) and FLAC.
+bool isMusicContainer(int format)
 {
     const int container = format & SF_FORMAT_TYPEMASK;
     return container == SF_FORMAT_WAV || container == SF_FORMAT_WAVEX ||
-           container == SF_FORMAT_RF64;
+           container == SF_FORMAT_RF64 || container == SF_FORMAT_MPEG ||
+           container == SF_FORMAT_OGG || container == SF_FORMAT_FLAC;
 }
 
 } // namespace
@@ -42,7 +44,7 @@ bool WaveStream::openWave(const QString& path, bool loop)
     SNDFILE* file = sf_open_fd(opened.descriptor, SFM_READ, &info, SF_TRUE);
     if (!file)
         return false;
-    if (!isWaveContainer(info.format) || info.frames <= 0 || info.channels < 1 ||
+    if (!isMusicContainer(info.format) || info.frames <= 0 || info.channels < 1 ||
         info.channels > kMaxChannels || info.samplerate < kMinRate || info.samplerate > kMaxRate) {
         sf_close(file);
         return false;

@@ -8,11 +8,11 @@
 
 #include <vector>
 
-// A wave file decoded on demand: each read decodes only the frames asked for,
-// so a long file starts at once and costs little memory. Any encoding the
-// sound file library reads comes out as 32-bit float or 16-bit samples at the
-// file's own rate and channel count. When looping, the read that reaches the
-// end goes on from the first frame, so the loop has no gap.
+// A wave file (or MP3, Ogg or FLAC music) decoded on demand: each read decodes only the frames
+// asked for, so a long file starts at once and costs little memory. Any encoding the sound file
+// library reads comes out as 32-bit float or 16-bit samples at the file's own rate and channel
+// count. When looping, the read that reaches the end goes on from the first frame, so the loop has
+// no gap.
 class WaveStream : public QIODevice
 {
     Q_OBJECT
@@ -22,7 +22,7 @@ class WaveStream : public QIODevice
     ~WaveStream() override;
 
     // False, with nothing open, for a missing or unreadable file, one that is
-    // not a wave file, or one without any sound in it.
+    // neither a wave file nor MP3, Ogg or FLAC, or one without any sound in it.
     bool openWave(const QString& path, bool loop);
     // Float samples unless this is called (before the first read).
     void useInt16Samples();

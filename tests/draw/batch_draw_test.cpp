@@ -56,7 +56,7 @@ TEST(BatchDraw, RecordingRewritesTheResultsFileWithTheNewLinesLast)
     draw.dir.writeFile("retotal.txt", "first\nsecond");
     draw.participants.add(G("王五"));
     DrawContext context = draw.context();
-    drawBatch(context, StopPlan{PrizeLevel::Fifth, 1, 1}, {0, 0}, 1);
+    drawBatch(context, StopPlan{PrizeLevel::Fifth, 1, 1, {}, {}}, {0, 0, 0, 0}, 1);
     EXPECT_EQ(draw.resultsFile(), "first\r\nsecond\r\n" + G("五等奖：王五") + "\r\n");
     EXPECT_EQ(draw.levelPrefixes.count(), 3) << "the scratch list holds the file it saved";
 }

@@ -18,7 +18,9 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import cases_desktop  # noqa: E402
 import cases_main_window  # noqa: E402
+import cases_remote  # noqa: E402
 import cases_rounds  # noqa: E402
+import cases_rules  # noqa: E402
 import cases_second_start  # noqa: E402
 import cases_settings_window  # noqa: E402
 import cases_spreadsheets  # noqa: E402
@@ -50,6 +52,8 @@ CASES = {
     "second_start": (cases_second_start.second_start, True),
     "import_from_file": (cases_spreadsheets.import_from_file, False),
     "export_winners": (cases_spreadsheets.export_winners, False),
+    "draw_with_rules": (cases_rules.draw_with_rules, False),
+    "presenter_remote": (cases_remote.presenter_remote, True),
 }
 
 # Cases that need a screen of another size than the usual one.

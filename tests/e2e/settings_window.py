@@ -9,7 +9,7 @@ import operator_actions as actions
 # The page control and, on its pages, the controls the cases use; positions
 # on a page are relative to the page's top-left corner.
 PAGE_CONTROL = (16, 8, 473, 249)
-PAGES = ["基本设置", "奖项设置", "导入/导出", "免费与捐助"]
+PAGES = ["基本设置", "奖项设置", "导入/导出", "免费与捐助", "批量抽奖", "抽奖规则"]
 TITLE_FIELD = (112, 12, 273, 20)        # cxtxtdt1, page 1
 IMPORT_FIELD = (18, 24, 425, 153)       # mmo1, page 3
 IMPORT_BUTTON = (368, 192, 75, 25)      # btn1 确定导入, page 3

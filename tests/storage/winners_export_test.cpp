@@ -175,3 +175,22 @@ TEST(WinnersExport, AFailedWriteLeavesTheOldFile)
 }
 
 } // namespace
+
+namespace {
+
+TEST(WinnersExport, AnExtraPrizesWinnerCarriesItsNameAndPrize)
+{
+    std::vector<winners_export::Winner> winners = winners_export::winnersFromResultsLines(
+        {G("五等奖：张三 时间：2011-1-30 14:30:05"), G("【老板加奖】李四 时间：2011-1-30 14:31:00"),
+         G("【未闭合李四")});
+    ASSERT_EQ(winners.size(), 2u);
+    EXPECT_EQ(winners[1].extraPrize, G("老板加奖"));
+    EXPECT_EQ(winners[1].participantLine, G("李四"));
+    winners[1].extraPrizeText = G("红包");
+    const QList<QStringList> table = winners_export::table(winners, prizeOf);
+    EXPECT_EQ(table[2].mid(0, 4), (QStringList{QStringLiteral("2"), QStringLiteral("老板加奖"),
+                                               QStringLiteral("红包"), QStringLiteral("李四")}));
+    EXPECT_EQ(table[1][1], QStringLiteral("五等奖"));
+}
+
+} // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 
 class QKeyEvent;
@@ -24,15 +25,28 @@ class KeyRepeatFilter : public QObject
     // the keys cannot hold Enter down for longer than that.
     bool isRepeatedCommandPress(const QKeyEvent& event) const;
 
+    // The same judgement for any key, which the filter lets through: those
+    // whose press is a command (the presenter remote's keys) drop the repeats
+    // themselves where they take the key, while a held arrow in a field still
+    // moves the cursor. The press the filter saw last keeps its verdict.
+    bool isRepeatedPress(const QKeyEvent& event) const;
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool judgedRepeat(const QKeyEvent& event) const;
+    void notePress(const QKeyEvent& event, bool repeated);
+
     static constexpr unsigned long kSameMomentMs = 5;
     // Far longer than any repeat interval and the delay before the first.
     static constexpr unsigned long kRepeatGapMs = 1000;
 
     int releasedKey_ = 0;
     unsigned long releasedAt_ = 0;
-    unsigned long enterDownAt_ = 0; // the last press of Enter not yet released
+    // The last press of each key not yet released, by key.
+    QHash<int, unsigned long> downAt_;
+    int lastKey_ = 0;
+    unsigned long lastPressAt_ = 0;
+    bool lastRepeated_ = false;
 };

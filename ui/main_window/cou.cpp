@@ -23,6 +23,7 @@
 #include "ui/main_window/main_window_texts.h"
 #include "ui/main_window/operator_menu.h"
 #include "ui/main_window/popup_menu_view.h"
+#include "ui/main_window/presenter_remote.h"
 #include "ui/main_window/results_list_lines.h"
 #include "ui/main_window/round_controls.h"
 #include "ui/main_window/whole_program_minimize.h"
@@ -52,6 +53,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
     createControls();
     stage_ = new StageMode(this, img1);
+    remote_ = new PresenterRemote(this, stage_, findChild<KeyRepeatFilter*>());
     // The whole winner line in the display, what is being drawn on screen,
     // the stage view without the operator's buttons and their commands in
     // the menu, with the level the next Stop draws.
@@ -282,6 +284,7 @@ void TForm1::resetDrawStatus()
 {
     status_ = DrawStatus();
     options_.chosenLevel.reset();
+    options_.chosenExtraPrize.clear();
     statusView_->refresh();
 }
 
@@ -401,7 +404,7 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 void TForm1::keyPressEvent(QKeyEvent* event)
 {
-    if (stage_->handleKey(*event))
+    if (remote_->handleKey(*event) || stage_->handleKey(*event))
         return;
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         guarded(this, [this] { btn3Click(); });
@@ -415,7 +418,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (stage_->handleKey(*key))
+    if (remote_->handleKey(*key) || stage_->handleKey(*key))
         return true;
     if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
         return false;

@@ -16,6 +16,7 @@ class QProgressBar;
 class QPushButton;
 class QTimer;
 class DrawStatusView;
+class PresenterRemote;
 class RoundControls;
 class StageMode;
 
@@ -46,6 +47,7 @@ class TForm1 : public QWidget, private DrawSurface
     const DrawStatus& drawStatus() const { return status_; }
     DrawStatusView* drawStatusView() const { return statusView_; }
     RoundControls* roundControls() const { return rounds_; }
+    PresenterRemote* presenterRemote() const { return remote_; }
 
     // Command handlers; each throws on failure, the connections guard them.
     void btn1Click(); // settings
@@ -105,6 +107,7 @@ class TForm1 : public QWidget, private DrawSurface
     QMenu* pm1 = nullptr;
     StageMode* stage_ = nullptr;
     RoundControls* rounds_ = nullptr;
+    PresenterRemote* remote_ = nullptr;
 
     QWidget* settingsWindow_ = nullptr;
     int lastMenuLine_ = -1;

@@ -4,6 +4,7 @@
 
 #include "base/gbk.h"
 #include "base/screen_text.h"
+#include "draw/screen_privacy.h"
 #include "platform/message_boxes.h"
 #include "platform/services.h"
 #include "ui/main_window/results_list_lines.h"
@@ -49,7 +50,7 @@ void TForm1::setDrawTimerInterval(int milliseconds)
 
 void TForm1::setDisplayText(const QByteArray& text)
 {
-    edt1->setText(screen_text::shown(text));
+    edt1->setText(screen_text::shown(screen_privacy::shownParticipant(text, options_.privacy)));
     // A long line shows its beginning, the name, rather than its end.
     edt1->setCursorPosition(0);
 }
@@ -66,7 +67,9 @@ void TForm1::setProgressPosition(int position)
 
 void TForm1::appendResultLine(const QByteArray& line)
 {
-    results_list_lines::append(*mmo1, gbk::decode(line));
+    results_list_lines::append(
+        *mmo1, gbk::decode(line),
+        gbk::decode(screen_privacy::shownResultsListLine(line, options_.privacy)));
 }
 
 void TForm1::setRollingPassesActive(bool active)

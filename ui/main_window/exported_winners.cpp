@@ -4,7 +4,9 @@
 #include "base/regular_file.h"
 #include "draw/draw_clock.h"
 #include "draw/round_recovery.h"
+#include "storage/extra_prizes.h"
 #include "storage/history_void_times.h"
+#include "storage/results_format.h"
 #include "ui/main_window/results_list_lines.h"
 
 #include <QPlainTextEdit>
@@ -26,7 +28,10 @@ void addVoidTimes(std::vector<Winner>& winners, const QString& historyPath)
         if (!winner.voided)
             continue;
         // The results list shows the drawing time as the draw wrote it.
-        const QByteArray resultsLine = levelLabel(winner.level) + winner.participantLine;
+        const QByteArray resultsLine =
+            winner.extraPrize.isEmpty()
+                ? levelLabel(winner.level) + winner.participantLine
+                : results_format::extraPrizeLine(winner.extraPrize, winner.participantLine);
         for (size_t i = 0; i < voids.size(); ++i) {
             if (used[i] || voids[i].resultsLine != resultsLine ||
                 dateTimeText(voids[i].drawnAt) != winner.time)
@@ -35,6 +40,17 @@ void addVoidTimes(std::vector<Winner>& winners, const QString& historyPath)
             used[i] = true;
             break;
         }
+    }
+}
+
+// The prize column of an extra prize's winners, from the list as it is now.
+void addExtraPrizeTexts(std::vector<Winner>& winners)
+{
+    const extra_prizes::ExtraPrizeList extras = extra_prizes::read();
+    for (Winner& winner : winners) {
+        const int at = extra_prizes::find(extras, winner.extraPrize);
+        if (!winner.extraPrize.isEmpty() && at >= 0)
+            winner.extraPrizeText = extras[static_cast<size_t>(at)].prize;
     }
 }
 
@@ -54,6 +70,7 @@ std::vector<Winner> exportedWinners(const QPlainTextEdit& resultsList, const QSt
             winners.push_back(std::move(*winner));
         }
     }
+    addExtraPrizeTexts(winners);
     if (std::any_of(winners.begin(), winners.end(), [](const Winner& w) { return w.voided; }))
         addVoidTimes(winners, historyPath);
     return winners;

@@ -5,10 +5,12 @@
 #include "ui/guard/guarded_connect.h"
 #include "ui/main_window/cou.h"
 #include "ui/main_window/cou_lists.h"
+#include "ui/main_window/extra_prize_menu.h"
 #include "ui/stage/draw_status_text.h"
 
 #include <QAction>
 #include <QMenu>
+#include <utility>
 
 OperatorMenu::OperatorMenu(TForm1* window, QMenu* menu, DrawOptions& options, DrawStatus& status,
                            std::function<void()> statusChanged)
@@ -23,6 +25,7 @@ OperatorMenu::OperatorMenu(TForm1* window, QMenu* menu, DrawOptions& options, Dr
     // Filled as the menu opens: a submenu left disabled would never open to
     // fill itself.
     connectGuarded(menu, &QMenu::aboutToShow, this, window_, [this] { fillLevelMenu(); });
+    new ExtraPrizeMenu(window_, menu);
 
     menu->addSeparator();
     auto addCommand = [this, menu](const char* name, const char* text, void (TForm1::*command)()) {
@@ -40,13 +43,14 @@ OperatorMenu::OperatorMenu(TForm1* window, QMenu* menu, DrawOptions& options, Dr
 void OperatorMenu::fillLevelMenu()
 {
     levelMenu_->clear();
-    const LevelTally tally = tallyFromFiles(window_->drawSettings()).levels;
+    const FilesTally files = tallyFromFiles(window_->drawSettings());
+    const LevelTally& tally = files.levels;
     const std::vector<PrizeLevel> levels = choosableLevels(tally);
 
     QAction* automatic = levelMenu_->addAction(QStringLiteral("按顺序（自动）"));
     automatic->setObjectName(QStringLiteral("automaticLevel"));
     automatic->setCheckable(true);
-    automatic->setChecked(!options_.chosenLevel);
+    automatic->setChecked(!options_.chosenLevel && options_.chosenExtraPrize.isEmpty());
     connectGuarded(automatic, &QAction::triggered, this, window_, [this] { choose(std::nullopt); });
     levelMenu_->addSeparator();
     for (PrizeLevel level : levels) {
@@ -58,12 +62,45 @@ void OperatorMenu::fillLevelMenu()
         connectGuarded(action, &QAction::triggered, this, window_,
                        [this, level] { choose(level); });
     }
-    levelMenu_->setEnabled(!levels.empty());
+    addExtraPrizes(files.extras);
+    levelMenu_->setEnabled(levelMenu_->actions().size() > 2); // more than the automatic order
+}
+
+void OperatorMenu::addExtraPrizes(const ExtraPrizeTally& extras)
+{
+    bool first = true;
+    for (size_t i = 0; i < extras.prizes.size(); ++i) {
+        const QByteArray name = extras.prizes[i].name;
+        const qint64 open = extras.openPlaces(name);
+        if (open <= 0)
+            continue;
+        if (std::exchange(first, false))
+            levelMenu_->addSeparator();
+        QAction* action = levelMenu_->addAction(draw_status_text::prizeEntry(name, open));
+        action->setObjectName(QStringLiteral("chooseExtraPrize%1").arg(i));
+        action->setCheckable(true);
+        action->setChecked(options_.chosenExtraPrize == name);
+        connectGuarded(action, &QAction::triggered, this, window_,
+                       [this, name] { chooseExtraPrize(name); });
+    }
+}
+
+void OperatorMenu::chooseExtraPrize(const QByteArray& name)
+{
+    options_.chosenLevel.reset();
+    options_.chosenExtraPrize = name;
+    noteChoice();
 }
 
 void OperatorMenu::choose(std::optional<PrizeLevel> level)
 {
     options_.chosenLevel = level;
+    options_.chosenExtraPrize.clear();
+    noteChoice();
+}
+
+void OperatorMenu::noteChoice()
+{
     // While the names roll, the screen turns to the level the Stop will draw.
     // The candidates are the list the Start loaded, as for the Start's own note.
     // (An Initialize while they roll resets the status, not the roll.)

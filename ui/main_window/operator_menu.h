@@ -7,6 +7,7 @@
 #include <functional>
 
 class QMenu;
+struct ExtraPrizeTally;
 class TForm1;
 
 // The operator's entries added to the main window's right-click menu: the
@@ -23,9 +24,13 @@ class OperatorMenu : public QObject
     QMenu* levelMenu() const { return levelMenu_; }
     // The operator chose the level (nullopt: the automatic order).
     void choose(std::optional<PrizeLevel> level);
+    // The operator chose an extra prize: never drawn in the order, only so.
+    void chooseExtraPrize(const QByteArray& name);
 
   private:
     void fillLevelMenu();
+    void addExtraPrizes(const ExtraPrizeTally& extras);
+    void noteChoice();
 
     TForm1* window_;
     DrawOptions& options_;

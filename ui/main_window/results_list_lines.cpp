@@ -36,7 +36,12 @@ QString shownLine(const QString& line)
 
 void append(QPlainTextEdit& list, const QString& line)
 {
-    const QString shown = shownLine(line);
+    append(list, line, line);
+}
+
+void append(QPlainTextEdit& list, const QString& line, const QString& seen)
+{
+    const QString shown = shownLine(seen);
     list.appendPlainText(shown);
     if (shown != line)
         list.document()->lastBlock().setUserData(new WholeLine(line, shown));

@@ -25,6 +25,9 @@ inline constexpr qsizetype kShownCharacters = 1000;
 QString shownLine(const QString& line);
 
 void append(QPlainTextEdit& list, const QString& line);
+// The whole line kept behind what the audience may see of it (its personal
+// numbers masked, some columns left out); the saved results hold the whole.
+void append(QPlainTextEdit& list, const QString& line, const QString& seen);
 
 // A line of the list, whole: a shortened line as it went in, with whatever
 // was added after it since; an edited line as it stands, its gaps tabs again.

@@ -12,6 +12,7 @@
 #include "platform/message_boxes.h"
 #include "platform/services.h"
 #include "storage/draw_history.h"
+#include "storage/extra_prizes.h"
 #include "storage/results_format.h"
 #include "ui/guard/guarded_connect.h"
 #include "ui/main_window/results_list_lines.h"
@@ -121,6 +122,14 @@ int RoundControls::entryOnLine(int resultsListLine) const
                                         gbk::encode(results_list_lines::wholeLine(block)));
 }
 
+int RoundControls::lineShowingEntry(int entry) const
+{
+    for (int line = resultsList_->document()->blockCount(); line-- > 0;)
+        if (entryOnLine(line) == entry)
+            return line;
+    return -1;
+}
+
 void RoundControls::offerToContinue()
 {
     const Round* left = roundLeftByRestart(state_.rounds());
@@ -134,7 +143,7 @@ void RoundControls::offerToContinue()
     }
     // A finished round is offered too: right after the last prize is when
     // operators close the program, and its winners must still be exported.
-    const bool finished = !round_recovery::isUnfinished(*left, total);
+    const bool finished = !round_recovery::isUnfinished(*left, total, extra_prizes::read());
     const Round round = *left;
     const BoxRequest ask = question(round_recovery::continueQuestion(round, finished), false);
     if (services().boxes->show(window_, ask) == BoxAnswer::Yes)
@@ -157,7 +166,8 @@ void RoundControls::takeBackReset()
 
 void RoundControls::restore(const Round& round, Resume how)
 {
-    const round_recovery::Plan plan = round_recovery::plan(round, levelCounts(settings_));
+    const round_recovery::Plan plan =
+        round_recovery::plan(round, levelCounts(settings_), extra_prizes::read());
     round_files::restore(state_, plan.resultsLines, how, now());
 
     // The list keeps its heading line and shows the round below it.
@@ -167,7 +177,7 @@ void RoundControls::restore(const Round& round, Resume how)
     cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
     for (const QByteArray& line : plan.screenLines)
-        results_list_lines::append(*resultsList_, gbk::decode(line));
+        surface_.appendResultLine(line); // as the audience may see it
     surface_.setProgressText(plan.progressText);
     surface_.setProgressPosition(plan.progressPosition);
     if (!plan.lastWinner.isEmpty()) {
@@ -181,9 +191,18 @@ void RoundControls::restore(const Round& round, Resume how)
 
 void RoundControls::voidWinnerOnLine(int resultsListLine)
 {
-    const int entry = entryOnLine(resultsListLine);
-    if (entry < 0)
+    const int clicked = entryOnLine(resultsListLine);
+    if (clicked < 0)
         return;
+    // Of two equal winners the later one is voided, as the history will
+    // replay it: a continue then shows the same line voided.
+    int entry =
+        static_cast<int>(state_.currentRound().entryAVoidReaches(static_cast<size_t>(clicked)));
+    const int reachedLine = entry == clicked ? resultsListLine : lineShowingEntry(entry);
+    if (reachedLine < 0)
+        entry = clicked; // the two show the very same line: either is the one
+    else
+        resultsListLine = reachedLine;
     const QByteArray resultsLine =
         state_.currentRound().entries[static_cast<size_t>(entry)].resultsLine;
     const LevelCounts counts = levelCounts(settings_);
@@ -193,7 +212,8 @@ void RoundControls::voidWinnerOnLine(int resultsListLine)
 
     const std::vector<QByteArray> left =
         round_files::voidEntry(state_, static_cast<size_t>(entry), now());
-    const screen_texts::Progress progress = screen_texts::progressOf(left, counts);
+    const screen_texts::Progress progress =
+        screen_texts::progressOf(left, counts, extra_prizes::read());
     surface_.setProgressText(progress.text);
     surface_.setProgressPosition(progress.position);
     markLineVoided(resultsListLine);

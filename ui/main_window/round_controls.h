@@ -49,6 +49,7 @@ class RoundControls : public QObject
     // The entry of the current round a results-list line shows; -1 for
     // none, or one voided already.
     int entryOnLine(int resultsListLine) const;
+    int lineShowingEntry(int entry) const;
 
     QAction* takeBackAction() const { return takeBack_; }
     QAction* voidAction() const { return void_; }

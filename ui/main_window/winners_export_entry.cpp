@@ -9,7 +9,9 @@
 #include "platform/services.h"
 #include "storage/column_titles_file.h"
 #include "storage/draw_history.h"
+#include "storage/draw_rules_file.h"
 #include "storage/program_settings.h"
+#include "storage/rules_export.h"
 #include "storage/winners_export.h"
 #include "ui/guard/guarded_connect.h"
 #include "ui/main_window/export_texts.h"
@@ -41,10 +43,13 @@ void exportWinners(QWidget* window, const QPlainTextEdit& resultsList)
     };
     const QByteArray titles =
         column_titles_file::read(QLatin1String(column_titles_file::kFileName));
+    const DrawRules rules = draw_rules_file::read(QLatin1String(draw_rules_file::kFileName));
     const winners_export::SaveResult saved =
         target.format == winners_export::Format::Xlsx
-            ? winners_export::save(target.path,
-                                   winners_export::workbookSheets(winners, prizeText, titles))
+            ? winners_export::save(
+                  target.path,
+                  rules_export::withRulesSheet(
+                      winners_export::workbookSheets(winners, prizeText, titles), rules))
             : winners_export::save(target.path, target.format,
                                    winners_export::csvTable(winners, prizeText, titles));
     const QString path = file_paths::fullPath(target.path);
@@ -52,6 +57,13 @@ void exportWinners(QWidget* window, const QPlainTextEdit& resultsList)
         throw AppError(saved.status == winners_export::SaveResult::Status::CannotMakeWorkbook
                            ? export_texts::workbookNotMade(path, saved.reason)
                            : export_texts::exportFailed(path, saved.reason));
+    if (target.format == winners_export::Format::Csv) {
+        const winners_export::SaveResult rulesSaved =
+            rules_export::saveCsvBeside(target.path, rules);
+        if (!rulesSaved.ok())
+            throw AppError(export_texts::exportFailed(
+                file_paths::fullPath(rules_export::csvPathBeside(target.path)), rulesSaved.reason));
+    }
     const auto voided = static_cast<int>(std::count_if(
         winners.begin(), winners.end(), [](const winners_export::Winner& w) { return w.voided; }));
     const int kept = static_cast<int>(winners.size()) - voided;

@@ -20,6 +20,7 @@
 #include "ui/settings_window/import_text.h"
 #include "ui/settings_window/seti_file_import.h"
 #include "ui/settings_window/seti_import_field.h"
+#include "ui/settings_window/seti_stage_page.h"
 #include "ui/settings_window/seti_texts.h"
 
 #include <QComboBox>
@@ -185,6 +186,7 @@ void TForm2::btn1Click()
     }
     fileImport_->listSaved();
     services().boxes->show(this, noticeBox(settings_texts::importDone()));
+    askToHidePersonalNumbers(this, mainWindow_, gbk::encode(cleaned));
 }
 
 void TForm2::choosePath(ButtonEdit* field, const QString& nameFilter)
@@ -201,12 +203,12 @@ void TForm2::btn4PropertiesButtonClick()
 
 void TForm2::btn5PropertiesButtonClick()
 {
-    choosePath(btn5, QStringLiteral("*.wav (*.wav)"));
+    choosePath(btn5, settings_texts::musicFilter());
 }
 
 void TForm2::btn6PropertiesButtonClick()
 {
-    choosePath(btn6, QStringLiteral("*.wav (*.wav)"));
+    choosePath(btn6, settings_texts::musicFilter());
 }
 
 bool TForm2::cxtxtdt1KeyPress(QChar character)

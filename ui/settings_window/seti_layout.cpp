@@ -3,8 +3,11 @@
 #include "ui/settings_window/button_edit.h"
 #include "ui/settings_window/seti.h"
 #include "ui/settings_window/seti_batch_page.h"
+#include "ui/settings_window/seti_draw_rules_page.h"
+#include "ui/settings_window/seti_extra_page.h"
 #include "ui/settings_window/seti_file_import.h"
 #include "ui/settings_window/seti_import_field.h"
+#include "ui/settings_window/seti_stage_page.h"
 #include "ui/settings_window/seti_texts.h"
 
 #include <QComboBox>
@@ -103,6 +106,9 @@ void TForm2::createWindow()
     ts3 = addPage("ts3", "导入/导出");
     ts4 = addPage("ts4", "免费与捐助");
     pgc1->addTab(new BatchPage(mainWindow_), QStringLiteral("批量抽奖"));
+    pgc1->addTab(new DrawRulesPage, QStringLiteral("抽奖规则"));
+    pgc1->addTab(new ExtraPrizePage, QStringLiteral("加奖"));
+    pgc1->addTab(new StagePage(mainWindow_), QStringLiteral("舞台与隐私"));
     pgc1->setCurrentIndex(0);
 
     createBasicPage(ts1);

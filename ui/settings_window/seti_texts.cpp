@@ -67,4 +67,9 @@ QString importFailed()
     return QStringLiteral("磁盘不可写或其它未知错误！");
 }
 
+QString musicFilter()
+{
+    return QStringLiteral("*.wav *.mp3 *.ogg *.flac (*.wav *.mp3 *.ogg *.flac)");
+}
+
 } // namespace settings_texts

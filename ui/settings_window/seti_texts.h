@@ -16,5 +16,6 @@ QString drawRunning();          // a save refused while the main window draws
 QString importEmpty();
 QString importDone();
 QString importFailed();
+QString musicFilter(); // the start and stop music dialogs: wave, MP3, Ogg and FLAC files
 
 } // namespace settings_texts

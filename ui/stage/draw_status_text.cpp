@@ -11,7 +11,8 @@ namespace {
 void addLevelAndPrize(HeadlineParts& headline, const QString& before, const DrawStatus& status,
                       const QByteArray& prizeText)
 {
-    headline.parts << before + gbk::decode(levelName(status.level));
+    headline.parts << before + (status.extraPrize.isEmpty() ? gbk::decode(levelName(status.level))
+                                                            : gbk::decode(status.extraPrize));
     if (!prizeText.isEmpty()) {
         headline.prize = static_cast<int>(headline.parts.size());
         headline.parts << QStringLiteral("奖品：") + screen_text::shown(prizeText);
@@ -30,6 +31,9 @@ HeadlineParts headlineParts(const DrawStatus& status, const QByteArray& prizeTex
         addLevelAndPrize(headline, QStringLiteral("正在抽取："), status, prizeText);
         headline.parts << QStringLiteral("本次 %1 名").arg(status.batch)
                        << QStringLiteral("剩余 %1 名").arg(status.placesLeft);
+        // Every rule in force is on the screen while its level rolls.
+        if (!status.rules.isEmpty())
+            headline.parts << screen_text::shown(status.rules);
         break;
     case DrawStatus::Phase::Drawn:
         addLevelAndPrize(headline, QString(), status, prizeText);
@@ -52,7 +56,12 @@ QString headline(const DrawStatus& status, const QByteArray& prizeText)
 
 QString levelEntry(PrizeLevel level, qint64 openPlaces)
 {
-    return gbk::decode(levelName(level)) + QStringLiteral("（剩余 %1 名）").arg(openPlaces);
+    return prizeEntry(levelName(level), openPlaces);
+}
+
+QString prizeEntry(const QByteArray& name, qint64 openPlaces)
+{
+    return gbk::decode(name) + QStringLiteral("（剩余 %1 名）").arg(openPlaces);
 }
 
 } // namespace draw_status_text

@@ -25,5 +25,6 @@ HeadlineParts headlineParts(const DrawStatus& status, const QByteArray& prizeTex
 QString headline(const DrawStatus& status, const QByteArray& prizeText);
 // "五等奖（剩余 45 名）", an entry of the level menu.
 QString levelEntry(PrizeLevel level, qint64 openPlaces);
+QString prizeEntry(const QByteArray& name, qint64 openPlaces); // an extra prize's, alike
 
 } // namespace draw_status_text

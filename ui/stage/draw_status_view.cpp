@@ -1,6 +1,7 @@
 #include "ui/stage/draw_status_view.h"
 #include "platform/qt/cjk_fonts.h"
 
+#include "draw/screen_privacy.h"
 #include "ui/stage/display_fit.h"
 #include "ui/stage/draw_board.h"
 #include "ui/stage/draw_status_text.h"
@@ -40,9 +41,15 @@ DrawStatusView::DrawStatusView(QWidget* window, StageMode* stage, const DrawStat
 void DrawStatusView::refresh()
 {
     const DrawStatus& status = status_;
-    const QByteArray& prize = options_.prizeTexts[static_cast<size_t>(levelIndex(status.level))];
+    const QByteArray& prize =
+        status.extraPrize.isEmpty()
+            ? options_.prizeTexts[static_cast<size_t>(levelIndex(status.level))]
+            : status.extraPrizeText;
     const draw_status_text::HeadlineParts headline = draw_status_text::headlineParts(status, prize);
-    board_->showStatus(status, headline);
+    DrawStatus seen = status; // the board shows the winners as the audience may see them
+    for (QByteArray& winner : seen.winners)
+        winner = screen_privacy::shownParticipant(winner, options_.privacy);
+    board_->showStatus(seen, headline);
 
     QFont font = banner_->font();
     const FittedParts fitted =

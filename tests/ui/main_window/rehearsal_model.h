@@ -25,12 +25,15 @@ struct Action
         StartStop = 'c',
         Initialize = 'i',
         TakeBack = 't',
-        Void = 'v',       // pick: which voidable results-list line
-        Choose = 'l',     // pick: automatic (0) or the n-th open level, fifth first
-        SavePrizes = 's', // values: counts, grand first
-        SaveBatch = 'b',  // values: batch sizes, grand first
-        Restart = 'r',    // close, start again; pick 1: continue the round
-        Kill = 'k',       // start again without a close
+        Void = 'v',        // pick: which voidable results-list line
+        Choose = 'l',      // pick: automatic (0) or the n-th open level, fifth first
+        SavePrizes = 's',  // values: counts, grand first
+        SaveBatch = 'b',   // values: batch sizes, grand first
+        Restart = 'r',     // close, start again; pick 1: continue the round
+        Kill = 'k',        // start again without a close
+        AddExtra = 'a',    // values: count, batch of a new extra prize
+        ChooseExtra = 'e', // pick: the n-th extra prize with open places
+        Exclude = 'x',     // pick: 0 lifts the rules, else that person takes no part
     };
     Kind kind = StartStop;
     unsigned pick = 0;
@@ -48,14 +51,17 @@ struct Sequence
 inline std::string format(const Action& action)
 {
     std::string text(1, static_cast<char>(action.kind));
-    if (action.kind == Action::SavePrizes || action.kind == Action::SaveBatch) {
+    if (action.kind == Action::AddExtra) {
+        text += std::to_string(action.values[0]) + "." + std::to_string(action.values[1]);
+    } else if (action.kind == Action::SavePrizes || action.kind == Action::SaveBatch) {
         for (size_t i = 0; i < 6; ++i)
             text += (i ? "." : "") + std::to_string(action.values[i]);
         if (action.kind == Action::SavePrizes)
             text += action.repeats ? 'y' : 'n';
     } else if (action.kind == Action::Restart || action.kind == Action::Kill) {
         text += action.pick ? 'y' : 'n';
-    } else if (action.kind == Action::Void || action.kind == Action::Choose) {
+    } else if (action.kind == Action::Void || action.kind == Action::Choose ||
+               action.kind == Action::Exclude || action.kind == Action::ChooseExtra) {
         text += std::to_string(action.pick);
     }
     return text;
@@ -82,7 +88,11 @@ inline Sequence parse(const std::string& text)
         }
         Action action;
         action.kind = static_cast<Action::Kind>(word[0]);
-        if (action.kind == Action::SavePrizes || action.kind == Action::SaveBatch) {
+        if (action.kind == Action::AddExtra) {
+            std::istringstream numbers(rest);
+            char separator = 0;
+            numbers >> action.values[0] >> separator >> action.values[1];
+        } else if (action.kind == Action::SavePrizes || action.kind == Action::SaveBatch) {
             std::istringstream numbers(rest);
             char separator = 0;
             for (size_t i = 0; i < 6; ++i)
@@ -132,10 +142,16 @@ inline Sequence randomSequence(std::mt19937& random, int length)
             action.kind = Action::SaveBatch;
             for (int& size : action.values)
                 size = 1 + below(4);
-        } else if (roll < 76) {
+        } else if (roll < 74) {
+            action.kind = Action::Exclude;
+        } else if (roll < 77) {
             action.kind = Action::Initialize;
-        } else if (roll < 85) {
+        } else if (roll < 81) {
             action.kind = Action::TakeBack;
+        } else if (roll < 85) {
+            action.kind = roll < 82 ? Action::AddExtra : Action::ChooseExtra;
+            action.values[0] = 1 + below(3);
+            action.values[1] = 1 + below(2);
         } else {
             action.kind = roll < 92 ? Action::Restart : Action::Kill;
             action.pick = below(2);
@@ -166,6 +182,15 @@ struct Model
     bool repeats = false;
     std::array<int, 6> batchSizes{1, 1, 1, 1, 1, 1};
     std::optional<PrizeLevel> chosen;
+    std::set<QByteArray> excluded; // the rules' 不参与抽奖, whole lines
+    struct Extra
+    {
+        QByteArray name;
+        int count;
+        int batch;
+    };
+    std::vector<Extra> extras; // never drawn unless chosen
+    QByteArray chosenExtra;
     std::vector<QByteArray> kept; // retotal.txt
     std::vector<Round> rounds;
 
@@ -199,6 +224,50 @@ struct Model
                 levels.push_back(level);
         return levels;
     }
+    int recorded(const QByteArray& extra) const
+    {
+        return static_cast<int>(
+            std::count_if(kept.begin(), kept.end(), [&extra](const QByteArray& line) {
+                return results_format::extraPrizeName(line) == extra;
+            }));
+    }
+    int levelLines() const
+    {
+        return static_cast<int>(std::count_if(kept.begin(), kept.end(), [](const QByteArray& line) {
+            return results_format::extraPrizeName(line).isEmpty();
+        }));
+    }
+    const Extra* extra(const QByteArray& name) const
+    {
+        for (const Extra& each : extras)
+            if (each.name == name)
+                return &each;
+        return nullptr;
+    }
+    int open(const QByteArray& name) const
+    {
+        const Extra* prize = extra(name);
+        return prize ? std::max(0, prize->count - recorded(name)) : 0;
+    }
+    std::vector<QByteArray> openExtras() const
+    {
+        std::vector<QByteArray> open;
+        for (const Extra& each : extras)
+            if (this->open(each.name) > 0)
+                open.push_back(each.name);
+        return open;
+    }
+    // The extra prize the next Stop draws: the chosen one while it has places.
+    QByteArray nextExtra() const { return open(chosenExtra) > 0 ? chosenExtra : QByteArray(); }
+    std::pair<int, int> extraProgress() const
+    {
+        int drawn = 0, places = 0;
+        for (const Extra& each : extras) {
+            drawn += std::min(each.count, recorded(each.name));
+            places += each.count;
+        }
+        return {drawn, places};
+    }
     std::optional<PrizeLevel> nextLevel() const
     {
         if (chosen && open(*chosen) > 0)
@@ -224,7 +293,8 @@ struct Model
     bool mayWin(const QByteArray& person) const
     {
         return std::count(people.begin(), people.end(), person) == 1 &&
-               (repeats || !keptPeople().count(person)) && !voidedPeople().count(person);
+               (repeats || !keptPeople().count(person)) && !voidedPeople().count(person) &&
+               !excluded.count(person);
     }
     int candidates() const
     {
@@ -234,6 +304,8 @@ struct Model
     // min(batch size, open places of the level, places left, candidates).
     int expectedWinners() const
     {
+        if (const QByteArray name = nextExtra(); !name.isEmpty())
+            return std::min({extra(name)->batch, open(name), candidates()});
         const std::optional<PrizeLevel> level = nextLevel();
         if (!level)
             return 0;

@@ -85,6 +85,8 @@ TEST_F(BasicPageTest, PathFieldsDiscardTypingSilentlyButDeleteStillEdits)
 
 TEST_F(BasicPageTest, EllipsisButtonsFillTheFullPathOrLeaveTheFieldOnCancel)
 {
+    // The music dialogs list the music people have besides wave files.
+    const char* kMusic = "*.wav *.mp3 *.ogg *.flac (*.wav *.mp3 *.ogg *.flac)";
     window->show();
     struct Case
     {
@@ -92,9 +94,8 @@ TEST_F(BasicPageTest, EllipsisButtonsFillTheFullPathOrLeaveTheFieldOnCancel)
         const char* filter;
         const char* chosen;
     };
-    for (const Case& c :
-         {Case{"btn4", "*.jpg (*.jpg)", "pictures/title.jpg"},
-          Case{"btn5", "*.wav (*.wav)", "start.wav"}, Case{"btn6", "*.wav (*.wav)", "stop.wav"}}) {
+    for (const Case& c : {Case{"btn4", "*.jpg (*.jpg)", "pictures/title.jpg"},
+                          Case{"btn5", kMusic, "start.mp3"}, Case{"btn6", kMusic, "stop.wav"}}) {
         QLineEdit* path = control<QLineEdit>(c.field);
         auto* ellipsis = path->findChild<QToolButton*>();
         ASSERT_NE(ellipsis, nullptr);

@@ -1,3 +1,4 @@
+#include "storage/screen_privacy_settings.h"
 #include "support/spreadsheet_fixture_files.h"
 #include "ui/settings_window/settings_window_fixture.h"
 
@@ -142,6 +143,8 @@ TEST_F(ImportFromFileTest, TheTitleRowGoesBesideTheListItCameWith)
         {BoxAnswer::No, "", false},
         {BoxAnswer::Yes, "x", false},
     };
+    // The list's numbers are about the screen; that question was answered.
+    screen_privacy_settings::writeMaskNumbers(false);
     for (const auto& each : cases) {
         dir.writeFile("rafflixcolumns.txt", "old");
         fakes.boxes.answers.push_back(each.titleRow);

@@ -31,9 +31,13 @@ TEST_F(SettingsWindowShellTest, WindowIsAFixedStayOnTopDialogWithFourPages)
     EXPECT_EQ(pages->geometry(), QRect(16, 8, 473, 249));
     const char* names[] = {"ts1", "ts2", "ts3", "ts4"};
     const char* captions[] = {"基本设置", "奖项设置", "导入/导出", "免费与捐助"};
-    // The four pages first; the batch page comes after them.
-    ASSERT_EQ(pages->count(), 5);
+    // The four pages first; the batch page, the rules, the extra prizes and
+    // the stage page after them.
+    ASSERT_EQ(pages->count(), 8);
     EXPECT_EQ(pages->tabText(4), QStringLiteral("批量抽奖"));
+    EXPECT_EQ(pages->tabText(5), QStringLiteral("抽奖规则"));
+    EXPECT_EQ(pages->tabText(6), QStringLiteral("加奖"));
+    EXPECT_EQ(pages->tabText(7), QStringLiteral("舞台与隐私"));
     for (int page = 0; page < 4; ++page) {
         EXPECT_EQ(pages->widget(page)->objectName(), QLatin1String(names[page]));
         EXPECT_EQ(pages->tabText(page), QString::fromUtf8(captions[page]));

@@ -1,0 +1,175 @@
+#include "draw/rules_at_stop.h"
+
+#include "base/gbk.h"
+#include "draw/batch_pick.h"
+#include "draw/draw_clock.h"
+#include "draw/rules_text.h"
+#include "storage/case_fold.h"
+#include "storage/text_line_list.h"
+
+#include <algorithm>
+
+namespace {
+
+// Values and cells compare as the participant search does: blanks at the
+// ends aside, letters regardless of case.
+QByteArray keyOf(const QByteArray& text)
+{
+    return caseFoldKey(text.trimmed());
+}
+
+} // namespace
+
+RulesAtStop::RulesAtStop(const DrawRules& rules, const QByteArray& levelName,
+                         const ParticipantColumns& columns)
+    : levelName_(levelName), text_(levelRulesText(rules, levelName)),
+      fullText_(levelRulesText(rules, levelName, true))
+{
+    if (!any())
+        return;
+    if (!rules.excluded.isEmpty())
+        matches_.push_back(
+            compile(rules.excluded.column, false, rules.excluded.values, columns, missingColumn_));
+    if (!rules.signedIn.isEmpty())
+        matches_.push_back(
+            compile(rules.signedIn.column, true, rules.signedIn.values, columns, missingColumn_));
+    const LevelRules& level = rules.forLevel(levelName);
+    for (const Condition& condition : level.conditions)
+        matches_.push_back(
+            compile(condition.column, condition.is, condition.values, columns, missingColumn_));
+    if (level.cap.most > 0) {
+        capColumn_ = columns.indexOf(level.cap.column);
+        capMost_ = level.cap.most;
+        if (capColumn_ < 0 && missingColumn_.isEmpty())
+            missingColumn_ = level.cap.column;
+    }
+}
+
+RulesAtStop RulesAtStop::ofWorkingFolder(const QByteArray& levelName)
+{
+    const DrawRules rules = draw_rules_file::read(QLatin1String(draw_rules_file::kFileName));
+    return RulesAtStop(rules, levelName,
+                       rules.isEmpty() ? ParticipantColumns({}, 1)
+                                       : ParticipantColumns::ofWorkingFolder(1));
+}
+
+RulesAtStop::Match RulesAtStop::compile(const QByteArray& column, bool is,
+                                        const std::vector<QByteArray>& values,
+                                        const ParticipantColumns& columns, QByteArray& missing)
+{
+    Match match;
+    match.is = is;
+    if (!column.isEmpty()) {
+        match.column = columns.indexOf(column);
+        if (match.column < 0 && missing.isEmpty())
+            missing = column;
+    }
+    for (const QByteArray& value : values)
+        match.keys.insert(keyOf(value));
+    return match;
+}
+
+bool RulesAtStop::matches(const Match& match, const QByteArray& line) const
+{
+    // A view and one reused key: a million lines allocate nothing here.
+    caseFoldKeyInto(cellView(line, match.column), scratch_);
+    return match.keys.contains(scratch_) == match.is;
+}
+
+bool RulesAtStop::passes(const QByteArray& line) const
+{
+    for (const Match& match : matches_)
+        if (!matches(match, line))
+            return false;
+    return true;
+}
+
+int RulesAtStop::groupIdOf(const QByteArray& line)
+{
+    caseFoldKeyInto(cellView(line, capColumn_), scratch_);
+    auto found = groupIds_.constFind(scratch_);
+    if (found != groupIds_.constEnd())
+        return found.value();
+    const int id = static_cast<int>(groupIds_.size());
+    groupIds_.insert(scratch_, id);
+    winnersPerGroup_.push_back(0);
+    return id;
+}
+
+void RulesAtStop::keepOnlyCandidates(TextLineList& candidates, const TextLineList& results)
+{
+    groupIds_.clear();
+    winnersPerGroup_.clear();
+    groupOfCandidate_.clear();
+    if (!any())
+        return;
+    if (!missingColumn_.isEmpty()) {
+        // A rule that cannot be read lets nobody win rather than everybody.
+        candidates.clear();
+        return;
+    }
+    if (capColumn_ >= 0) {
+        const QByteArray label = levelName_ + gbk::text("：");
+        for (int i = 0; i < results.count(); ++i)
+            if (results.get(i).startsWith(label))
+                ++winnersPerGroup_[static_cast<size_t>(
+                    groupIdOf(results.get(i).mid(label.size())))];
+    }
+    std::vector<int> failing;
+    for (int i = 0; i < candidates.count(); ++i) {
+        const QByteArray& line = candidates.get(i);
+        bool kept = passes(line);
+        if (kept && capColumn_ >= 0) {
+            const int group = groupIdOf(line);
+            kept = winnersPerGroup_[static_cast<size_t>(group)] < capMost_;
+            if (kept)
+                groupOfCandidate_.push_back(group);
+        }
+        if (!kept)
+            failing.push_back(i);
+    }
+    if (!failing.empty())
+        candidates.removePositions(failing);
+}
+
+std::vector<int> RulesAtStop::pick(const TextLineList& candidates, int winners,
+                                   const std::function<double()>& readClockValue) const
+{
+    if (capColumn_ < 0 || groupOfCandidate_.size() != static_cast<size_t>(candidates.count()))
+        return pickBatch(candidates.count(), winners, readClockValue);
+    // The groups were numbered as the candidates were kept, so filling one
+    // takes its members out without reading the lines again.
+    const std::vector<int>& groupOf = groupOfCandidate_;
+    std::vector<int> winnersPerId = winnersPerGroup_;
+    std::vector<int> left(static_cast<size_t>(candidates.count()));
+    for (size_t i = 0; i < left.size(); ++i)
+        left[i] = static_cast<int>(i);
+
+    std::vector<int> picked;
+    while (static_cast<int>(picked.size()) < winners && !left.empty()) {
+        const auto index =
+            static_cast<size_t>(winnerIndex(readClockValue(), static_cast<qint64>(left.size())));
+        const int position = left.at(index);
+        picked.push_back(position);
+        left.erase(left.begin() + static_cast<long>(index));
+        const int group = groupOf[static_cast<size_t>(position)];
+        if (++winnersPerId[static_cast<size_t>(group)] >= capMost_)
+            left.erase(
+                std::remove_if(left.begin(), left.end(),
+                               [&](int p) { return groupOf[static_cast<size_t>(p)] == group; }),
+                left.end());
+    }
+    return picked;
+}
+
+QString RulesAtStop::nobodyLeftNotice() const
+{
+    const QString level = gbk::decode(levelName_);
+    if (!missingColumn_.isEmpty())
+        return QStringLiteral("【%1的规则用到“%2”列，但抽奖名单没有这一列！】\r\n"
+                              "请从【系统设置=>抽奖规则】修改规则；其他奖项仍可抽取。")
+            .arg(level, gbk::decode(missingColumn_));
+    return QStringLiteral("【%1按抽奖规则已没有可以中奖的人！】\r\n%2\r\n"
+                          "请从【系统设置=>抽奖规则】修改规则，或先抽取其他奖项。")
+        .arg(level, gbk::decode(text_));
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "draw/participant_columns.h"
+#include "storage/draw_rules_file.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class TextLineList;
+
+// The rules in force for one draw target (a level, by its GBK name) at one
+// click, compiled against the columns: who passes, and the pick that keeps
+// the group cap. With no rules it changes nothing and picks as pickBatch.
+class RulesAtStop
+{
+  public:
+    RulesAtStop(const DrawRules& rules, const QByteArray& levelName,
+                const ParticipantColumns& columns);
+    // The rules file and the column titles of the working folder.
+    static RulesAtStop ofWorkingFolder(const QByteArray& levelName);
+
+    // False when no rule holds for the level: nothing is filtered.
+    bool any() const { return !text_.isEmpty(); }
+    // "本奖项：..." as the screen shows it; empty when no rule holds.
+    const QByteArray& text() const { return text_; }
+    // Every value listed, for the history.
+    const QByteArray& fullText() const { return fullText_; }
+    const QByteArray& levelName() const { return levelName_; }
+    // A column the rules name that the list does not have; empty when none.
+    const QByteArray& missingColumn() const { return missingColumn_; }
+
+    // Whether the line may win the level, group cap aside.
+    bool passes(const QByteArray& line) const;
+    // Leaves in the list, in order, only the lines that pass and whose group
+    // the level's winners so far (results lines of the level) have not
+    // filled. Records the groups so far for pick().
+    void keepOnlyCandidates(TextLineList& candidates, const TextLineList& results);
+    // Positions of the winners among the candidates: each by the clock rule
+    // over the candidates left, a group leaving them once it reaches the
+    // cap; fewer than asked when the candidates run out.
+    std::vector<int> pick(const TextLineList& candidates, int winners,
+                          const std::function<double()>& readClockValue) const;
+
+    // The notice of a Stop the rules leave nobody for.
+    QString nobodyLeftNotice() const;
+
+  private:
+    struct Match
+    {
+        int column = -1; // -1: whole line
+        bool is = true;
+        QSet<QByteArray> keys;
+    };
+    static Match compile(const QByteArray& column, bool is, const std::vector<QByteArray>& values,
+                         const ParticipantColumns& columns, QByteArray& missing);
+    bool matches(const Match& match, const QByteArray& line) const;
+    // The number of the line's group, a new one for a group not seen yet.
+    int groupIdOf(const QByteArray& line);
+
+    QByteArray levelName_;
+    QByteArray text_;
+    QByteArray fullText_;
+    QByteArray missingColumn_;
+    std::vector<Match> matches_; // each must hold
+    int capColumn_ = -1;
+    int capMost_ = 0;
+    QHash<QByteArray, int> groupIds_;   // group key → number
+    std::vector<int> winnersPerGroup_;  // by number: of the level, before this Stop
+    std::vector<int> groupOfCandidate_; // by position in the candidates kept
+    mutable QByteArray scratch_;
+};
