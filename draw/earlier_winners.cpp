@@ -63,8 +63,11 @@ class PositionQueues
     {
         quint64 tail = 0;
         const qsizetype size = key.size();
-        const qsizetype taken = size < 8 ? size : 8;
-        std::memcpy(&tail, key.constData() + size - taken, static_cast<size_t>(taken));
+        // A fixed-size copy is one load; lines are nearly always that long.
+        if (size >= 8)
+            std::memcpy(&tail, key.constData() + size - 8, 8);
+        else if (size > 0)
+            std::memcpy(&tail, key.constData(), static_cast<size_t>(size));
         const quint64 mixed = (tail ^ static_cast<quint64>(size)) * 0x9E3779B97F4A7C15ull;
         return static_cast<quint32>(mixed >> 48);
     }

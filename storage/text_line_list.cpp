@@ -15,11 +15,9 @@ QByteArray TextLineList::get(int index) const
     return view(index).toByteArray();
 }
 
-QByteArrayView TextLineList::view(int index) const
+void TextLineList::throwIndexOutOfBounds(int index)
 {
-    if (index < 0 || index >= count())
-        throw AppError::listIndexOutOfBounds(index);
-    return at(static_cast<size_t>(index));
+    throw AppError::listIndexOutOfBounds(index);
 }
 
 void TextLineList::add(QByteArrayView line)

@@ -22,8 +22,14 @@ class TextLineList
     bool isEmpty() const { return spans_.empty(); }
     // A copy of the line at that index.
     QByteArray get(int index) const;
-    // The same without a copy, valid until the list next changes.
-    QByteArrayView view(int index) const;
+    // The same without a copy, valid until the list next changes. Inline:
+    // passes over millions of lines call it once a line.
+    QByteArrayView view(int index) const
+    {
+        if (index < 0 || index >= count())
+            throwIndexOutOfBounds(index);
+        return at(static_cast<size_t>(index));
+    }
     void add(QByteArrayView line);
     void clear();
     void deleteAt(int index);
@@ -42,6 +48,7 @@ class TextLineList
     std::vector<QByteArray> copyLines() const;
 
   private:
+    [[noreturn]] static void throwIndexOutOfBounds(int index);
     QByteArrayView at(size_t index) const
     {
         const LineSpan& span = spans_[index];
