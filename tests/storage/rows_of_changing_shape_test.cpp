@@ -42,11 +42,6 @@ QString csvText(const Rows& rows)
     return text;
 }
 
-bool isBlank(const QString& cell)
-{
-    return cell.trimmed().isEmpty();
-}
-
 QStringList modelLines(const Rows& rows)
 {
     static const QRegularExpression breaksAndTabs(QStringLiteral("[\r\n\t]+"));
@@ -54,20 +49,12 @@ QStringList modelLines(const Rows& rows)
     for (const QStringList& row : rows) {
         QStringList kept;
         for (const QString& cell : row)
-            if (!isBlank(cell))
+            if (!cell.trimmed().isEmpty())
                 kept << QString(cell).replace(breaksAndTabs, QStringLiteral(" "));
         if (!kept.isEmpty())
             lines << kept.join(u'\t');
     }
     return lines;
-}
-
-QString xmlEscaped(const QString& text)
-{
-    return QString(text)
-        .replace(u'&', QStringLiteral("&amp;"))
-        .replace(u'<', QStringLiteral("&lt;"))
-        .replace(u'>', QStringLiteral("&gt;"));
 }
 
 TEST(RowsOfChangingShape, CsvRowsAndTheirLinesFollowTheModel)
@@ -108,14 +95,14 @@ TEST(RowsOfChangingShape, WorkbookRowsKeepTheirNonBlankCells)
                     sheet += QStringLiteral("<c s=\"0\"><v>%1</v></c>").arg(cell);
                 else if ((r + c) % 2 == 0)
                     sheet += QStringLiteral("<c t=\"inlineStr\"><is><t>%1</t></is></c>")
-                                 .arg(xmlEscaped(cell));
+                                 .arg(cell.toHtmlEscaped());
                 else {
                     sheet += QStringLiteral("<c t=\"%1\"><v>%2</v></c>")
                                  .arg(c % 3 == 0 ? "&#115;" : "s")
                                  .arg(shared++);
-                    strings += QStringLiteral("<si><t>%1</t></si>").arg(xmlEscaped(cell));
+                    strings += QStringLiteral("<si><t>%1</t></si>").arg(cell.toHtmlEscaped());
                 }
-                if (!isBlank(cell))
+                if (!cell.trimmed().isEmpty())
                     kept << cell;
             }
             sheet += QStringLiteral("</row>");
