@@ -43,8 +43,12 @@ Opened openForReading(const QString& path)
 
 Content readAll(const QString& path)
 {
+    return readAndClose(openForReading(path));
+}
+
+Content readAndClose(const Opened& opened)
+{
     Content content;
-    const Opened opened = openForReading(path);
     if (!opened.ok()) {
         content.error = opened.error;
         return content;

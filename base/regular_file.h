@@ -29,6 +29,8 @@ struct Content
 
 // The whole file, or the error that kept it from being read.
 Content readAll(const QString& path);
+// The whole of a file opened by openForReading, which it closes.
+Content readAndClose(const Opened& opened);
 
 // True when the error means the file is simply not there, as opposed to a
 // file that exists and cannot be read.

@@ -4,7 +4,9 @@
 #include "base/line_splitting.h"
 #include "storage/prize_level.h"
 
+#include <QFile>
 #include <numeric>
+#include <stdexcept>
 
 namespace {
 
@@ -59,6 +61,41 @@ QByteArray participantFile(int count)
     for (int i = 0; i < count; ++i)
         text += participantLine(i) + "\r\n";
     return text;
+}
+
+void writeParticipantFile(const QString& path, int count)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw std::runtime_error("cannot write " + path.toStdString());
+    QByteArray piece;
+    auto flush = [&] {
+        if (file.write(piece) != piece.size())
+            throw std::runtime_error("cannot write " + path.toStdString());
+        piece.clear();
+    };
+    for (int i = 0; i < count; ++i) {
+        piece += participantLine(i) + "\r\n";
+        if (piece.size() >= 1024 * 1024)
+            flush();
+    }
+    flush();
+}
+
+int maxBenchParticipants()
+{
+    bool ok = false;
+    const int limit = qEnvironmentVariableIntValue("PRIZMORA_BENCH_MAX_PARTICIPANTS", &ok);
+    return ok && limit > 0 ? limit : 10000000;
+}
+
+std::vector<int> scaleParticipantCounts()
+{
+    std::vector<int> counts;
+    for (int count : {100000, 1000000, 5000000, 10000000})
+        if (count <= maxBenchParticipants())
+            counts.push_back(count);
+    return counts;
 }
 
 QByteArray participantFileOfSize(qsizetype bytes)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <vector>
 
 // Participant lines as a company list has them: a Chinese name of two or
@@ -11,6 +12,18 @@ std::vector<QByteArray> participantLines(int count);
 QByteArray participantLine(int index);
 // participantLines(count) as a file, made without holding the lines.
 QByteArray participantFile(int count);
+
+// participantFile(count) written to `path` a mebibyte at a time, so making a
+// list of ten million lines does not hold its 264 MB; throws
+// std::runtime_error when the file cannot be written.
+void writeParticipantFile(const QString& path, int count);
+
+// The largest participant count of the scale cases: 10,000,000, or less
+// from the environment variable PRIZMORA_BENCH_MAX_PARTICIPANTS, which
+// shortens a run.
+int maxBenchParticipants();
+// The scale cases' participant counts up to maxBenchParticipants().
+std::vector<int> scaleParticipantCounts();
 
 // A participant file of about the given size in bytes, lines as above.
 QByteArray participantFileOfSize(qsizetype bytes);

@@ -15,6 +15,12 @@ QString folderTemplate(const QString& parent)
 
 } // namespace
 
+QString memoryFolder()
+{
+    const QString shm = QStringLiteral("/dev/shm");
+    return QDir(shm).exists() ? shm : QString();
+}
+
 BenchWorkspace::BenchWorkspace(const QString& parent)
     : dir_(folderTemplate(parent)), previous_(QDir::currentPath())
 {

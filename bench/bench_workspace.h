@@ -6,6 +6,10 @@
 #include <QString>
 #include <QTemporaryDir>
 
+// A folder in memory (tmpfs) for large working files, or an empty text (the
+// system's temporary folder) when there is none.
+QString memoryFolder();
+
 // A fresh temporary folder as the current working directory, where the
 // program keeps its working files, with the platform services faked so no
 // box blocks and no sound plays. Failures throw std::runtime_error.

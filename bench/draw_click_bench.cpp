@@ -1,6 +1,7 @@
 // The Start and the Stop click on real files, each held against the floor:
 // reading and splitting the same two files and nothing else.
 
+#include "base/line_spans.h"
 #include "base/line_splitting.h"
 #include "base/working_files.h"
 #include "bench_data.h"
@@ -16,11 +17,31 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <stdexcept>
 
 namespace {
+
+// A participant file of N lines made once per N and copied into each case's
+// folder: making ten million lines takes seconds, copying them a fraction.
+QString cachedParticipantFile(int count)
+{
+    static std::unique_ptr<QTemporaryDir> folder;
+    static int cachedCount = -1;
+    if (!folder) {
+        const QString parent = memoryFolder().isEmpty() ? QDir::tempPath() : memoryFolder();
+        folder = std::make_unique<QTemporaryDir>(parent + QStringLiteral("/prizmora-bench-XXXXXX"));
+    }
+    const QString path = folder->filePath(QStringLiteral("participants.txt"));
+    if (cachedCount != count) {
+        writeParticipantFile(path, count);
+        cachedCount = count;
+    }
+    return path;
+}
 
 // One main window's draw state over a participant file of N lines and a
 // results file of R earlier fifth-prize winners, one more of them to draw.
@@ -32,8 +53,9 @@ struct DrawScene
     {
         resultsBytes = fileBytes(resultsLines(participantCount, recordedCount, form));
         recorded = recordedCount;
-        workspace.writeFile(QLatin1String(working_files::kParticipants),
-                            participantFile(participantCount));
+        if (!QFile::copy(cachedParticipantFile(participantCount),
+                         workspace.filePath(QLatin1String(working_files::kParticipants))))
+            throw std::runtime_error("cannot copy the participant file");
         workspace.writeFile(QLatin1String(working_files::kResults), resultsBytes);
         settings.startMusicPath = ".\\01.wav";
         settings.stopMusicPath = ".\\02.wav";
@@ -62,33 +84,40 @@ struct DrawScene
     int recorded = 0;
 };
 
-std::vector<QByteArray> readAndSplit(const char* name)
+// One file read and split into the offsets of its lines.
+struct SplitFile
 {
-    QFile file(QLatin1String{name});
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error(std::string("cannot open ") + name);
-    return splitIntoLines(file.readAll());
-}
+    void read(const char* name)
+    {
+        bytes = QByteArray();
+        spans = std::vector<LineSpan>();
+        QFile file(QLatin1String{name});
+        if (!file.open(QIODevice::ReadOnly))
+            throw std::runtime_error(std::string("cannot open ") + name);
+        bytes = file.readAll();
+        appendLineSpans(bytes, spans);
+        benchmark::DoNotOptimize(spans.data());
+    }
 
-// The floor's work: both files read and split into lines. Like a reload,
-// each run lets go of the previous run's lines first, so the heap is reused
-// the same way and neither side pays for memory the other does not.
+    QByteArray bytes;
+    std::vector<LineSpan> spans;
+};
+
+// The floor's work: both files read and split into line offsets. Like a
+// reload, each run lets go of the previous run's file first, so the heap is
+// reused the same way and neither side pays for memory the other does not.
 class FloorWork
 {
   public:
     void run()
     {
-        participants_ = std::vector<QByteArray>();
-        results_ = std::vector<QByteArray>();
-        participants_ = readAndSplit(working_files::kParticipants);
-        results_ = readAndSplit(working_files::kResults);
-        benchmark::DoNotOptimize(participants_.data());
-        benchmark::DoNotOptimize(results_.data());
+        participants_.read(working_files::kParticipants);
+        results_.read(working_files::kResults);
     }
 
   private:
-    std::vector<QByteArray> participants_;
-    std::vector<QByteArray> results_;
+    SplitFile participants_;
+    SplitFile results_;
 };
 
 // The floor measured before every click of a case, outside the click's own
@@ -121,9 +150,15 @@ class PairedFloor
     std::vector<double> samples_;
 };
 
+QString folderFor(const CaseInfo& info)
+{
+    return info.inMemoryFolder ? QStringLiteral("/dev/shm") : QString();
+}
+
 void measureStartClick(benchmark::State& state, const CaseInfo& info)
 {
-    DrawScene scene(info.participants, info.recorded, info.repeats == 1);
+    DrawScene scene(info.participants, info.recorded, info.repeats == 1, RecordedAs::ExactCopy,
+                    folderFor(info));
     PairedFloor floor;
     for (auto _ : state) {
         scene.surface.caption = draw_texts::startCaption();
@@ -158,11 +193,6 @@ void measureStopClickIn(DrawScene& scene, benchmark::State& state, const CaseInf
     if (static_cast<int>(recorded.size()) != info.recorded + 1 || scene.currentWinner.isEmpty() ||
         scene.participants.count() != candidates)
         state.SkipWithError("the click did not draw one winner from the expected candidates");
-}
-
-QString folderFor(const CaseInfo& info)
-{
-    return info.inMemoryFolder ? QStringLiteral("/dev/shm") : QString();
 }
 
 void measureStopClick(benchmark::State& state, const CaseInfo& info)
@@ -214,8 +244,40 @@ std::string caseName(const char* what, int participants, int recorded, int repea
 
 } // namespace
 
+// Start and Stop at every size up to ten million, 1,000 winners recorded,
+// repeats off and on, the files on tmpfs like a working folder in memory.
+void registerScaleClickBenchmarks()
+{
+    if (!QDir(QStringLiteral("/dev/shm")).exists())
+        return;
+    for (int participants : scaleParticipantCounts()) {
+        CaseInfo files;
+        files.participants = participants;
+        files.recorded = 1000;
+        files.inMemoryFolder = true;
+        files.limitFloorRatio = 3;
+        for (int repeats : {0, 1}) {
+            CaseInfo start = files;
+            start.kind = CaseInfo::Kind::StartClick;
+            start.title = "Start click, files in memory (tmpfs)";
+            start.repeats = repeats;
+            registerCase(caseName("ScaleStartClick", participants, 1000, repeats), start,
+                         measureStartClick);
+        }
+        for (int repeats : {0, 1}) {
+            CaseInfo stop = files;
+            stop.kind = CaseInfo::Kind::StopClick;
+            stop.title = "Stop click, files in memory (tmpfs)";
+            stop.repeats = repeats;
+            registerCase(caseName("ScaleStopClick", participants, 1000, repeats), stop,
+                         measureStopClick);
+        }
+    }
+}
+
 void registerDrawClickBenchmarks()
 {
+    registerScaleClickBenchmarks();
     for (int participants : {1000, 10000, 100000}) {
         for (int recorded : {10, 100, 1000}) {
             // A draw needs more participants than winners in all: at 1,000

@@ -35,6 +35,30 @@ void measureFileIntoField(benchmark::State& state, const CaseInfo& info, const Q
         state.SkipWithError("the field does not hold every row");
 }
 
+// The file read into lines alone, the field left out: the readers' share.
+void measureFileIntoLines(benchmark::State& state, const CaseInfo& info, const QString& name,
+                          void (*write)(const QString&, int))
+{
+    BenchWorkspace workspace;
+    write(workspace.filePath(name), info.participants);
+    for (auto _ : state) {
+        IterationTimer timer(state);
+        const list_file_reader::ListFile file = list_file_reader::read(workspace.filePath(name));
+        if (file.lines.size() != info.participants + 1)
+            throw std::runtime_error("the file did not give every row");
+    }
+}
+
+void measureWorkbookLines(benchmark::State& state, const CaseInfo& info)
+{
+    measureFileIntoLines(state, info, QStringLiteral("list.xlsx"), writeParticipantWorkbook);
+}
+
+void measureCsvLines(benchmark::State& state, const CaseInfo& info)
+{
+    measureFileIntoLines(state, info, QStringLiteral("list.csv"), writeParticipantCsv);
+}
+
 void measureWorkbook(benchmark::State& state, const CaseInfo& info)
 {
     measureFileIntoField(state, info, QStringLiteral("list.xlsx"), writeParticipantWorkbook);
@@ -60,4 +84,10 @@ void registerFileImportBenchmarks()
         info.title = "Rows of a CSV file (UTF-8 with mark) into the import field";
         registerCase("FileImportCsv" + suffix, info, measureCsv);
     }
+    info.participants = 1048575;
+    info.limitMs = 0;
+    info.title = "Rows of an .xlsx workbook read into lines (no field)";
+    registerCase("FileReadXlsx/N:1048575", info, measureWorkbookLines);
+    info.title = "Rows of a CSV file (UTF-8 with mark) read into lines (no field)";
+    registerCase("FileReadCsv/N:1048575", info, measureCsvLines);
 }

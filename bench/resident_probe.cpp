@@ -1,7 +1,9 @@
 // A scripted session of the main window for measuring resident memory from
 // outside: `prizmora_resident_probe N` loads N participants (0: none, no
 // draw) with 1,000 winners recorded and repeats off, runs Start, rolls for
-// half a second on the real timers, runs Stop, then prints its own peak.
+// half a second on the real timers, runs Stop, then prints the size of the
+// participant file and its own peak. The working folder is made on tmpfs
+// when there is one, so the files take no page cache counted elsewhere.
 
 #include "base/working_files.h"
 #include "bench_data.h"
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <cstdio>
 #include <cstdlib>
@@ -44,7 +47,7 @@ int main(int argc, char** argv)
     application.setQuitOnLastWindowClosed(false);
     installChineseUserInterface(application);
 
-    BenchWorkspace workspace;
+    BenchWorkspace workspace(memoryFolder());
     // The program's own services, except that no box may wait for an answer
     // and the desktop launcher goes into the temporary folder.
     installRealServices();
@@ -60,9 +63,12 @@ int main(int argc, char** argv)
         writeSetting(setting_names::prizeSection(), setting_names::levelCountKey(PrizeLevel::Fifth),
                      QByteArray::number(kRecordedWinners + 1));
         window.loadMainWindowState();
-        // Made line by line, so the peak is the draw's and not the probe's.
-        workspace.writeFile(QLatin1String(working_files::kParticipants),
-                            participantFile(participantCount));
+        // Written a piece at a time, so the peak is the draw's and not the probe's.
+        const QString participantPath =
+            workspace.filePath(QLatin1String(working_files::kParticipants));
+        writeParticipantFile(participantPath, participantCount);
+        std::printf("list bytes: %lld\n",
+                    static_cast<long long>(QFileInfo(participantPath).size()));
         workspace.writeFile(QLatin1String(working_files::kResults),
                             fileBytes(resultsLines(participantCount, kRecordedWinners)));
         window.btn3Click(); // Start

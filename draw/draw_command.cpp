@@ -205,8 +205,8 @@ void runStartStop(DrawContext& context)
     context.results.clear();
     context.results.load(QLatin1String(working_files::kResults));
     context.levelPrefixes.clear();
-    for (const QByteArray& line : context.results.lines())
-        context.levelPrefixes.add(results_format::levelPrefix(line));
+    for (int i = 0; i < context.results.count(); ++i)
+        context.levelPrefixes.add(results_format::levelPrefix(context.results.get(i)));
 
     LevelTally tally = tallyLevels(counts.perLevel, context.levelPrefixes);
     const ExtraPrizeTally extras = tallyExtraPrizes(extra_prizes::read(), context.results);

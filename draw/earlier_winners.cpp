@@ -27,12 +27,13 @@ class PositionQueues
     }
 
     // Adds the position when some results line looks for the key.
-    void addIfWanted(const QByteArray& key, int position)
+    void addIfWanted(QByteArrayView key, int position)
     {
         const quint32 bit = filterBit(key);
         if (!(filter_[bit / 64] & (quint64(1) << (bit % 64))))
             return;
-        auto found = queues_.find(key);
+        // Looked up in place: the line is not copied.
+        auto found = queues_.find(QByteArray::fromRawData(key.data(), key.size()));
         if (found != queues_.end())
             found.value().positions.push_back(position);
     }
@@ -58,12 +59,15 @@ class PositionQueues
     // bytes of every wanted key. Most lines are turned away by one bit test,
     // and the sieve is small enough to stay in the first-level cache.
     static constexpr quint32 kFilterBits = 1u << 16;
-    static quint32 filterBit(const QByteArray& key)
+    static quint32 filterBit(QByteArrayView key)
     {
         quint64 tail = 0;
         const qsizetype size = key.size();
-        const qsizetype taken = size < 8 ? size : 8;
-        std::memcpy(&tail, key.constData() + size - taken, static_cast<size_t>(taken));
+        // A fixed-size copy is one load; lines are nearly always that long.
+        if (size >= 8)
+            std::memcpy(&tail, key.constData() + size - 8, 8);
+        else if (size > 0)
+            std::memcpy(&tail, key.constData(), static_cast<size_t>(size));
         const quint64 mixed = (tail ^ static_cast<quint64>(size)) * 0x9E3779B97F4A7C15ull;
         return static_cast<quint32>(mixed >> 48);
     }
@@ -92,20 +96,21 @@ void removeEarlierWinners(TextLineList& participants, const TextLineList& result
 {
     if (results.isEmpty())
         return;
-    const std::vector<QByteArray>& lines = participants.lines();
+    const int lineCount = participants.count();
 
     std::vector<Wanted> wanted;
     wanted.reserve(static_cast<size_t>(results.count()));
     PositionQueues byBytes;
-    for (const QByteArray& resultsLine : results.lines()) {
+    for (int i = 0; i < results.count(); ++i) {
         Wanted entry;
-        entry.recorded = results_format::recordedWinner(resultsLine);
+        entry.recorded = results_format::recordedWinner(results.get(i));
         byBytes.want(entry.recorded);
         wanted.push_back(std::move(entry));
     }
-    // One hash lookup per participant line, no copies of the lines.
-    for (size_t i = 0; i < lines.size(); ++i)
-        byBytes.addIfWanted(lines[i], static_cast<int>(i));
+    // One bit test per participant line, a hash lookup for the few that pass
+    // it, no copies of the lines.
+    for (int i = 0; i < lineCount; ++i)
+        byBytes.addIfWanted(participants.view(i), i);
 
     // Recorded winners are normally exact copies of their lines; the folded
     // index, which folds every participant line, is built only when a winner
@@ -120,18 +125,18 @@ void removeEarlierWinners(TextLineList& participants, const TextLineList& result
         }
         for (size_t i = 0; i < wanted.size(); ++i) {
             wanted[i].foldedStripped =
-                caseFoldKey(results_format::strippedWinner(results.lines()[i]));
+                caseFoldKey(results_format::strippedWinner(results.get(static_cast<int>(i))));
             byFoldedText.want(wanted[i].foldedStripped);
         }
         QByteArray key;
-        for (size_t i = 0; i < lines.size(); ++i) {
-            caseFoldKeyInto(lines[i], key);
-            byFoldedText.addIfWanted(key, static_cast<int>(i));
+        for (int i = 0; i < lineCount; ++i) {
+            caseFoldKeyInto(participants.view(i), key);
+            byFoldedText.addIfWanted(key, i);
         }
         foldedIndexBuilt = true;
     };
 
-    std::vector<bool> taken(lines.size(), false);
+    std::vector<bool> taken(static_cast<size_t>(lineCount), false);
     std::vector<int> removed;
     removed.reserve(wanted.size());
     for (const Wanted& entry : wanted) {

@@ -66,7 +66,8 @@ LevelTally tallyLevels(const std::array<qint32, 6>& counts, const TextLineList& 
     std::array<QByteArray, 6> names;
     for (PrizeLevel level : kAllPrizeLevels)
         names[slot(level)] = levelName(level);
-    for (const QByteArray& prefix : levelPrefixes.lines()) {
+    for (int line = 0; line < levelPrefixes.count(); ++line) {
+        const QByteArrayView prefix = levelPrefixes.view(line);
         for (size_t i = 0; i < names.size(); ++i) {
             if (prefix == names[i]) {
                 ++tally.recorded[i];
@@ -131,7 +132,7 @@ FilesTally tallyFromFiles(const DrawSettings& settings)
     } catch (const AppError&) {
     }
     const LevelCounts counts = levelCountsOrZero(settings);
-    const LevelTally tally = tallyResultsLines(counts.perLevel, results.lines());
+    const LevelTally tally = tallyResultsLines(counts.perLevel, results.copyLines());
     return FilesTally{tally, tally.placesLeftInDraw(counts.total, results.count()),
                       tallyExtraPrizes(extra_prizes::read(), results)};
 }

@@ -63,7 +63,7 @@ int ParticipantColumns::indexOf(const QByteArray& name) const
     return ok && number >= 1 && digits.at(0) != '+' ? number - 1 : -1;
 }
 
-QByteArray cellView(const QByteArray& line, int index)
+QByteArray cellView(QByteArrayView line, int index)
 {
     qsizetype begin = 0;
     qsizetype end = line.size();
@@ -82,13 +82,13 @@ QByteArray cellView(const QByteArray& line, int index)
         ++begin;
     while (end > begin && isBlank(line.at(end - 1)))
         --end;
-    return QByteArray::fromRawData(line.constData() + begin, end - begin);
+    return QByteArray::fromRawData(line.data() + begin, end - begin);
 }
 
-void cellViews(const QByteArray& line, int count, QByteArrayView* cells)
+void cellViews(QByteArrayView line, int count, QByteArrayView* cells)
 {
-    const char* const end = line.constData() + line.size();
-    const char* begin = line.constData();
+    const char* const end = line.data() + line.size();
+    const char* begin = line.data();
     for (int i = 0; i < count; ++i) {
         if (!begin) {
             cells[i] = QByteArrayView(); // the line has fewer cells

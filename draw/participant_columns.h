@@ -32,8 +32,8 @@ QByteArray numberedColumnName(int index);
 QByteArray cellAt(const QByteArray& line, int index);
 // The same cell without a copy: it points into the line, which must outlive
 // it. Index -1: the whole line, stripped alike.
-QByteArray cellView(const QByteArray& line, int index);
+QByteArray cellView(QByteArrayView line, int index);
 // The cells 0 .. count-1 as cellView gives them, found in one pass over the
 // line, into cells[0 .. count-1].
-void cellViews(const QByteArray& line, int count, QByteArrayView* cells);
+void cellViews(QByteArrayView line, int count, QByteArrayView* cells);
 int cellCountOf(const QByteArray& line);

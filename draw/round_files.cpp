@@ -24,14 +24,16 @@ std::vector<QByteArray> voidEntry(RoundState& state, size_t entry, const QDateTi
     TextLineList results;
     const QString resultsPath = QLatin1String(working_files::kResults);
     results.load(resultsPath);
-    const std::vector<QByteArray>& lines = results.lines();
-    const auto found = std::find(lines.rbegin(), lines.rend(), resultsLine);
-    if (found != lines.rend()) {
-        results.deleteAt(static_cast<int>(lines.rend() - found) - 1);
-        results.save(resultsPath);
+    // The last copy of the line is the winner voided.
+    for (int i = results.count() - 1; i >= 0; --i) {
+        if (results.view(i) == resultsLine) {
+            results.deleteAt(i);
+            results.save(resultsPath);
+            break;
+        }
     }
     state.voidEntry(entry, at);
-    return results.lines();
+    return results.copyLines();
 }
 
 } // namespace round_files

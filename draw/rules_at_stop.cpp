@@ -107,7 +107,7 @@ bool RulesAtStop::matches(const Match& match, QByteArrayView cell) const
     return match.otherKeys.contains(scratch_) == match.is;
 }
 
-void RulesAtStop::readCells(const QByteArray& line) const
+void RulesAtStop::readCells(QByteArrayView line) const
 {
     if (readsWholeLine_)
         cells_[0] = QByteArrayView(cellView(line, -1));
@@ -181,7 +181,8 @@ void RulesAtStop::keepOnlyCandidates(TextLineList& candidates, const TextLineLis
     }
     std::vector<int> failing;
     for (int i = 0; i < candidates.count(); ++i) {
-        readCells(candidates.get(i));
+        // A view: the cells read point into the list, which outlives the test.
+        readCells(candidates.view(i));
         bool kept = cellsPass();
         if (kept && capColumn_ >= 0) {
             const int group = groupIdOf(cell(capColumn_));

@@ -63,7 +63,7 @@ class RulesAtStop
                          const ParticipantColumns& columns, QByteArray& missing);
     bool matches(const Match& match, QByteArrayView cell) const;
     // Splits the line into cells_ (the whole line first, then each column).
-    void readCells(const QByteArray& line) const;
+    void readCells(QByteArrayView line) const;
     bool cellsPass() const;
     QByteArrayView cell(int column) const { return cells_[static_cast<size_t>(column + 1)]; }
     // The number of the cell's group, a new one for a group not seen yet.

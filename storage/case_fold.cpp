@@ -128,7 +128,7 @@ const FoldTable& foldTable()
     return table;
 }
 
-void writeInvalidKey(const QByteArray& line, QByteArray& key)
+void writeInvalidKey(QByteArrayView line, QByteArray& key)
 {
     key.resize(line.size() + 1);
     char* out = key.data();
@@ -149,7 +149,7 @@ bool invalidKeyIsOwn(QByteArrayView text)
 
 } // namespace
 
-void caseFoldKeyInto(const QByteArray& line, QByteArray& key)
+void caseFoldKeyInto(QByteArrayView line, QByteArray& key)
 {
     const FoldTable& table = foldTable();
     const auto* bytes = reinterpret_cast<const unsigned char*>(line.constData());
@@ -180,7 +180,7 @@ void caseFoldKeyInto(const QByteArray& line, QByteArray& key)
     key.resize(out - start);
 }
 
-QByteArray caseFoldKey(const QByteArray& line)
+QByteArray caseFoldKey(QByteArrayView line)
 {
     QByteArray key;
     caseFoldKeyInto(line, key);

@@ -11,11 +11,11 @@
 //
 // Folding works on the bytes through a table built once from the GBK codec,
 // so a key costs one pass over the line and no decoding.
-QByteArray caseFoldKey(const QByteArray& line);
+QByteArray caseFoldKey(QByteArrayView line);
 
 // The same key written into `key`, reusing its storage: folding many lines
 // into one buffer allocates only when a line is longer than any before it.
-void caseFoldKeyInto(const QByteArray& line, QByteArray& key);
+void caseFoldKeyInto(QByteArrayView line, QByteArray& key);
 
 // Whether no other text has this text's key: then a text has the same key
 // exactly when it has the same bytes, and comparing keys can compare bytes.

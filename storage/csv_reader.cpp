@@ -1,5 +1,7 @@
 #include "storage/csv_reader.h"
 
+#include <utility>
+
 namespace csv_reader {
 
 QChar detectSeparator(QStringView text)
@@ -47,8 +49,15 @@ void Parser::appendToField(QStringView characters)
 
 void Parser::endField()
 {
-    record_ << field_;
-    field_.clear();
+    // The cell takes the field's characters and the field the strings of
+    // the cell it replaces, room and all: rows of the same shape allocate
+    // nothing.
+    if (fieldsInRecord_ < record_.size())
+        record_[fieldsInRecord_].swap(field_);
+    else
+        record_.append(std::exchange(field_, QString()));
+    ++fieldsInRecord_;
+    field_.truncate(0);
     fieldStarted_ = true;
     ++recordCharacters_; // the separator or the break
 }
@@ -56,9 +65,11 @@ void Parser::endField()
 void Parser::endRecord()
 {
     endField();
+    if (record_.size() > fieldsInRecord_)
+        record_.resize(fieldsInRecord_);
     if (!sink_.addRow(record_, recordNumber_))
         stopped_ = true;
-    record_.clear();
+    fieldsInRecord_ = 0;
     recordCharacters_ = 0;
     fieldStarted_ = false;
     ++recordNumber_;
@@ -123,7 +134,7 @@ bool Parser::finish()
     if (stopped_)
         return false;
     // A final record without a break; a break at the very end adds none.
-    if (fieldStarted_ || !field_.isEmpty() || !record_.isEmpty())
+    if (fieldStarted_ || !field_.isEmpty() || fieldsInRecord_ > 0)
         endRecord();
     return !stopped_;
 }

@@ -40,7 +40,8 @@ class Parser
 
     QChar separator_;
     RowSink& sink_;
-    QStringList record_;
+    QStringList record_; // its first fieldsInRecord_ cells are this record's
+    qsizetype fieldsInRecord_ = 0;
     QString field_;
     qsizetype recordCharacters_ = 0;
     qint64 recordNumber_ = 1;

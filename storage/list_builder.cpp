@@ -2,8 +2,6 @@
 
 #include "storage/header_row.h"
 
-#include <QRegularExpression>
-
 namespace {
 
 bool isBlank(const QString& cell)
@@ -14,26 +12,63 @@ bool isBlank(const QString& cell)
     return true;
 }
 
+bool isBreakOrTab(QChar character)
+{
+    return character == u'\r' || character == u'\n' || character == u'\t';
+}
+
+// The cell with each run of breaks and tabs as one blank, appended in runs:
+// a cell without any is one copy.
+void appendCellOnOneLine(const QString& cell, QString& line)
+{
+    const QChar* const begin = cell.constData();
+    const QChar* const end = begin + cell.size();
+    const QChar* run = begin;
+    while (run < end) {
+        const QChar* stop = run;
+        while (stop < end && !isBreakOrTab(*stop))
+            ++stop;
+        line.append(run, stop - run);
+        if (stop == end)
+            break;
+        line.append(u' ');
+        while (stop < end && isBreakOrTab(*stop))
+            ++stop;
+        run = stop;
+    }
+}
+
 } // namespace
 
-QString participantLine(const QStringList& cells)
+void appendParticipantLine(const QStringList& cells, QString& line)
 {
-    static const QRegularExpression breaksAndTabs(QStringLiteral("[\r\n\t]+"));
-    QStringList kept;
+    bool first = true;
     for (const QString& cell : cells) {
         if (isBlank(cell))
             continue;
-        const bool hasBreaks = cell.contains(u'\n') || cell.contains(u'\r') || cell.contains(u'\t');
-        kept << (hasBreaks ? QString(cell).replace(breaksAndTabs, QStringLiteral(" ")) : cell);
+        if (!first)
+            line.append(u'\t');
+        first = false;
+        appendCellOnOneLine(cell, line);
     }
-    return kept.join(u'\t');
+}
+
+QString participantLine(const QStringList& cells)
+{
+    QString line;
+    appendParticipantLine(cells, line);
+    return line;
 }
 
 bool ListBuilder::addRow(const QStringList& cells, qint64 row)
 {
     if (stop_ != Stop::None)
         return false;
-    const QString line = participantLine(cells);
+    // One string for every row, its room kept: a million rows allocate a
+    // line's worth, not a list of cells and a line each.
+    QString& line = line_;
+    line.truncate(0);
+    appendParticipantLine(cells, line);
     if (line.isEmpty())
         return true;
     if (line.size() > kMaxLineCharacters) {

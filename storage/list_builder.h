@@ -56,9 +56,12 @@ class ListBuilder : public RowSink
     Stop stop_ = Stop::None;
     qint64 stopRow_ = 0;
     ParticipantLines lines_;
+    QString line_;
     bool firstLineLooksLikeTitles_ = false;
 };
 
 // A row's non-empty cells joined by tabs; breaks and tabs inside a cell
 // become blanks, since a participant is one line.
 QString participantLine(const QStringList& cells);
+// The same appended to `line`.
+void appendParticipantLine(const QStringList& cells, QString& line);

@@ -107,55 +107,92 @@ struct SheetContext
     bool from1904;
 };
 
-// A cell's text as the spreadsheet shows it; nothing when it is a shared
-// string too long to keep.
-std::optional<QString> cellText(const QString& type, int style, const QString& value,
-                                const SheetContext& context)
+enum class CellType { Number, SharedString, Boolean, Text, Date };
+
+CellType cellTypeOf(QByteArrayView type)
 {
-    if (type == QLatin1String("s")) {
+    if (type == "s")
+        return CellType::SharedString;
+    if (type == "b")
+        return CellType::Boolean;
+    if (type == "str" || type == "inlineStr" || type == "e")
+        return CellType::Text;
+    if (type == "d") // an ISO 8601 date written as such
+        return CellType::Date;
+    return CellType::Number;
+}
+
+// A cell's text as the spreadsheet shows it, appended to `out`; false when
+// it is a shared string too long to keep.
+bool appendCellText(CellType type, int style, const QString& value, const SheetContext& context,
+                    QString& out)
+{
+    switch (type) {
+    case CellType::SharedString: {
         bool ok = false;
         const int index = value.trimmed().toInt(&ok);
         if (!ok || index < 0 || index >= context.strings.size())
-            return QString();
+            return true;
         if (context.strings.isTooLong(index))
-            return std::nullopt;
-        return context.strings.at(index).toString();
+            return false;
+        out.append(context.strings.at(index));
+        return true;
     }
-    if (type == QLatin1String("b"))
-        return value.trimmed() == QLatin1String("1") ? QStringLiteral("TRUE")
-                                                     : QStringLiteral("FALSE");
-    if (type == QLatin1String("str") || type == QLatin1String("inlineStr") ||
-        type == QLatin1String("e"))
-        return value;
-    if (type == QLatin1String("d")) // an ISO 8601 date written as such
-        return value.left(10);
+    case CellType::Boolean:
+        out.append(value.trimmed() == QLatin1String("1") ? QLatin1String("TRUE")
+                                                         : QLatin1String("FALSE"));
+        return true;
+    case CellType::Text:
+        out.append(value);
+        return true;
+    case CellType::Date:
+        out.append(QStringView(value).left(10));
+        return true;
+    case CellType::Number:
+        break;
+    }
     if (style >= 0 && style < context.dateStyles.size() && context.dateStyles[style])
-        return spreadsheet_number::shownAsDate(value, context.from1904);
-    return spreadsheet_number::shown(value);
+        out.append(spreadsheet_number::shownAsDate(value, context.from1904));
+    else
+        out.append(spreadsheet_number::shown(value));
+    return true;
+}
+
+bool isBlank(const QString& text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
 }
 
 enum class Outcome { Read, Damaged, Stopped };
 
 // Each row into the sink as its end tag is read, numbered as the sheet
-// numbers it.
+// numbers it. The row's cells and the value keep their strings from cell to
+// cell and row to row: a million rows allocate for their shared strings'
+// copies and their numbers, not for every tag.
 Outcome sheetRows(XmlScanner& xml, const SheetContext& context, RowSink& sink)
 {
     QStringList row;
+    qsizetype cellsInRow = 0; // the first cells of `row` that are this row's
     qint64 rowNumber = 0;
     qsizetype rowCharacters = 0;
     bool inCell = false;
     bool inValue = false; // <v>, or <t> of an inline string
     int phoneticDepth = 0;
-    QString type;
+    CellType type = CellType::Number;
     int style = -1;
     QString value;
+    QByteArray decoded;
     auto tooLong = [&] {
         sink.rowTooLong(std::max<qint64>(rowNumber, 1));
         return Outcome::Stopped;
     };
     auto endRow = [&] {
-        const bool go = row.isEmpty() || sink.addRow(row, std::max<qint64>(rowNumber, 1));
-        row.clear();
+        if (cellsInRow == 0)
+            return true;
+        if (row.size() > cellsInRow)
+            row.resize(cellsInRow);
+        const bool go = sink.addRow(row, std::max<qint64>(rowNumber, 1));
+        cellsInRow = 0;
         rowCharacters = 0;
         return go;
     };
@@ -164,16 +201,16 @@ Outcome sheetRows(XmlScanner& xml, const SheetContext& context, RowSink& sink)
         case XmlScanner::Token::StartElement:
             if (xml.name() == "row") {
                 bool numbered = false;
-                const qint64 number = xml.attribute("r").toLongLong(&numbered);
+                const qint64 number = xml.attributeView("r", decoded).toLongLong(&numbered);
                 rowNumber = numbered && number > rowNumber ? number : rowNumber + 1;
             } else if (xml.name() == "c") {
                 inCell = true;
-                type = QString::fromLatin1(xml.attribute("t"));
+                type = cellTypeOf(xml.attributeView("t", decoded));
                 bool hasStyle = false;
-                style = xml.attribute("s").toInt(&hasStyle);
+                style = xml.attributeView("s", decoded).toInt(&hasStyle);
                 if (!hasStyle)
                     style = -1;
-                value.clear();
+                value.truncate(0);
             } else if (inCell && (xml.name() == "v" || xml.name() == "t")) {
                 inValue = true;
             } else if (xml.name() == "rPh") {
@@ -182,14 +219,17 @@ Outcome sheetRows(XmlScanner& xml, const SheetContext& context, RowSink& sink)
             break;
         case XmlScanner::Token::EndElement:
             if (xml.name() == "c" && inCell) {
-                const std::optional<QString> text = cellText(type, style, value, context);
-                if (!text)
+                if (cellsInRow == row.size())
+                    row.append(QString());
+                QString& text = row[cellsInRow];
+                text.truncate(0);
+                if (!appendCellText(type, style, value, context, text))
                     return tooLong();
-                if (!text->trimmed().isEmpty()) {
-                    rowCharacters += text->size() + 1;
+                if (!isBlank(text)) {
+                    rowCharacters += text.size() + 1;
                     if (rowCharacters > sink.maxLineCharacters() + 1)
                         return tooLong();
-                    row << *text;
+                    ++cellsInRow;
                 }
                 inCell = false;
             } else if (xml.name() == "v" || xml.name() == "t") {
@@ -202,7 +242,7 @@ Outcome sheetRows(XmlScanner& xml, const SheetContext& context, RowSink& sink)
             break;
         case XmlScanner::Token::Text:
             if (inCell && inValue && phoneticDepth <= 0) {
-                value += xml.text();
+                xml.appendText(value);
                 if (value.size() > sink.maxLineCharacters())
                     return tooLong();
             }

@@ -98,8 +98,11 @@ QByteArray decodeXmlEntities(QByteArrayView raw)
 
 QByteArrayView XmlScanner::localName(QByteArrayView qualified)
 {
-    const qsizetype colon = qualified.lastIndexOf(':');
-    return colon < 0 ? qualified : qualified.sliced(colon + 1);
+    // Names are a few letters: a plain loop, not a general search.
+    for (qsizetype at = qualified.size(); at-- > 0;)
+        if (qualified[at] == ':')
+            return qualified.sliced(at + 1);
+    return qualified;
 }
 
 bool XmlScanner::readMore()
@@ -254,7 +257,7 @@ XmlScanner::Token XmlScanner::startOrEndElement()
     return Token::StartElement;
 }
 
-QByteArray XmlScanner::attribute(QByteArrayView wanted) const
+QByteArrayView XmlScanner::rawAttribute(QByteArrayView wanted) const
 {
     qsizetype at = 0;
     const qsizetype size = attributes_.size();
@@ -276,12 +279,40 @@ QByteArray XmlScanner::attribute(QByteArrayView wanted) const
             return {};
         at = valueEnd + 1;
         if (!name.isEmpty() && localName(name) == wanted)
-            return decodeXmlEntities(attributes_.sliced(valueStart, valueEnd - valueStart));
+            return attributes_.sliced(valueStart, valueEnd - valueStart);
     }
     return {};
+}
+
+QByteArray XmlScanner::attribute(QByteArrayView wanted) const
+{
+    const QByteArrayView raw = rawAttribute(wanted);
+    if (raw.isNull())
+        return {};
+    return decodeXmlEntities(raw);
+}
+
+QByteArrayView XmlScanner::attributeView(QByteArrayView wanted, QByteArray& decoded) const
+{
+    const QByteArrayView raw = rawAttribute(wanted);
+    if (!raw.contains('&'))
+        return raw;
+    decoded = decodeXmlEntities(raw);
+    return decoded;
 }
 
 QString XmlScanner::text() const
 {
     return QString::fromUtf8(charactersAreRaw_ ? characters_ : decodeXmlEntities(characters_));
+}
+
+void XmlScanner::appendText(QString& out) const
+{
+    const bool plain = charactersAreRaw_ || !characters_.contains('&');
+    if (plain && std::all_of(characters_.begin(), characters_.end(),
+                             [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        out.append(QLatin1StringView(characters_.data(), characters_.size()));
+        return;
+    }
+    out.append(text());
 }

@@ -39,13 +39,21 @@ class XmlScanner
     // The current start element's attribute by local name, entities decoded;
     // empty when it has none.
     QByteArray attribute(QByteArrayView localName) const;
+    // The same as a view: of the tag itself when the value holds no entity,
+    // else of `decoded`. Valid until the next token.
+    QByteArrayView attributeView(QByteArrayView localName, QByteArray& decoded) const;
     // The current character data, entities decoded.
     QString text() const;
+    // The same appended to `out`; plain ASCII, as numbers are, without a
+    // string of its own.
+    void appendText(QString& out) const;
     // False when the source failed rather than the document.
     bool sourceFailed() const { return sourceFailed_; }
 
   private:
     static QByteArrayView localName(QByteArrayView qualified);
+    // The attribute's value as written; a null view when there is none.
+    QByteArrayView rawAttribute(QByteArrayView localName) const;
     // Reads more of a document that arrives in pieces, dropping what was
     // scanned; false at its end or when it cannot be read.
     bool readMore();

@@ -28,7 +28,7 @@ Lines afterRemoval(const Lines& participants, const Lines& winners)
     for (const QByteArray& winner : winners)
         results.add(G("五等奖：") + winner);
     removeEarlierWinners(list, results);
-    return list.lines();
+    return list.copyLines();
 }
 
 // The rule, one results line at a time: the first line not yet taken with
@@ -122,7 +122,7 @@ TEST(EarlierWinnersIndex, AgreesWithTheRuleOnAMixedList)
     }
     TextLineList list = listOf(participants);
     removeEarlierWinners(list, listOf(resultsLines));
-    EXPECT_EQ(list.lines(), removedTheSlowWay(participants, resultsLines));
+    EXPECT_EQ(list.copyLines(), removedTheSlowWay(participants, resultsLines));
     EXPECT_LT(list.count(), 400); // the mix did take lines
 }
 

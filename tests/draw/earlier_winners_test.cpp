@@ -17,7 +17,7 @@ Lines afterRemoval(const Lines& participants, const Lines& winners)
     for (const QByteArray& winner : winners)
         results.add(G("五等奖：") + winner);
     removeEarlierWinners(list, results);
-    return list.lines();
+    return list.copyLines();
 }
 
 TEST(EarlierWinners, ExactBytesWinOverCaseVariants)
@@ -60,7 +60,7 @@ TEST(EarlierWinnersLookup, ResultsLinesWithoutALabelStillCountAsWinners)
     results.add("12345678C");
     results.add("short");
     removeEarlierWinners(list, results);
-    EXPECT_EQ(list.lines(), (Lines{"A", "xyzB"}));
+    EXPECT_EQ(list.copyLines(), (Lines{"A", "xyzB"}));
 }
 
 } // namespace

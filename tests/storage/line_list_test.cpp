@@ -13,7 +13,7 @@ std::vector<QByteArray> loadBytes(const ScopedWorkingDirectory& dir, const QByte
     dir.writeFile("list.txt", bytes);
     TextLineList list;
     list.load("list.txt");
-    return list.lines();
+    return list.copyLines();
 }
 
 using Lines = std::vector<QByteArray>;
@@ -65,7 +65,7 @@ TEST(TextLineListLoad, MissingFileFailsWithFullPathAndKeepsTheList)
         EXPECT_EQ(error.message(), QStringLiteral("Cannot open file \"%1\". 此文件或目录不存在")
                                        .arg(dir.filePath("missing.txt")));
     }
-    EXPECT_EQ(list.lines(), Lines{"kept"});
+    EXPECT_EQ(list.copyLines(), Lines{"kept"});
 }
 
 TEST(TextLineListSave, WritesEveryLineWithCrLfAndNothingForAnEmptyList)
