@@ -13,6 +13,7 @@
 #include "ui/main_window/cou.h"
 #include "ui/main_window/operator_menu.h"
 #include "ui/main_window/round_controls.h"
+#include "verify/record_check.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,6 +97,12 @@ class Rehearsal
                 failures_[f].detail = "after action " + std::to_string(i) + " (" +
                                       format(sequence_.actions[i]) + "): " + failures_[f].detail;
         }
+        // Whatever the operator did, anyone can compute the winners again.
+        const record_check::Result record = record_check::checkFolder(dir_.path());
+        if (!stopped_)
+            expect(record.outcome == record_check::Result::Outcome::Verified, "record",
+                   "entry " + std::to_string(record.failedEntry) + ": " +
+                       record.reason.english.toStdString());
         return failures_;
     }
 
