@@ -41,6 +41,12 @@ QString resultLine(const record_check::Result& result, bool chinese)
     return reason;
 }
 
+QString reportWritten(const QString& path, bool chinese)
+{
+    return chinese ? QString::fromUtf8("已生成抽奖报告：%1").arg(path)
+                   : QStringLiteral("Report written: %1").arg(path);
+}
+
 QString usage(bool chinese)
 {
     return chinese ? QString::fromUtf8("用法：prizmora-verify [--report 文件.pdf] [文件夹]")

@@ -13,5 +13,6 @@ bool chineseLocale();
 // The one line for the result: the summary, or the failing entry and why.
 QString resultLine(const record_check::Result& result, bool chinese);
 QString usage(bool chinese);
+QString reportWritten(const QString& path, bool chinese);
 
 } // namespace verify_texts

@@ -181,14 +181,14 @@ TEST(RecordCheck, AWholeNightVerifiesAndEveryTamperingIsFoundAtItsEntry)
 TEST(RecordCheck, TheProgramExitsByTheOutcomeInTheUsersLanguage)
 {
     DrawHarness draw;
-    const auto run = [](const QByteArray& lang, QString& out) {
+    const auto run = [](const QByteArray& lang, QString& out, QStringList arguments = {}) {
         QProcess verify;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("LC_ALL"));
         environment.remove(QStringLiteral("LC_MESSAGES"));
         environment.insert(QStringLiteral("LANG"), QString::fromLatin1(lang));
         verify.setProcessEnvironment(environment);
-        verify.start(QStringLiteral(PRIZMORA_VERIFY_PROGRAM), {QDir::currentPath()});
+        verify.start(QStringLiteral(PRIZMORA_VERIFY_PROGRAM), arguments << QDir::currentPath());
         verify.waitForFinished();
         out = QString::fromUtf8(verify.readAllStandardOutput() + verify.readAllStandardError());
         return verify.exitCode();
@@ -197,8 +197,10 @@ TEST(RecordCheck, TheProgramExitsByTheOutcomeInTheUsersLanguage)
     EXPECT_EQ(run("zh_CN.UTF-8", out), 2);
     EXPECT_TRUE(out.contains(QString::fromUtf8("没有抽奖记录"))) << out.toStdString();
     const qint64 drawn = drawANight(draw);
-    EXPECT_EQ(run("en_US.UTF-8", out), 0);
+    EXPECT_EQ(run("en_US.UTF-8", out, {QStringLiteral("--report"), QStringLiteral("night.pdf")}), 0);
     EXPECT_TRUE(out.contains(QStringLiteral("%1 winners").arg(drawn))) << out.toStdString();
+    EXPECT_TRUE(draw.dir.readFile(QStringLiteral("night.pdf")).startsWith("%PDF"));
+    if (qEnvironmentVariableIsSet("KEEPPDF")) QFile::copy(QStringLiteral("night.pdf"), QString::fromLocal8Bit(qgetenv("KEEPPDF")));
     std::vector<QByteArray> lines = recordLines();
     lines.pop_back();
     lines.insert(lines.begin() + 1, lines.back());
