@@ -20,6 +20,7 @@ void registerStartUpBenchmarks();
 void registerBatchStopBenchmarks();
 void registerRulesStopBenchmarks();
 void registerResultsListBenchmarks();
+void registerVerifyBenchmarks();
 
 namespace {
 
@@ -62,6 +63,7 @@ int main(int argc, char** argv)
     registerBatchStopBenchmarks();
     registerRulesStopBenchmarks();
     registerResultsListBenchmarks();
+    registerVerifyBenchmarks();
 
     CollectingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

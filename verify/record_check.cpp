@@ -34,10 +34,30 @@ QString zh(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
+// "yyyy-MM-dd HH:mm:ss.zzz" read by hand, as the wall clock wrote it: a
+// local QDateTime asks the time zone, seconds for a night of 100,000 picks.
+// Invalid for any other text.
 QDateTime readTime(const QByteArray& text)
 {
-    return QDateTime::fromString(QString::fromLatin1(text),
-                                 QLatin1String(draw_record::kTimeFormat));
+    static const char kPattern[] = "dddd-dd-dd dd:dd:dd.ddd";
+    if (text.size() != static_cast<qsizetype>(sizeof(kPattern) - 1))
+        return QDateTime();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (kPattern[i] == 'd' ? (c < '0' || c > '9') : c != kPattern[i])
+            return QDateTime();
+    }
+    const auto number = [&text](int from, int digits) {
+        int value = 0;
+        for (int i = from; i < from + digits; ++i)
+            value = value * 10 + (text[i] - '0');
+        return value;
+    };
+    const QDate date(number(0, 4), number(5, 2), number(8, 2));
+    const QTime time(number(11, 2), number(14, 2), number(17, 2), number(20, 3));
+    if (!date.isValid() || !time.isValid())
+        return QDateTime();
+    return QDateTime(date, time, Qt::UTC);
 }
 
 class Checker
@@ -51,6 +71,7 @@ class Checker
     void event(int entry, const QByteArray& historyLine, Result& result)
     {
         rounds_.addLine(historyLine);
+        carried_.valid = false;
         result.events.push_back({entry, historyLine});
     }
 
@@ -100,10 +121,23 @@ class Checker
                      .arg(kept.count())
                      .arg(resultsLines)}};
 
-        TextLineList candidates = list;
-        keepOnlyRoundCandidates(candidates, kept,
-                                round ? round->voidedLines() : std::vector<QByteArray>(),
-                                stop.repeats != setting_names::no());
+        const bool repeats = stop.repeats != setting_names::no();
+        TextLineList candidates;
+        if (carried_.valid && carried_.listSha == stop.listSha && carried_.repeats == repeats &&
+            carried_.resultsAfter == kept.count()) {
+            // The last Stop's candidates less its winners: the removal takes
+            // each line's first copy, as the whole removal would, and costs
+            // a Stop's winners instead of the round's.
+            candidates = std::move(carried_.candidates);
+            if (!repeats)
+                removeEarlierWinners(candidates, carried_.winners);
+        } else {
+            candidates = list;
+            keepOnlyRoundCandidates(candidates, kept,
+                                    round ? round->voidedLines() : std::vector<QByteArray>(),
+                                    repeats);
+        }
+        carried_ = {true, stop.listSha, repeats, candidates, {}, 0};
         RulesAtStop rules = RulesAtStop::ofFiles(stop.prizeName, snapshotFile(entry, f[8]),
                                                  snapshotFile(entry, f[9]));
         stop.rulesText = rules.fullText();
@@ -165,6 +199,9 @@ class Checker
             rounds_.addWinner(p.time, p.resultsLine);
             stop.picks.push_back(p);
         }
+        for (const Pick& pick : stop.picks)
+            carried_.winners.add(pick.resultsLine);
+        carried_.resultsAfter = kept.count() + static_cast<int>(stop.picks.size());
         result.winners += static_cast<qint64>(picks.size());
         result.stops.push_back(std::move(stop));
     }
@@ -229,6 +266,18 @@ class Checker
                      .arg(name)}};
     }
 
+    // The round's candidates of the last Stop before its rules; valid while
+    // no event came between it and the next.
+    struct Carried
+    {
+        bool valid = false;
+        QByteArray listSha;
+        bool repeats = false;
+        TextLineList candidates;
+        TextLineList winners;
+        int resultsAfter = 0;
+    };
+    Carried carried_;
     QString snapshots_;
     QHash<QByteArray, TextLineList> lists_;
     QSet<QByteArray> checkedFiles_;

@@ -29,6 +29,9 @@ qint64 drawANight(DrawHarness& draw)
     for (int i = 0; i < 30; ++i)
         people.push_back(G("部门") + QByteArray::number(i % 3) + '\t' + G("员工") +
                          QByteArray::number(i));
+    // Equal lines are two people: the removal of either must match the draw's.
+    for (int i = 0; i < 6; ++i)
+        people.insert(people.begin() + 3 * i, people[static_cast<size_t>(5 * i)]);
     draw.setParticipants(people);
     DrawRules rules;
     rules.levels[levelName(PrizeLevel::Second)].cap = {G("第1列"), 1};
