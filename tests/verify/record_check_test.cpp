@@ -200,7 +200,8 @@ TEST(RecordCheck, TheProgramExitsByTheOutcomeInTheUsersLanguage)
     EXPECT_EQ(run("zh_CN.UTF-8", out), 2);
     EXPECT_TRUE(out.contains(QString::fromUtf8("没有抽奖记录"))) << out.toStdString();
     const qint64 drawn = drawANight(draw);
-    EXPECT_EQ(run("en_US.UTF-8", out, {QStringLiteral("--report"), QStringLiteral("night.pdf")}), 0);
+    EXPECT_EQ(run("en_US.UTF-8", out, {QStringLiteral("--report"), QStringLiteral("night.pdf")}),
+              0);
     EXPECT_TRUE(out.contains(QStringLiteral("%1 winners").arg(drawn))) << out.toStdString();
     EXPECT_TRUE(draw.dir.readFile(QStringLiteral("night.pdf")).startsWith("%PDF"));
     std::vector<QByteArray> lines = recordLines();
@@ -212,3 +213,23 @@ TEST(RecordCheck, TheProgramExitsByTheOutcomeInTheUsersLanguage)
 }
 
 } // namespace
+
+// The example docs/VERIFY.md works by hand, drawn by the program.
+TEST(RecordCheck, TheDocumentedExampleIsWhatTheDrawRecords)
+{
+    DrawHarness draw;
+    draw.settings.countTexts = {"", "", "", "", "", "2"};
+    draw.options.batchSizes = {1, 1, 1, 1, 1, 2};
+    draw.setParticipants({G("张三"), G("李四"), G("王五"), G("赵六"), G("钱七")});
+    draw.fakes.clock.time = QDateTime(QDate(2026, 12, 8), QTime(20, 15, 7, 418));
+    draw.startAndStop();
+    const std::vector<QByteArray> lines = recordLines();
+    ASSERT_EQ(lines.size(), 3u);
+    const auto body = [](const QByteArray& line) { return line.left(line.lastIndexOf('\t')); };
+    EXPECT_EQ(body(lines[0]),
+              G("stop\t2026-12-08 20:15:07.418\tlevel\t五等奖\t2\t否\t92048cd1157e3125a6f542c8f5e"
+                "423e5c415c67acdf8691f47e946d710a74b63\t5\t0\t-\t-"));
+    EXPECT_EQ(body(lines[1]), G("pick\t2026-12-08 20:15:07.418\t1796732107\t5\t2\t五等奖：王五"));
+    EXPECT_EQ(body(lines[2]), G("pick\t2026-12-08 20:15:07.418\t1796732107\t4\t3\t五等奖：钱七"));
+    EXPECT_EQ(record_check::checkFolder(QStringLiteral(".")).winners, 2);
+}
