@@ -121,9 +121,15 @@ bool keepSnapshot(const QString& folder, const QByteArray& sha, const QByteArray
     const QFileInfo existing(path);
     if (existing.exists() || existing.isSymLink())
         return existing.isFile(); // kept already; anything else is left alone
+    const bool folderMade = !QFileInfo::exists(folder);
     if (!QDir().mkpath(folder))
         return false;
-    return writeFileAtomically(path, content).ok();
+    if (writeFileAtomically(path, content).ok())
+        return true;
+    // A full disk leaves no empty folder behind.
+    if (folderMade)
+        QDir().rmdir(folder);
+    return false;
 }
 
 std::optional<Entry> readEntry(const QByteArray& line)
