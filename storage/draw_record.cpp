@@ -2,10 +2,10 @@
 
 #include "base/atomic_file.h"
 #include "base/regular_file.h"
+#include "base/sha256.h"
 #include "storage/draw_history.h"
 #include "storage/text_line_list.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <unistd.h>
@@ -38,7 +38,7 @@ bool isHash(const QByteArray& text)
 
 QByteArray sha256Hex(QByteArrayView bytes)
 {
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+    return sha256::hex(bytes);
 }
 
 QByteArray zeroHash()
@@ -56,12 +56,22 @@ QByteArray joinedLines(const TextLineList& lines)
 
 QByteArray linesSha256(const TextLineList& lines)
 {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    // Lines go to the hash in chunks: one update per short name would cost
+    // more than hashing it, and a joined copy would double the memory.
+    constexpr qsizetype kChunk = 1 << 20;
+    sha256::Hasher hash;
+    QByteArray chunk;
+    chunk.reserve(kChunk + 4096);
     for (int i = 0; i < lines.count(); ++i) {
-        hash.addData(lines.get(i));
-        hash.addData(QByteArrayView("\r\n"));
+        chunk += lines.get(i);
+        chunk += "\r\n";
+        if (chunk.size() >= kChunk) {
+            hash.add(chunk);
+            chunk.resize(0);
+        }
     }
-    return hash.result().toHex();
+    hash.add(chunk);
+    return hash.hexResult();
 }
 
 QByteArray lastLineHash(const QString& path)
