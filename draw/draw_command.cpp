@@ -179,7 +179,8 @@ void runStartStop(DrawContext& context)
         endAtCheck(context, draw_texts::participantFileMissing());
         return;
     }
-    context.participants.load(participantFile);
+    const std::optional<ListIdentity> listIdentity =
+        stop_record::loadList(context.participants, participantFile);
     if (context.participants.isEmpty()) {
         endAtCheck(context, draw_texts::participantListEmpty());
         return;
@@ -220,7 +221,7 @@ void runStartStop(DrawContext& context)
     const bool stopping = context.surface.startStopCaption() == draw_texts::stopCaption();
     // The record's inputs are the list as loaded, before anyone is removed.
     const StopInputs inputs =
-        stopping ? stop_record::capture(context.participants, context.results,
+        stopping ? stop_record::capture(context.participants, listIdentity, context.results,
                                         context.settings.repeatText)
                  : StopInputs();
     keepOnlyCandidates(context);

@@ -9,10 +9,47 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <sys/stat.h>
+
+bool ListIdentity::operator==(const ListIdentity& other) const
+{
+    const auto same = [](const timespec& a, const timespec& b) {
+        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    };
+    return device == other.device && inode == other.inode && size == other.size &&
+           same(modified, other.modified) && same(changed, other.changed) && lines == other.lines;
+}
 
 namespace stop_record {
 
 namespace {
+
+// Timestamps move in clock ticks: a file changed this close to the load is
+// hashed afresh, as a same-size write in the same tick keeps every field.
+constexpr std::time_t kSettledSeconds = 2;
+
+// The last list hashed, by the identity of the file it was loaded from.
+struct HashedList
+{
+    ListIdentity identity;
+    QByteArray sha;
+};
+std::optional<HashedList> lastHashed;
+int hashesComputed = 0;
+
+std::optional<ListIdentity> statIdentity(const QString& path)
+{
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    ListIdentity identity;
+    identity.device = status.st_dev;
+    identity.inode = status.st_ino;
+    identity.size = status.st_size;
+    identity.modified = status.st_mtim;
+    identity.changed = status.st_ctim;
+    return identity;
+}
 
 // The file's hash after keeping it as a snapshot; kNoFile when it is
 // missing or empty (the draw then reads no rules from it either).
@@ -43,17 +80,46 @@ QByteArray timeText(const QDateTime& at)
     return at.toString(QLatin1String(draw_record::kTimeFormat)).toLatin1();
 }
 
-StopInputs capture(const TextLineList& loadedList, const TextLineList& results,
-                   const QByteArray& repeats)
+std::optional<ListIdentity> loadList(TextLineList& list, const QString& path, std::time_t now)
+{
+    // The same file before and after the read: one replaced or written in
+    // between never pairs its identity with the lines read before.
+    const std::optional<ListIdentity> before = statIdentity(path);
+    list.load(path);
+    std::optional<ListIdentity> after = statIdentity(path);
+    if (!before || !after || !(*before == *after) || after->changed.tv_sec >= now - kSettledSeconds)
+        return std::nullopt;
+    after->lines = list.count();
+    return after;
+}
+
+int listHashesComputed()
+{
+    return hashesComputed;
+}
+
+StopInputs capture(const TextLineList& loadedList, const std::optional<ListIdentity>& identity,
+                   const TextLineList& results, const QByteArray& repeats)
 {
     StopInputs inputs;
-    inputs.listSha = draw_record::linesSha256(loadedList);
     inputs.listLines = loadedList.count();
     inputs.resultsLines = results.count();
     inputs.repeats = repeats;
-    if (!QFileInfo(draw_record::snapshotPath(snapshotFolder(), inputs.listSha)).exists())
-        draw_record::keepSnapshot(snapshotFolder(), inputs.listSha,
-                                  draw_record::joinedLines(loadedList));
+    if (identity && lastHashed && lastHashed->identity == *identity &&
+        identity->lines == loadedList.count()) {
+        inputs.listSha = lastHashed->sha;
+    } else {
+        ++hashesComputed;
+        inputs.listSha = draw_record::linesSha256(loadedList);
+        const bool kept =
+            QFileInfo(draw_record::snapshotPath(snapshotFolder(), inputs.listSha)).exists() ||
+            draw_record::keepSnapshot(snapshotFolder(), inputs.listSha,
+                                      draw_record::joinedLines(loadedList));
+        lastHashed.reset();
+        // A snapshot a full disk refused is tried again at the next Stop.
+        if (identity && kept)
+            lastHashed = HashedList{*identity, inputs.listSha};
+    }
     inputs.rulesSha = keptFile(draw_rules_file::kFileName);
     inputs.columnsSha = keptFile(column_titles_file::kFileName);
     return inputs;

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <ctime>
+#include <optional>
 #include <vector>
 
 class TextLineList;
@@ -24,16 +26,40 @@ struct StopInputs
     QByteArray columnsSha; // likewise for the column titles
 };
 
+// Which file a list was read from and in what state: a file rewritten,
+// replaced or touched differs in one of these.
+struct ListIdentity
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{}; // moves on every write and cannot be set back
+    int lines = 0;
+
+    bool operator==(const ListIdentity& other) const;
+};
+
 namespace stop_record {
 
 // The record and the snapshot folder beside the working files.
 QString recordPath();
 QString snapshotFolder();
 
+// Loads the list from the file (TextLineList::load) and says which file it
+// read; none when the file changed during the load or so shortly before
+// `now` that a write in the same clock tick could go unseen.
+std::optional<ListIdentity> loadList(TextLineList& list, const QString& path,
+                                     std::time_t now = std::time(nullptr));
+
 // Hashes the list and keeps it, the rules file and the column titles as
 // snapshots. A snapshot that cannot be written stops nothing.
-StopInputs capture(const TextLineList& loadedList, const TextLineList& results,
-                   const QByteArray& repeats);
+// A list of the same identity as the Stop before reuses its hash and
+// snapshot.
+StopInputs capture(const TextLineList& loadedList, const std::optional<ListIdentity>& identity,
+                   const TextLineList& results, const QByteArray& repeats);
+// How many times a participant list was hashed, for the tests of the reuse.
+int listHashesComputed();
 
 // The Stop's entry and one pick entry per winner, in one append.
 void write(const StopInputs& inputs, const StopPlan& plan, const std::vector<QDateTime>& pickTimes,
