@@ -21,6 +21,7 @@ void registerBatchStopBenchmarks();
 void registerRulesStopBenchmarks();
 void registerResultsListBenchmarks();
 void registerVerifyBenchmarks();
+void registerRecordStopBenchmarks();
 
 namespace {
 
@@ -64,6 +65,7 @@ int main(int argc, char** argv)
     registerRulesStopBenchmarks();
     registerResultsListBenchmarks();
     registerVerifyBenchmarks();
+    registerRecordStopBenchmarks();
 
     CollectingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
