@@ -21,6 +21,8 @@ void registerStartUpBenchmarks();
 void registerBatchStopBenchmarks();
 void registerRulesStopBenchmarks();
 void registerResultsListBenchmarks();
+void registerVerifyBenchmarks();
+void registerRecordStopBenchmarks();
 
 namespace {
 
@@ -64,6 +66,8 @@ int main(int argc, char** argv)
     registerBatchStopBenchmarks();
     registerRulesStopBenchmarks();
     registerResultsListBenchmarks();
+    registerVerifyBenchmarks();
+    registerRecordStopBenchmarks();
 
     CollectingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

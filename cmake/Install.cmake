@@ -12,21 +12,25 @@ set(PRIZMORA_SAMPLES bg.jpg 01.wav 02.wav participants.txt)
 if(NOT PRIZMORA_SANITIZE AND NOT PRIZMORA_FUZZ)
   foreach(target prizmora_base prizmora_storage prizmora_platform prizmora_platform_qt
       prizmora_draw prizmora_ui_guard prizmora_ui_input prizmora_ui_stage
-      prizmora_ui_main_window prizmora_ui_settings_window prizmora_app prizmora)
+      prizmora_verify prizmora_ui_main_window prizmora_ui_settings_window prizmora_app prizmora
+      prizmora-verify)
     target_compile_options(${target} PRIVATE
       $<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE> $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
   endforeach()
   target_link_options(prizmora PRIVATE LINKER:-z,relro LINKER:-z,now)
+  target_link_options(prizmora-verify PRIVATE LINKER:-z,relro LINKER:-z,now)
 endif()
 
-install(TARGETS prizmora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS prizmora prizmora-verify RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # A stripped install (the package) also drops the sections strip keeps but
 # nothing reads, as Debian's own packages do.
 install(CODE "
   if(CMAKE_INSTALL_DO_STRIP)
-    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
-      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/prizmora\"
-      COMMAND_ERROR_IS_FATAL ANY)
+    foreach(program prizmora prizmora-verify)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\"
+        COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
   endif()
 ")
 # The menu entry starts the program through this script, in the user's

@@ -8,7 +8,8 @@ find_program(PRIZMORA_GZIP gzip REQUIRED)
 # always give the same bytes (a reproducible package).
 set(prizmora_compressed_folder ${CMAKE_BINARY_DIR}/compressed-docs)
 set(prizmora_compressed_docs)
-foreach(source docs/man/prizmora.1 docs/man/prizmora-launch.1 packaging/changelog)
+foreach(source docs/man/prizmora.1 docs/man/prizmora-launch.1 docs/man/prizmora-verify.1
+    packaging/changelog)
   get_filename_component(name ${source} NAME)
   set(plain ${prizmora_compressed_folder}/${name})
   add_custom_command(OUTPUT ${plain}.gz
@@ -24,6 +25,7 @@ add_custom_target(prizmora_documentation ALL DEPENDS ${prizmora_compressed_docs}
 install(FILES
   ${prizmora_compressed_folder}/prizmora.1.gz
   ${prizmora_compressed_folder}/prizmora-launch.1.gz
+  ${prizmora_compressed_folder}/prizmora-verify.1.gz
   DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # The package is named prizmora, not after the project's capitalised name.
 install(FILES

@@ -10,6 +10,7 @@
 #include "draw/round_state.h"
 #include "draw/rules_at_stop.h"
 #include "draw/screen_texts.h"
+#include "draw/stop_record.h"
 #include "platform/clock.h"
 #include "platform/services.h"
 #include "storage/draw_history.h"
@@ -89,12 +90,17 @@ std::optional<StopPlan> planFromFiles(const DrawSettings& settings, qint64 candi
 }
 
 void drawBatch(DrawContext& context, const StopPlan& plan, RecordedBefore before, qint64 total,
-               const RulesAtStop* rules)
+               const RulesAtStop* rules, const StopInputs* inputs)
 {
-    const auto clock = [] { return toDateTimeValue(services().clock->now()); };
+    std::vector<QDateTime> pickTimes;
+    std::vector<PickStep> steps;
+    const auto clock = [&pickTimes] {
+        pickTimes.push_back(services().clock->now());
+        return toDateTimeValue(pickTimes.back());
+    };
     const std::vector<int> positions =
-        rules ? rules->pick(context.participants, plan.winners, clock)
-              : pickBatch(context.participants.count(), plan.winners, clock);
+        rules ? rules->pick(context.participants, plan.winners, clock, &steps)
+              : pickBatch(context.participants.count(), plan.winners, clock, &steps);
 
     std::vector<QByteArray> winners;
     std::vector<QByteArray> lines;
@@ -113,6 +119,8 @@ void drawBatch(DrawContext& context, const StopPlan& plan, RecordedBefore before
     // winners in the history, never only in the results file that the next
     // start empties.
     recordHistory(times, lines, rules);
+    if (inputs)
+        stop_record::write(*inputs, plan, pickTimes, steps, lines);
     if (context.round)
         for (size_t i = 0; i < lines.size(); ++i)
             context.round->winnerRecorded(times[i], lines[i]);

@@ -48,8 +48,10 @@ struct RecordedBefore
     qint64 extraDrawn = 0;  // extra prizes' winners before this Stop (the lines above exclude them)
     qint64 extraPlaces = 0; // the extra prizes' counts together
 };
+// With inputs, the Stop goes into the draw record too.
+struct StopInputs;
 void drawBatch(DrawContext& context, const StopPlan& plan, RecordedBefore before, qint64 total,
-               const RulesAtStop* rules = nullptr);
+               const RulesAtStop* rules = nullptr, const StopInputs* inputs = nullptr);
 
 // The screen's note of a Start: what the coming Stop will draw (nothing:
 // the status goes back to idle). A context without a status notes nothing.

@@ -16,7 +16,8 @@ int positionAmongUntaken(int index, const std::vector<int>& takenAscending)
 }
 
 std::vector<int> pickBatch(int candidateCount, int winners,
-                           const std::function<double()>& readClockValue)
+                           const std::function<double()>& readClockValue,
+                           std::vector<PickStep>* steps)
 {
     std::vector<int> picked;
     std::vector<int> takenAscending;
@@ -24,7 +25,10 @@ std::vector<int> pickBatch(int candidateCount, int winners,
     picked.reserve(static_cast<size_t>(std::max(0, count)));
     for (int i = 0; i < count; ++i) {
         const qint64 left = candidateCount - i;
-        const auto index = static_cast<int>(winnerIndex(readClockValue(), left));
+        const double clockValue = readClockValue();
+        const auto index = static_cast<int>(winnerIndex(clockValue, left));
+        if (steps)
+            steps->push_back({clockSeconds(clockValue), left, index});
         // The list is never shortened (a million lines would be moved per
         // winner): the index counts over the lines not yet taken.
         const int position = positionAmongUntaken(index, takenAscending);

@@ -37,11 +37,14 @@ double unixSecondsUtc8(double dateTimeValue)
     return static_cast<double>(seconds);
 }
 
+qint64 clockSeconds(double dateTimeValue)
+{
+    return static_cast<qint64>(std::trunc(unixSecondsUtc8(dateTimeValue)));
+}
+
 qint64 winnerIndex(double dateTimeValue, qint64 candidateCount)
 {
-    const double seconds = std::trunc(unixSecondsUtc8(dateTimeValue));
-    const auto whole = static_cast<qint64>(seconds);
-    return whole % candidateCount;
+    return clockSeconds(dateTimeValue) % candidateCount;
 }
 
 QByteArray dateTimeText(const QDateTime& localTime)

@@ -10,6 +10,10 @@ double toDateTimeValue(const QDateTime& localTime);
 // Seconds since 1970-01-01 00:00 of the local wall clock, minus eight hours.
 double unixSecondsUtc8(double dateTimeValue);
 
+// k: the whole seconds of the clock value (unixSecondsUtc8), the number the
+// pick reduces modulo the candidates.
+qint64 clockSeconds(double dateTimeValue);
+
 // The winner's index among n candidates: the whole seconds of the clock value,
 // modulo n (a signed remainder).
 qint64 winnerIndex(double dateTimeValue, qint64 candidateCount);

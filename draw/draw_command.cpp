@@ -11,6 +11,7 @@
 #include "draw/level_counts.h"
 #include "draw/round_state.h"
 #include "draw/rules_at_stop.h"
+#include "draw/stop_record.h"
 #include "platform/services.h"
 #include "platform/sound_player.h"
 #include "storage/extra_prizes.h"
@@ -87,25 +88,15 @@ void startBranch(DrawContext& context)
                            SoundPlayer::kAsync | SoundPlayer::kLoop);
 }
 
-void removeVoidedWinners(TextLineList& participants, const std::vector<QByteArray>& voided)
-{
-    if (voided.empty())
-        return;
-    TextLineList voidedList;
-    for (const QByteArray& line : voided)
-        voidedList.add(line);
-    removeEarlierWinners(participants, voidedList);
-}
-
 // Leaves in the participant list only who may still win this round's next
 // Stop: earlier winners go unless repeats are allowed, voided winners always.
 // Start and Stop both do it, so the roll shows nobody the Stop cannot draw.
 void keepOnlyCandidates(DrawContext& context)
 {
-    if (context.settings.repeatText == setting_names::no() && !context.results.isEmpty())
-        removeEarlierWinners(context.participants, context.results);
-    if (context.round)
-        removeVoidedWinners(context.participants, context.round->voidedWinners());
+    keepOnlyRoundCandidates(
+        context.participants, context.results,
+        context.round ? context.round->voidedWinners() : std::vector<QByteArray>(),
+        context.settings.repeatText != setting_names::no());
 }
 
 // The plan of the next Stop over the lists as this click loaded them.
@@ -138,7 +129,7 @@ void tellNoCandidates(DrawContext& context, const StopPlan& plan)
 }
 
 void stopBranch(DrawContext& context, const LevelTally& tally, const LevelCounts& counts,
-                const ExtraPrizeTally& extras)
+                const ExtraPrizeTally& extras, const StopInputs& inputs)
 {
     DrawSurface& surface = context.surface;
     surface.setStartStopCaption(draw_texts::startCaption());
@@ -174,7 +165,7 @@ void stopBranch(DrawContext& context, const LevelTally& tally, const LevelCounts
     drawBatch(
         context, *plan,
         {recordedBefore - tally.extraLines, tally.beyondCounts(), extras.drawn(), extras.places()},
-        counts.total, &rules);
+        counts.total, &rules, &inputs);
 }
 
 } // namespace
@@ -188,7 +179,8 @@ void runStartStop(DrawContext& context)
         endAtCheck(context, draw_texts::participantFileMissing());
         return;
     }
-    context.participants.load(participantFile);
+    const std::optional<ListIdentity> listIdentity =
+        stop_record::loadList(context.participants, participantFile);
     if (context.participants.isEmpty()) {
         endAtCheck(context, draw_texts::participantListEmpty());
         return;
@@ -226,8 +218,14 @@ void runStartStop(DrawContext& context)
         return;
     }
 
+    const bool stopping = context.surface.startStopCaption() == draw_texts::stopCaption();
+    // The record's inputs are the list as loaded, before anyone is removed.
+    const StopInputs inputs =
+        stopping ? stop_record::capture(context.participants, listIdentity, context.results,
+                                        context.settings.repeatText)
+                 : StopInputs();
     keepOnlyCandidates(context);
-    if (context.surface.startStopCaption() != draw_texts::stopCaption()) {
+    if (!stopping) {
         std::optional<StopPlan> plan = planFromLists(context, tally, counts, extras);
         if (plan && context.participants.isEmpty()) {
             // Nobody to roll: say so instead of rolling names that cannot win.
@@ -243,6 +241,6 @@ void runStartStop(DrawContext& context)
         startBranch(context);
         noteRolling(context, plan);
     } else {
-        stopBranch(context, tally, counts, extras);
+        stopBranch(context, tally, counts, extras, inputs);
     }
 }

@@ -154,3 +154,16 @@ void removeEarlierWinners(TextLineList& participants, const TextLineList& result
     std::sort(removed.begin(), removed.end());
     participants.removePositions(removed);
 }
+
+void keepOnlyRoundCandidates(TextLineList& participants, const TextLineList& results,
+                             const std::vector<QByteArray>& voided, bool repeatsAllowed)
+{
+    if (!repeatsAllowed && !results.isEmpty())
+        removeEarlierWinners(participants, results);
+    if (voided.empty())
+        return;
+    TextLineList voidedList;
+    for (const QByteArray& line : voided)
+        voidedList.add(line);
+    removeEarlierWinners(participants, voidedList);
+}

@@ -1,5 +1,6 @@
 #include "draw/round_state.h"
 
+#include "draw/stop_record.h"
 #include "storage/draw_history.h"
 
 #include <QFile>
@@ -36,6 +37,7 @@ void RoundState::append(const QByteArray& line)
     // A history that cannot be written stops nothing; the rounds in memory
     // still follow the draw.
     draw_history::appendLine(historyPath_, line);
+    stop_record::writeEvent(historyPath_, line);
 }
 
 void RoundState::programStarted(const QDateTime& at)

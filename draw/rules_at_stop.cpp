@@ -5,6 +5,7 @@
 #include "draw/draw_clock.h"
 #include "draw/rules_text.h"
 #include "storage/case_fold.h"
+#include "storage/column_titles_file.h"
 #include "storage/text_line_list.h"
 
 #include <algorithm>
@@ -67,10 +68,18 @@ RulesAtStop::RulesAtStop(const DrawRules& rules, const QByteArray& levelName,
 
 RulesAtStop RulesAtStop::ofWorkingFolder(const QByteArray& levelName)
 {
-    const DrawRules rules = draw_rules_file::read(QLatin1String(draw_rules_file::kFileName));
-    return RulesAtStop(rules, levelName,
-                       rules.isEmpty() ? ParticipantColumns({}, 1)
-                                       : ParticipantColumns::ofWorkingFolder(1));
+    return ofFiles(levelName, QLatin1String(draw_rules_file::kFileName),
+                   QLatin1String(column_titles_file::kFileName));
+}
+
+RulesAtStop RulesAtStop::ofFiles(const QByteArray& levelName, const QString& rulesPath,
+                                 const QString& columnsPath)
+{
+    const DrawRules rules = rulesPath.isEmpty() ? DrawRules() : draw_rules_file::read(rulesPath);
+    const QByteArray titles = rules.isEmpty() || columnsPath.isEmpty()
+                                  ? QByteArray()
+                                  : column_titles_file::read(columnsPath);
+    return RulesAtStop(rules, levelName, ParticipantColumns(titles, 1));
 }
 
 RulesAtStop::Match RulesAtStop::compile(const QByteArray& column, bool is,
@@ -199,13 +208,14 @@ void RulesAtStop::keepOnlyCandidates(TextLineList& candidates, const TextLineLis
 }
 
 std::vector<int> RulesAtStop::pick(const TextLineList& candidates, int winners,
-                                   const std::function<double()>& readClockValue) const
+                                   const std::function<double()>& readClockValue,
+                                   std::vector<PickStep>* steps) const
 {
     // A lone winner leaves nobody after him to keep out: the cap cannot
     // change the pick.
     if (capColumn_ < 0 || winners <= 1 ||
         groupOfCandidate_.size() != static_cast<size_t>(candidates.count()))
-        return pickBatch(candidates.count(), winners, readClockValue);
+        return pickBatch(candidates.count(), winners, readClockValue, steps);
     // The groups were numbered as the candidates were kept, so filling one
     // takes its members out without reading the lines again.
     const std::vector<int>& groupOf = groupOfCandidate_;
@@ -216,8 +226,11 @@ std::vector<int> RulesAtStop::pick(const TextLineList& candidates, int winners,
 
     std::vector<int> picked;
     while (static_cast<int>(picked.size()) < winners && !left.empty()) {
-        const auto index =
-            static_cast<size_t>(winnerIndex(readClockValue(), static_cast<qint64>(left.size())));
+        const double clockValue = readClockValue();
+        const auto n = static_cast<qint64>(left.size());
+        const auto index = static_cast<size_t>(winnerIndex(clockValue, n));
+        if (steps)
+            steps->push_back({clockSeconds(clockValue), n, static_cast<qint64>(index)});
         const int position = left.at(index);
         picked.push_back(position);
         left.erase(left.begin() + static_cast<long>(index));

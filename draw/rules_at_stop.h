@@ -1,6 +1,7 @@
 #pragma once
 
 #include "draw/byte_view_set.h"
+#include "draw/batch_pick.h"
 #include "draw/participant_columns.h"
 #include "storage/draw_rules_file.h"
 
@@ -23,6 +24,10 @@ class RulesAtStop
                 const ParticipantColumns& columns);
     // The rules file and the column titles of the working folder.
     static RulesAtStop ofWorkingFolder(const QByteArray& levelName);
+    // The same from a rules file and a column titles file anywhere; an empty
+    // path stands for no file.
+    static RulesAtStop ofFiles(const QByteArray& levelName, const QString& rulesPath,
+                               const QString& columnsPath);
 
     // False when no rule holds for the level: nothing is filtered.
     bool any() const { return !text_.isEmpty(); }
@@ -44,7 +49,8 @@ class RulesAtStop
     // over the candidates left, a group leaving them once it reaches the
     // cap; fewer than asked when the candidates run out.
     std::vector<int> pick(const TextLineList& candidates, int winners,
-                          const std::function<double()>& readClockValue) const;
+                          const std::function<double()>& readClockValue,
+                          std::vector<PickStep>* steps = nullptr) const;
 
     // The notice of a Stop the rules leave nobody for.
     QString nobodyLeftNotice() const;

@@ -1,8 +1,8 @@
 #include "platform/qt/running_copy.h"
 
+#include "base/sha256.h"
 #include "platform/qt/window_front.h"
 
-#include <QCryptographicHash>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
@@ -21,8 +21,7 @@ namespace running_copy {
 
 QString channelName(const QString& canonicalFolder)
 {
-    const QByteArray hash =
-        QCryptographicHash::hash(canonicalFolder.toUtf8(), QCryptographicHash::Sha256).toHex();
+    const QByteArray hash = sha256::hex(canonicalFolder.toUtf8());
     return QStringLiteral("prizmora-%1-%2").arg(::getuid()).arg(QLatin1String(hash.left(32)));
 }
 

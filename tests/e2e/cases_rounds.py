@@ -1,6 +1,8 @@
 """A round that outlives the program: continue after a kill, take back a reset, void a winner."""
 
+import os
 import signal
+import subprocess
 import time
 
 import checks
@@ -66,3 +68,14 @@ def continue_take_back_and_void(op):
                                  expected.PARTICIPANTS)
     checks.check(voided not in final, "the voided winner %r was drawn again" % voided)
     op.check_no_box(settle=1.0)
+    # Every kept winner and the voided one, each computed again.
+    _check_record(op, len(final) + 1)
+
+
+def _check_record(op, winners):
+    """The night's record, checked by the program installed beside the draw."""
+    verify = os.path.join(os.path.dirname(op.program), "prizmora-verify")
+    checked = subprocess.run([verify, op.ws.work], capture_output=True, text=True, timeout=60,
+                             env=dict(os.environ, LANG="en_US.UTF-8", LC_ALL=""))
+    checks.check(checked.returncode == 0 and " %d winners " % winners in checked.stdout,
+                 "prizmora-verify: %d %s%s" % (checked.returncode, checked.stdout, checked.stderr))

@@ -1,6 +1,7 @@
 #include "base/working_files.h"
 #include "desktop_entry_reader.h"
 #include "storage/draw_history.h"
+#include "storage/draw_record.h"
 
 #include <QDir>
 #include <QFile>
@@ -134,6 +135,9 @@ TEST_F(Install, PrefixHoldsTheProgramItsMenuEntryIconsAndSamples)
 {
     EXPECT_TRUE(isExecutableFile(installed("bin/prizmora")));
     EXPECT_TRUE(isExecutableFile(installed("bin/prizmora-launch")));
+    // The checker runs from the prefix: a folder without a record is exit 2.
+    const Finished verified = runTool(installed("bin/prizmora-verify"), {dir.path()});
+    EXPECT_EQ(verified.exitCode, 2) << verified.output.toStdString();
     for (const char* name : {"bg.jpg", "01.wav", "02.wav", "participants.txt"})
         EXPECT_EQ(readFile(installed("share/prizmora/samples/") + name), sample(name)) << name;
     EXPECT_TRUE(QFileInfo(installed("share/icons/hicolor/scalable/apps/org.prizmora.Prizmora.svg"))
@@ -202,6 +206,10 @@ TEST_F(Install, ManualPagesDescribeEveryWorkingFileKeyAndVariable)
          {working_files::kSettings, working_files::kParticipants, working_files::kResults,
           draw_history::kFileName, "bg.jpg", "01.wav", "02.wav", "Tombolex.desktop"})
         EXPECT_TRUE(files.contains(name)) << name;
+    const QByteArray verify = gunzipped(installed("share/man/man1/prizmora-verify.1.gz"));
+    for (const char* name : {draw_record::kFileName, draw_record::kSnapshotFolder})
+        EXPECT_TRUE(manualSection(verify, "FILES").contains(name)) << name;
+    EXPECT_TRUE(manualSection(verify, "OPTIONS").contains("report"));
     const QByteArray keys = manualSection(program, "KEYS");
     for (const char* key : {"Enter", "F11", "Esc"})
         EXPECT_TRUE(keys.contains(QByteArray(".B ") + key + '\n')) << key;
@@ -230,8 +238,9 @@ TEST_F(Install, CopyrightCarriesTheLicenseAndCompressedFilesAreReproducible)
     EXPECT_TRUE(copyright.endsWith("License: MIT\n" + folded)) << copyright.toStdString();
 
     // gzip -n: neither the file name nor a time stamp in the header.
-    for (const char* path : {"share/doc/prizmora/changelog.gz", "share/man/man1/prizmora.1.gz",
-                             "share/man/man1/prizmora-launch.1.gz"}) {
+    for (const char* path :
+         {"share/doc/prizmora/changelog.gz", "share/man/man1/prizmora.1.gz",
+          "share/man/man1/prizmora-launch.1.gz", "share/man/man1/prizmora-verify.1.gz"}) {
         const QByteArray header = readFile(installed(path)).left(10);
         ASSERT_TRUE(header.startsWith("\x1f\x8b")) << path;
         EXPECT_EQ(header.at(3) & 0x08, 0) << path << ": carries its name";
@@ -259,7 +268,8 @@ TEST_F(Install, CopyrightCarriesTheLicenseAndCompressedFilesAreReproducible)
     EXPECT_EQ(release.captured(2), QLocale::c()
                                        .toDate(entry.captured(2), QStringLiteral("dd MMM yyyy"))
                                        .toString(Qt::ISODate));
-    for (const char* page : {"share/man/man1/prizmora.1.gz", "share/man/man1/prizmora-launch.1.gz"})
+    for (const char* page : {"share/man/man1/prizmora.1.gz", "share/man/man1/prizmora-launch.1.gz",
+                             "share/man/man1/prizmora-verify.1.gz"})
         EXPECT_TRUE(gunzipped(installed(page))
                         .split('\n')
                         .first()

@@ -20,6 +20,7 @@
 #include "ui/input/key_repeat_filter.h"
 #include "ui/input/typed_character_filter.h"
 #include "ui/main_window/cou_lists.h"
+#include "ui/main_window/draw_report_entry.h"
 #include "ui/main_window/main_window_texts.h"
 #include "ui/main_window/operator_menu.h"
 #include "ui/main_window/popup_menu_view.h"
@@ -175,6 +176,7 @@ void TForm1::createControls()
     pm1 = new QMenu(this);
     pm1->setObjectName(QStringLiteral("pm1"));
     addWinnersExportEntry(pm1, this, mmo1);
+    addDrawReportEntry(pm1, this);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { showPopupMenu(mapToGlobal(at)); });

@@ -15,6 +15,7 @@
 #include "ui/main_window/round_controls.h"
 #include "ui/stage/stage_mode.h"
 #include "ui/stage/stage_screens.h"
+#include "verify/record_check.h"
 
 #include <QAction>
 #include <QApplication>
@@ -100,6 +101,12 @@ class Rehearsal
                 failures_[f].detail = "after action " + std::to_string(i) + " (" +
                                       format(sequence_.actions[i]) + "): " + failures_[f].detail;
         }
+        // Whatever the operator did, anyone can compute the winners again.
+        const record_check::Result record = record_check::checkFolder(dir_.path());
+        if (!stopped_)
+            expect(record.outcome == record_check::Result::Outcome::Verified, "record",
+                   "entry " + std::to_string(record.failedEntry) + ": " +
+                       record.reason.english.toStdString());
         return failures_;
     }
 

@@ -130,8 +130,8 @@ TEST_F(ImportPageTest, WriteFailingHalfwayLeavesTheEarlierListIntact)
     EXPECT_EQ(boxTexts(), QStringList{QStringLiteral("磁盘不可写或其它未知错误！")});
     EXPECT_EQ(participantFile(), earlier);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
-              QStringList({"bg.jpg", "rafflixhistory.txt", "rafflixlist.txt", "rafflixset.ini",
-                           "retotal.txt"}))
+              QStringList({"bg.jpg", "rafflixhistory.txt", "rafflixlist.txt", "rafflixrecord.txt",
+                           "rafflixset.ini", "retotal.txt"}))
         << "no temporary file is left beside the list";
 }
 
