@@ -1,7 +1,7 @@
 #pragma once
 
-#include "draw/byte_view_set.h"
 #include "draw/batch_pick.h"
+#include "draw/byte_view_set.h"
 #include "draw/participant_columns.h"
 #include "storage/draw_rules_file.h"
 
