@@ -84,6 +84,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
         } catch (const AppError&) {
         }
     }
+    // After the entries operators know, before the round controls, whose
+    // void entry stays the menu's last.
+    addDrawReportEntry(pm1, this);
     rounds_ = new RoundControls(this, *this, mmo1, pm1, drawSettings_, currentWinner_);
     // A restored round or a voided winner leaves nothing of the old status on
     // screen; the roll keeps its own until the Stop.
@@ -176,7 +179,6 @@ void TForm1::createControls()
     pm1 = new QMenu(this);
     pm1->setObjectName(QStringLiteral("pm1"));
     addWinnersExportEntry(pm1, this, mmo1);
-    addDrawReportEntry(pm1, this);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { showPopupMenu(mapToGlobal(at)); });
