@@ -4,6 +4,7 @@
 #include "base/line_splitting.h"
 #include "base/working_files.h"
 #include "bench_data.h"
+#include "bench_draw_scene.h"
 #include "bench_timer.h"
 #include "bench_workspace.h"
 #include "draw/draw_command.h"
@@ -24,7 +25,7 @@ constexpr int kRecorded = 100;
 constexpr int kBatch = 100;
 
 // Participants, earlier fifth-prize winners and room for a whole batch more.
-struct BatchScene
+struct BatchScene : BenchDrawScene
 {
     BatchScene()
     {
@@ -44,8 +45,7 @@ struct BatchScene
         options.batchSizes[5] = winners;
         surface.caption = draw_texts::stopCaption();
         surface.timerEnabled = true;
-        DrawContext context{surface, settings,      participants, results,
-                            levels,  currentWinner, &options,     &status};
+        DrawContext context = drawContext();
         runStartStop(context);
     }
     int recordedNow() const
@@ -54,15 +54,6 @@ struct BatchScene
             splitIntoLines(workspace.readFile(QLatin1String(working_files::kResults))).size());
     }
 
-    BenchWorkspace workspace;
-    FakeDrawSurface surface;
-    DrawSettings settings;
-    DrawOptions options;
-    DrawStatus status;
-    TextLineList participants;
-    TextLineList results;
-    TextLineList levels;
-    QByteArray currentWinner;
     QByteArray resultsBytes;
 };
 

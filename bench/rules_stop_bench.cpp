@@ -3,6 +3,7 @@
 
 #include "base/gbk.h"
 #include "base/working_files.h"
+#include "bench_draw_scene.h"
 #include "bench_timer.h"
 #include "bench_workspace.h"
 #include "draw/draw_command.h"
@@ -51,7 +52,7 @@ DrawRules heavyRules()
     return rules;
 }
 
-struct RulesScene
+struct RulesScene : BenchDrawScene
 {
     RulesScene()
     {
@@ -76,20 +77,9 @@ struct RulesScene
     {
         surface.caption = draw_texts::stopCaption();
         surface.timerEnabled = true;
-        DrawContext context{surface, settings,      participants, results,
-                            levels,  currentWinner, &options,     &status};
+        DrawContext context = drawContext();
         runStartStop(context);
     }
-
-    BenchWorkspace workspace;
-    FakeDrawSurface surface;
-    DrawSettings settings;
-    DrawOptions options;
-    DrawStatus status;
-    TextLineList participants;
-    TextLineList results;
-    TextLineList levels;
-    QByteArray currentWinner;
 };
 
 void measureRulesStop(benchmark::State& state, const CaseInfo&)

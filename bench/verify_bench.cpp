@@ -3,6 +3,7 @@
 
 #include "base/gbk.h"
 #include "base/working_files.h"
+#include "bench_draw_scene.h"
 #include "bench_timer.h"
 #include "bench_workspace.h"
 #include "draw/draw_command.h"
@@ -22,7 +23,7 @@ constexpr int kParticipants = 150000;
 constexpr int kWinners = 100000;
 constexpr int kBatch = 1000;
 
-struct NightScene
+struct NightScene : BenchDrawScene
 {
     NightScene()
     {
@@ -40,23 +41,12 @@ struct NightScene
         round.programStarted(at);
         for (int stop = 0; stop < kWinners / kBatch; ++stop) {
             workspace.fakes.clock.time = at = at.addSecs(7);
-            DrawContext context{surface, settings,      participants, results,
-                                levels,  currentWinner, &options,     &status};
+            DrawContext context = drawContext();
             context.round = &round;
             runStartStop(context);
             runStartStop(context);
         }
     }
-
-    BenchWorkspace workspace;
-    FakeDrawSurface surface;
-    DrawSettings settings;
-    DrawOptions options;
-    DrawStatus status;
-    TextLineList participants;
-    TextLineList results;
-    TextLineList levels;
-    QByteArray currentWinner;
 };
 
 void measureVerify(benchmark::State& state, const CaseInfo&)
