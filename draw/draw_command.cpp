@@ -5,6 +5,7 @@
 #include "base/gbk.h"
 #include "base/working_files.h"
 #include "draw/batch_draw.h"
+#include "draw/draw_clock.h"
 #include "draw/draw_options.h"
 #include "draw/draw_surface.h"
 #include "draw/earlier_winners.h"
@@ -12,6 +13,7 @@
 #include "draw/round_state.h"
 #include "draw/rules_at_stop.h"
 #include "draw/stop_record.h"
+#include "platform/clock.h"
 #include "platform/services.h"
 #include "platform/sound_player.h"
 #include "storage/extra_prizes.h"
@@ -107,17 +109,28 @@ std::optional<StopPlan> planFromLists(const DrawContext& context, const LevelTal
                     context.participants.count(), context.options, &extras);
 }
 
-// The roll shows only who the level's rules let win; false, with the
-// notice, when they let nobody.
-bool keepOnlyRuleCandidates(DrawContext& context, const StopPlan& plan)
+// The roll shows only who the level's rules let win, and the plan over them
+// announces what the Stop will draw: a group cap can leave fewer winners
+// than the batch. False, with the notice, when the rules let nobody.
+bool keepOnlyRuleCandidates(DrawContext& context, std::optional<StopPlan>& plan,
+                            const LevelTally& tally, const LevelCounts& counts,
+                            const ExtraPrizeTally& extras)
 {
-    RulesAtStop rules = RulesAtStop::ofWorkingFolder(drawnPrizeName(plan));
+    RulesAtStop rules = RulesAtStop::ofWorkingFolder(drawnPrizeName(*plan));
     rules.keepOnlyCandidates(context.participants, context.results);
-    if (!context.participants.isEmpty())
-        return true;
-    context.surface.tell({DrawNotice::Kind::Warning, rules.nobodyLeftNotice()});
-    context.surface.setStartStopCaption(draw_texts::startCaption());
-    return false;
+    if (context.participants.isEmpty()) {
+        context.surface.tell({DrawNotice::Kind::Warning, rules.nobodyLeftNotice()});
+        context.surface.setStartStopCaption(draw_texts::startCaption());
+        return false;
+    }
+    plan = planFromLists(context, tally, counts, extras);
+    // How many the capped pick gives does not depend on who it picks.
+    if (plan && rules.any() && plan->winners > 1) {
+        const double now = toDateTimeValue(services().clock->now());
+        plan->winners = static_cast<int>(
+            rules.pick(context.participants, plan->winners, [now] { return now; }).size());
+    }
+    return true;
 }
 
 void tellNoCandidates(DrawContext& context, const StopPlan& plan)
@@ -233,11 +246,8 @@ void runStartStop(DrawContext& context)
             context.surface.setStartStopCaption(draw_texts::startCaption());
             return;
         }
-        if (plan) {
-            if (!keepOnlyRuleCandidates(context, *plan))
-                return;
-            plan = planFromLists(context, tally, counts, extras); // over who the rules leave
-        }
+        if (plan && !keepOnlyRuleCandidates(context, plan, tally, counts, extras))
+            return;
         startBranch(context);
         noteRolling(context, plan);
     } else {
