@@ -284,6 +284,12 @@ bool TForm1::isDrawRunning() const
     return startStopCaption() == draw_texts::stopCaption();
 }
 
+bool TForm1::turnRollToChoice()
+{
+    DrawContext context = drawContext();
+    return ::turnRollToChoice(context);
+}
+
 void TForm1::drawStatusChanged()
 {
     statusView_->refresh();

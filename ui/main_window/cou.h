@@ -41,6 +41,8 @@ class TForm1 : public QWidget, private DrawSurface
     void showPopupMenu(const QPoint& globalPos, int resultsLine = -1);
     int lastMenuLine() const { return lastMenuLine_; }
     bool isDrawRunning() const;
+    // The operator chose another prize while the names roll (turnRollToChoice).
+    bool turnRollToChoice();
     const QByteArray& currentWinner() const { return currentWinner_; }
     const DrawSettings& drawSettings() const { return drawSettings_; }
     StageMode* stageMode() const { return stage_; }
