@@ -287,7 +287,9 @@ bool TForm1::isDrawRunning() const
 bool TForm1::turnRollToChoice()
 {
     DrawContext context = drawContext();
-    return ::turnRollToChoice(context);
+    const bool turned = ::turnRollToChoice(context);
+    drawStatusChanged();
+    return turned;
 }
 
 void TForm1::drawStatusChanged()

@@ -41,7 +41,8 @@ class TForm1 : public QWidget, private DrawSurface
     void showPopupMenu(const QPoint& globalPos, int resultsLine = -1);
     int lastMenuLine() const { return lastMenuLine_; }
     bool isDrawRunning() const;
-    // The operator chose another prize while the names roll (turnRollToChoice).
+    // The operator chose another prize, or changed what it draws, while the
+    // names roll (turnRollToChoice); the screen follows.
     bool turnRollToChoice();
     const QByteArray& currentWinner() const { return currentWinner_; }
     const DrawSettings& drawSettings() const { return drawSettings_; }
