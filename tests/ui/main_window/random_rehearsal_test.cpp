@@ -53,6 +53,7 @@ const std::vector<const char*> kRegressionSequences = {
     // a choice mid-roll under a group cap; one nobody may win (written)
     "p38 b2.2.4.2.2.1 g61 s0.4.0.0.0.0n c c c l95",
     "p12 g7 s0.5.0.0.0.2n b1.3.1.1.1.1 l2 c c c l2 c",
+    "p32 b1.1.2.4.3.4 c c c v75", // a void mid-roll opens a lower level's place
 };
 
 QByteArray titlePicture()
@@ -221,7 +222,7 @@ class Rehearsal
             model_.chosenExtra = open[action.pick % open.size()];
             guardedStep(
                 [&] { window_->findChild<OperatorMenu*>()->chooseExtraPrize(model_.chosenExtra); });
-            return afterChoice(rolling, before);
+            return rollTurned(rolling, before, "board after a choice");
         }
         case Action::Void:
             return voidWinner(action.pick, rolling);
@@ -232,7 +233,7 @@ class Rehearsal
             model_.chosen = entry ? std::optional<PrizeLevel>(levels[entry - 1]) : std::nullopt;
             model_.chosenExtra.clear();
             guardedStep([&] { window_->findChild<OperatorMenu*>()->choose(model_.chosen); });
-            return afterChoice(rolling, before);
+            return rollTurned(rolling, before, "board after a choice");
         }
         case Action::SavePrizes:
             if (rolling) // the settings window refuses while the names roll
@@ -280,9 +281,9 @@ class Rehearsal
                          : "the stage view is not back on the main window");
     }
 
-    // While the names roll the roll and the board turn to the choice, as at
-    // a Start; one nobody may win is told and the choice stays as it was.
-    void afterChoice(bool rolling, const Model& before)
+    // While the names roll the roll and the board turn to a choice or a void,
+    // as at a Start; a choice nobody may win is told and stays as it was.
+    void rollTurned(bool rolling, const Model& before, const char* when)
     {
         if (!rolling || (!model_.nextLevel() && model_.nextExtra().isEmpty()))
             return;
@@ -294,7 +295,7 @@ class Rehearsal
             return;
         }
         boardUnknownUntilStart_ = false;
-        expectBoard("board after a choice");
+        expectBoard(when);
     }
 
     // What the board says while the names roll: the model's next Stop.
@@ -391,6 +392,7 @@ class Rehearsal
         fakes_.boxes.answers = {BoxAnswer::Yes};
         guardedStep([&] { rounds.voidWinnerOnLine(line); });
         model_.voidWinner(shown.left(shown.indexOf(G(" 时间："))));
+        rollTurned(rolling, model_, "board after a void");
         if (!rolling) {
             model_.chosen.reset();
             model_.chosenExtra.clear();
