@@ -5,6 +5,7 @@
 #include "base/gbk.h"
 #include "base/working_files.h"
 #include "draw/batch_draw.h"
+#include "draw/draw_clock.h"
 #include "draw/draw_options.h"
 #include "draw/draw_surface.h"
 #include "draw/earlier_winners.h"
@@ -12,6 +13,7 @@
 #include "draw/round_state.h"
 #include "draw/rules_at_stop.h"
 #include "draw/stop_record.h"
+#include "platform/clock.h"
 #include "platform/services.h"
 #include "platform/sound_player.h"
 #include "storage/extra_prizes.h"
@@ -88,6 +90,22 @@ void startBranch(DrawContext& context)
                            SoundPlayer::kAsync | SoundPlayer::kLoop);
 }
 
+// The results file into the context's lists, and the levels and extra
+// prizes counted over it.
+std::pair<LevelTally, ExtraPrizeTally> loadResults(DrawContext& context, const LevelCounts& counts)
+{
+    context.results.clear();
+    context.results.load(QLatin1String(working_files::kResults));
+    context.levelPrefixes.clear();
+    for (int i = 0; i < context.results.count(); ++i)
+        context.levelPrefixes.add(results_format::levelPrefix(context.results.get(i)));
+
+    LevelTally tally = tallyLevels(counts.perLevel, context.levelPrefixes);
+    ExtraPrizeTally extras = tallyExtraPrizes(extra_prizes::read(), context.results);
+    tally.extraLines = extras.lines;
+    return {tally, std::move(extras)};
+}
+
 // Leaves in the participant list only who may still win this round's next
 // Stop: earlier winners go unless repeats are allowed, voided winners always.
 // Start and Stop both do it, so the roll shows nobody the Stop cannot draw.
@@ -107,17 +125,27 @@ std::optional<StopPlan> planFromLists(const DrawContext& context, const LevelTal
                     context.participants.count(), context.options, &extras);
 }
 
-// The roll shows only who the level's rules let win; false, with the
-// notice, when they let nobody.
-bool keepOnlyRuleCandidates(DrawContext& context, const StopPlan& plan)
+// The roll shows only who the level's rules let win, and the plan over them
+// announces what the Stop will draw: a group cap can leave fewer winners
+// than the batch. False, with the notice, when the rules let nobody.
+bool keepOnlyRuleCandidates(DrawContext& context, std::optional<StopPlan>& plan,
+                            const LevelTally& tally, const LevelCounts& counts,
+                            const ExtraPrizeTally& extras)
 {
-    RulesAtStop rules = RulesAtStop::ofWorkingFolder(drawnPrizeName(plan));
+    RulesAtStop rules = RulesAtStop::ofWorkingFolder(drawnPrizeName(*plan));
     rules.keepOnlyCandidates(context.participants, context.results);
-    if (!context.participants.isEmpty())
-        return true;
-    context.surface.tell({DrawNotice::Kind::Warning, rules.nobodyLeftNotice()});
-    context.surface.setStartStopCaption(draw_texts::startCaption());
-    return false;
+    if (context.participants.isEmpty()) {
+        context.surface.tell({DrawNotice::Kind::Warning, rules.nobodyLeftNotice()});
+        return false;
+    }
+    plan = planFromLists(context, tally, counts, extras);
+    // How many the capped pick gives does not depend on who it picks.
+    if (plan && rules.any() && plan->winners > 1) {
+        const double now = toDateTimeValue(services().clock->now());
+        plan->winners = static_cast<int>(
+            rules.pick(context.participants, plan->winners, [now] { return now; }).size());
+    }
+    return true;
 }
 
 void tellNoCandidates(DrawContext& context, const StopPlan& plan)
@@ -194,15 +222,7 @@ void runStartStop(DrawContext& context)
         return;
     }
 
-    context.results.clear();
-    context.results.load(QLatin1String(working_files::kResults));
-    context.levelPrefixes.clear();
-    for (int i = 0; i < context.results.count(); ++i)
-        context.levelPrefixes.add(results_format::levelPrefix(context.results.get(i)));
-
-    LevelTally tally = tallyLevels(counts.perLevel, context.levelPrefixes);
-    const ExtraPrizeTally extras = tallyExtraPrizes(extra_prizes::read(), context.results);
-    tally.extraLines = extras.lines;
+    const auto [tally, extras] = loadResults(context, counts);
     // Winners past their level's count (a round taken back under lower
     // counts) fill no place: the draw goes on while a level has open places,
     // unless the lines that do fill places (lines of no level among them)
@@ -233,14 +253,42 @@ void runStartStop(DrawContext& context)
             context.surface.setStartStopCaption(draw_texts::startCaption());
             return;
         }
-        if (plan) {
-            if (!keepOnlyRuleCandidates(context, *plan))
-                return;
-            plan = planFromLists(context, tally, counts, extras); // over who the rules leave
+        if (plan && !keepOnlyRuleCandidates(context, plan, tally, counts, extras)) {
+            context.surface.setStartStopCaption(draw_texts::startCaption());
+            return;
         }
         startBranch(context);
         noteRolling(context, plan);
     } else {
         stopBranch(context, tally, counts, extras, inputs);
     }
+}
+
+bool turnRollToChoice(DrawContext& context)
+{
+    const QString participantFile = QLatin1String(working_files::kParticipants);
+    if (!file_paths::isExistingFile(participantFile))
+        return true; // the Stop says so
+    const LevelCounts counts = levelCounts(context.settings);
+    // A list of its own: the roll goes on from the old one when nobody may
+    // win the choice.
+    TextLineList candidates;
+    candidates.load(participantFile);
+    DrawContext choice{context.surface, context.settings,      candidates,
+                       context.results, context.levelPrefixes, context.currentWinner,
+                       context.options, context.status,        context.round};
+    const auto [tally, extras] = loadResults(choice, counts);
+    keepOnlyCandidates(choice);
+    std::optional<StopPlan> plan = planFromLists(choice, tally, counts, extras);
+    if (!plan)
+        return true; // nothing to draw: the Stop says so
+    if (candidates.isEmpty()) {
+        tellNoCandidates(choice, *plan);
+        return false;
+    }
+    if (!keepOnlyRuleCandidates(choice, plan, tally, counts, extras))
+        return false;
+    context.participants = std::move(candidates);
+    noteRolling(context, plan);
+    return true;
 }

@@ -24,3 +24,9 @@ QString noCandidates(const QByteArray& prizeName,
 // The Start/Stop command: reload and check, then start the roll or stop it
 // and record one winner for the lowest open level.
 void runStartStop(DrawContext& context);
+
+// The operator chose another level or extra prize while the names roll: the
+// roll turns to who may win it and the board to what the Stop will draw, as
+// a Start would. False, with the notice, when nobody may win it; the roll
+// then goes on as it was.
+bool turnRollToChoice(DrawContext& context);

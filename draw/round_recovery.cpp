@@ -2,6 +2,7 @@
 
 #include "base/gbk.h"
 #include "draw/extra_prize_tally.h"
+#include "draw/screen_privacy.h"
 #include "draw/screen_texts.h"
 #include "storage/results_format.h"
 
@@ -61,7 +62,7 @@ Plan plan(const Round& round, const LevelCounts& counts, const extra_prizes::Ext
     return result;
 }
 
-QString continueQuestion(const Round& round, bool finished)
+QString continueQuestion(const Round& round, bool finished, const ScreenPrivacy& privacy)
 {
     QString text = (finished ? QStringLiteral("上一轮抽奖已全部完成，共抽出 %1 名中奖者")
                              : QStringLiteral("上一轮抽奖尚未完成，已抽出 %1 名中奖者"))
@@ -69,7 +70,9 @@ QString continueQuestion(const Round& round, bool finished)
     const auto voided = static_cast<int>(round.entries.size()) - round.activeCount();
     if (voided > 0)
         text += QStringLiteral("（另有 %1 名已作废）").arg(voided);
-    text += QStringLiteral("。\r\n最后抽出的是：") + gbk::decode(round.entries.back().resultsLine) +
+    text += QStringLiteral("。\r\n最后抽出的是：") +
+            gbk::decode(
+                screen_privacy::shownResultsListLine(round.entries.back().resultsLine, privacy)) +
             (finished ? QStringLiteral("\r\n\r\n点击【是】重新显示这一轮的结果，以便保存或导出。")
                       : QStringLiteral("\r\n\r\n点击【是】继续这一轮抽奖。")) +
             QStringLiteral("\r\n点击【否】开始新的一轮。");
@@ -85,9 +88,10 @@ QString roundEndedBySave(int winners)
         .arg(winners);
 }
 
-QString voidQuestion(const QByteArray& resultsLine)
+QString voidQuestion(const QByteArray& resultsLine, const ScreenPrivacy& privacy)
 {
-    return QStringLiteral("确定作废这名中奖者吗？\r\n") + gbk::decode(resultsLine) +
+    return QStringLiteral("确定作废这名中奖者吗？\r\n") +
+           gbk::decode(screen_privacy::shownResultsListLine(resultsLine, privacy)) +
            QStringLiteral("\r\n\r\n作废后该奖项将重新抽取一名，此人本轮不再参加抽奖。");
 }
 

@@ -2,6 +2,7 @@
 
 #include "storage/extra_prizes.h"
 #include "storage/history_rounds.h"
+#include "storage/screen_privacy_settings.h"
 
 #include <QByteArray>
 #include <QString>
@@ -40,9 +41,11 @@ Plan plan(const history_rounds::Round& round, const LevelCounts& counts,
 
 // Asked at start about the round a restart left: to continue it, or, when
 // every winner was drawn, to show it again so it can be saved or exported.
-QString continueQuestion(const history_rounds::Round& round, bool finished);
+// The questions show a winner as the screen does: the audience may see them.
+QString continueQuestion(const history_rounds::Round& round, bool finished,
+                         const ScreenPrivacy& privacy = {});
 // Told after a settings save that ended a round holding winners.
 QString roundEndedBySave(int winners);
-QString voidQuestion(const QByteArray& resultsLine);
+QString voidQuestion(const QByteArray& resultsLine, const ScreenPrivacy& privacy = {});
 
 } // namespace round_recovery

@@ -255,6 +255,7 @@ TEST(RulesAtStop, ManyNightsWithRulesDrawWhatTheRulesAllowByTheClockRule)
                 break;
             }
             ASSERT_EQ(draw.status.winners, expected) << "night " << night << " stop " << stop;
+            EXPECT_EQ(static_cast<int>(expected.size()), batch) << "the board announced more";
 
             for (const QByteArray& winner : expected) {
                 recorded.push_back(winner);

@@ -89,10 +89,12 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     addDrawReportEntry(pm1, this);
     rounds_ = new RoundControls(this, *this, mmo1, pm1, drawSettings_, currentWinner_);
     // A restored round or a voided winner leaves nothing of the old status on
-    // screen; the roll keeps its own until the Stop.
+    // screen; a void while the names roll turns the roll to the place it opened.
     rounds_->setRoundChanged([this] {
         if (!isDrawRunning())
             resetDrawStatus();
+        else
+            turnRollToChoice();
     });
     rounds_->programStarted();
 }
@@ -282,6 +284,14 @@ void TForm1::createDrawLists()
 bool TForm1::isDrawRunning() const
 {
     return startStopCaption() == draw_texts::stopCaption();
+}
+
+bool TForm1::turnRollToChoice()
+{
+    DrawContext context = drawContext();
+    const bool turned = ::turnRollToChoice(context);
+    drawStatusChanged();
+    return turned;
 }
 
 void TForm1::drawStatusChanged()

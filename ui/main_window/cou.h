@@ -41,6 +41,9 @@ class TForm1 : public QWidget, private DrawSurface
     void showPopupMenu(const QPoint& globalPos, int resultsLine = -1);
     int lastMenuLine() const { return lastMenuLine_; }
     bool isDrawRunning() const;
+    // The operator chose another prize, or changed what it draws, while the
+    // names roll (turnRollToChoice); the screen follows.
+    bool turnRollToChoice();
     const QByteArray& currentWinner() const { return currentWinner_; }
     const DrawSettings& drawSettings() const { return drawSettings_; }
     StageMode* stageMode() const { return stage_; }

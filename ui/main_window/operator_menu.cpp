@@ -1,10 +1,8 @@
 #include "ui/main_window/operator_menu.h"
 
-#include "draw/batch_draw.h"
 #include "draw/level_choice.h"
 #include "ui/guard/guarded_connect.h"
 #include "ui/main_window/cou.h"
-#include "ui/main_window/cou_lists.h"
 #include "ui/main_window/extra_prize_menu.h"
 #include "ui/stage/draw_status_text.h"
 
@@ -87,28 +85,29 @@ void OperatorMenu::addExtraPrizes(const ExtraPrizeTally& extras)
 
 void OperatorMenu::chooseExtraPrize(const QByteArray& name)
 {
+    const DrawOptions before = options_;
     options_.chosenLevel.reset();
     options_.chosenExtraPrize = name;
-    noteChoice();
+    noteChoice(before);
 }
 
 void OperatorMenu::choose(std::optional<PrizeLevel> level)
 {
+    const DrawOptions before = options_;
     options_.chosenLevel = level;
     options_.chosenExtraPrize.clear();
-    noteChoice();
+    noteChoice(before);
 }
 
-void OperatorMenu::noteChoice()
+void OperatorMenu::noteChoice(const DrawOptions& before)
 {
-    // While the names roll, the screen turns to the level the Stop will draw.
-    // The candidates are the list the Start loaded, as for the Start's own note.
-    // (An Initialize while they roll resets the status, not the roll.)
-    if (window_->isDrawRunning()) {
-        const std::optional<StopPlan> plan =
-            planFromFiles(window_->drawSettings(), cou::ParticipantList.count(), options_);
-        if (plan)
-            noteRolling(status_, plan);
+    // While the names roll, the roll and the screen turn to the prize the
+    // Stop will draw, under its rules; one nobody may win is told and the
+    // choice stays as it was. (An Initialize while they roll resets the
+    // status, not the roll.)
+    if (window_->isDrawRunning() && !window_->turnRollToChoice()) {
+        options_.chosenLevel = before.chosenLevel;
+        options_.chosenExtraPrize = before.chosenExtraPrize;
     }
     if (statusChanged_)
         statusChanged_();

@@ -30,7 +30,7 @@ class OperatorMenu : public QObject
   private:
     void fillLevelMenu();
     void addExtraPrizes(const ExtraPrizeTally& extras);
-    void noteChoice();
+    void noteChoice(const DrawOptions& before);
 
     TForm1* window_;
     DrawOptions& options_;

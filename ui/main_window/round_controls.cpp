@@ -14,6 +14,7 @@
 #include "storage/draw_history.h"
 #include "storage/extra_prizes.h"
 #include "storage/results_format.h"
+#include "storage/screen_privacy_settings.h"
 #include "ui/guard/guarded_connect.h"
 #include "ui/main_window/results_list_lines.h"
 
@@ -145,7 +146,8 @@ void RoundControls::offerToContinue()
     // operators close the program, and its winners must still be exported.
     const bool finished = !round_recovery::isUnfinished(*left, total, extra_prizes::read());
     const Round round = *left;
-    const BoxRequest ask = question(round_recovery::continueQuestion(round, finished), false);
+    const BoxRequest ask = question(
+        round_recovery::continueQuestion(round, finished, screen_privacy_settings::read()), false);
     if (services().boxes->show(window_, ask) == BoxAnswer::Yes)
         restore(round, Resume::AfterRestart);
     else
@@ -206,8 +208,8 @@ void RoundControls::voidWinnerOnLine(int resultsListLine)
     const QByteArray resultsLine =
         state_.currentRound().entries[static_cast<size_t>(entry)].resultsLine;
     const LevelCounts counts = levelCounts(settings_);
-    if (services().boxes->show(
-            window_, question(round_recovery::voidQuestion(resultsLine), true)) != BoxAnswer::Yes)
+    const QString ask = round_recovery::voidQuestion(resultsLine, screen_privacy_settings::read());
+    if (services().boxes->show(window_, question(ask, true)) != BoxAnswer::Yes)
         return;
 
     const std::vector<QByteArray> left =

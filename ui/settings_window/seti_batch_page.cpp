@@ -69,5 +69,8 @@ void BatchPage::saveClick()
     program_settings::writeChangedBatchSizes(sizes);
     if (mainWindow_)
         loadDrawOptions(mainWindow_->drawOptions());
+    // The Stop of a roll going on draws the new size: the board says so.
+    if (mainWindow_ && mainWindow_->isDrawRunning())
+        mainWindow_->turnRollToChoice();
     services().boxes->show(this, noticeBox(settings_texts::saved()));
 }

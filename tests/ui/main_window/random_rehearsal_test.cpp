@@ -12,6 +12,7 @@
 #include "ui/guard/handler_guard.h"
 #include "ui/main_window/cou.h"
 #include "ui/main_window/operator_menu.h"
+#include "ui/main_window/results_list_lines.h"
 #include "ui/main_window/round_controls.h"
 #include "ui/stage/stage_mode.h"
 #include "ui/stage/stage_screens.h"
@@ -49,6 +50,10 @@ const std::vector<const char*> kRegressionSequences = {
     "p14 a3.2 c c e0 c c v0 kn ky e0 c c c c c c c c c c e0 c c", // extra prizes across a kill
                                                                   // (written, not shortened)
     "p12 m1 c m0 m1 c v0 c m0 c ry m1 c c", // the projector in and out mid-roll (written)
+    // a choice mid-roll under a group cap; one nobody may win (written)
+    "p38 b2.2.4.2.2.1 g61 s0.4.0.0.0.0n c c c l95",
+    "p12 g7 s0.5.0.0.0.2n b1.3.1.1.1.1 l2 c c c l2 c",
+    "p32 b1.1.2.4.3.4 c c c v75", // a void mid-roll opens a lower level's place
 };
 
 QByteArray titlePicture()
@@ -77,10 +82,12 @@ class Rehearsal
   public:
     explicit Rehearsal(const Sequence& sequence) : sequence_(sequence)
     {
-        // Names of one width: no name begins another.
+        // Names of one width: no name begins another. A second column, the
+        // group that caps count.
         QByteArray list;
         for (int i = 0; i < sequence.participants; ++i) {
-            model_.people.push_back(G("员工") + QByteArray::number(100 + i));
+            model_.people.push_back(G("员工") + QByteArray::number(100 + i) + '\t' + G("组") +
+                                    QByteArray::number(i % 3));
             list += model_.people.back() + "\r\n";
         }
         dir_.writeFile("bg.jpg", titlePicture());
@@ -186,7 +193,7 @@ class Rehearsal
             }
             return;
         case Action::AddExtra: {
-            const QByteArray name = G("加奖") + QByteArray::number(int(model_.extras.size()) + 1);
+            const QByteArray name = G("加奖") + QByteArray::number(++model_.extrasAdded);
             const QString problem = extra_prize_edits::add({name,
                                                             {},
                                                             QByteArray::number(action.values[0]),
@@ -197,29 +204,36 @@ class Rehearsal
             progressKeptBySave_ = window_->findChild<QLabel*>("lbl3")->text();
             return;
         }
+        case Action::RemoveExtra: {
+            if (model_.extras.empty())
+                return;
+            const auto gone = model_.extras.begin() + action.pick % model_.extras.size();
+            extra_prize_edits::remove(gone->name);
+            model_.extras.erase(gone);
+            progressKeptBySave_ = window_->findChild<QLabel*>("lbl3")->text();
+            return;
+        }
         case Action::ChooseExtra: {
             const std::vector<QByteArray> open = model_.openExtras();
             if (open.empty())
                 return;
+            const Model before = model_;
             model_.chosen.reset();
             model_.chosenExtra = open[action.pick % open.size()];
             guardedStep(
                 [&] { window_->findChild<OperatorMenu*>()->chooseExtraPrize(model_.chosenExtra); });
-            if (rolling && model_.expectedWinners() > 0 && !boardUnknownUntilStart_)
-                expectBoard("board after a choice");
-            return;
+            return rollTurned(rolling, before, "board after a choice");
         }
         case Action::Void:
             return voidWinner(action.pick, rolling);
         case Action::Choose: {
             const std::vector<PrizeLevel> levels = model_.openLevels();
             const unsigned entry = action.pick % (levels.size() + 1);
+            const Model before = model_;
             model_.chosen = entry ? std::optional<PrizeLevel>(levels[entry - 1]) : std::nullopt;
             model_.chosenExtra.clear();
             guardedStep([&] { window_->findChild<OperatorMenu*>()->choose(model_.chosen); });
-            if (rolling && model_.expectedWinners() > 0 && !boardUnknownUntilStart_)
-                expectBoard("board after a choice");
-            return;
+            return rollTurned(rolling, before, "board after a choice");
         }
         case Action::SavePrizes:
             if (rolling) // the settings window refuses while the names roll
@@ -238,6 +252,10 @@ class Rehearsal
             // board announced the Start's.
             boardUnknownUntilStart_ = boardUnknownUntilStart_ || rolling;
             return exclude(action.pick);
+        case Action::Cap:
+            boardUnknownUntilStart_ = boardUnknownUntilStart_ || rolling;
+            model_.caps[action.pick % 6] = int(action.pick / 6 % 3);
+            return writeRules();
         case Action::Restart:
         case Action::Kill:
             return restart(action);
@@ -261,6 +279,23 @@ class Rehearsal
                "stage screen",
                projector ? "the stage view is not on the projector"
                          : "the stage view is not back on the main window");
+    }
+
+    // While the names roll the roll and the board turn to a choice or a void,
+    // as at a Start; a choice nobody may win is told and stays as it was.
+    void rollTurned(bool rolling, const Model& before, const char* when)
+    {
+        if (!rolling || (!model_.nextLevel() && model_.nextExtra().isEmpty()))
+            return;
+        if (model_.expectedWinners() == 0) {
+            expect(boxShown(QStringLiteral("已没有可以中奖的人")), "choice refused",
+                   "no box says that nobody may win the choice");
+            model_.chosen = before.chosen;
+            model_.chosenExtra = before.chosenExtra;
+            return;
+        }
+        boardUnknownUntilStart_ = false;
+        expectBoard(when);
     }
 
     // What the board says while the names roll: the model's next Stop.
@@ -323,6 +358,11 @@ class Rehearsal
                    who + " was voided in this round");
             expect(model_.mayWin(person) && batch.insert(person).second, "won twice",
                    who + " has won in this round already");
+            if (extra.isEmpty() && model_.cap(*level) > 0) {
+                expect(model_.groupWinners(*level, person) < model_.cap(*level), "group cap",
+                       who + " drawn past the group's cap");
+                model_.kept.push_back(line); // the next of the batch counts it
+            }
         }
         expect(expected == 0 || status().batch == expected, "board at Stop",
                "the board shows " + std::to_string(status().batch) + " drawn");
@@ -347,11 +387,12 @@ class Rehearsal
         if (voidable.empty() || stopped_)
             return;
         const int line = voidable[pick % voidable.size()];
-        const QByteArray shown =
-            gbk::encode(resultsList()->document()->findBlockByNumber(line).text());
+        const QByteArray shown = gbk::encode(
+            results_list_lines::wholeLine(resultsList()->document()->findBlockByNumber(line)));
         fakes_.boxes.answers = {BoxAnswer::Yes};
         guardedStep([&] { rounds.voidWinnerOnLine(line); });
         model_.voidWinner(shown.left(shown.indexOf(G(" 时间："))));
+        rollTurned(rolling, model_, "board after a void");
         if (!rolling) {
             model_.chosen.reset();
             model_.chosenExtra.clear();
@@ -366,8 +407,15 @@ class Rehearsal
             model_.excluded.clear();
         else
             model_.excluded.insert(model_.people[pick % model_.people.size()]);
+        writeRules();
+    }
+    void writeRules()
+    {
         DrawRules rules;
         rules.excluded.values.assign(model_.excluded.begin(), model_.excluded.end());
+        for (PrizeLevel level : kAllPrizeLevels)
+            if (model_.cap(level) > 0)
+                rules.levels[levelName(level)].cap = {G("第2列"), model_.cap(level)};
         draw_rules_file::write(QLatin1String(draw_rules_file::kFileName), rules);
     }
 

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <algorithm>
 #include <array>
+#include <map>
 #include <optional>
 #include <random>
 #include <set>
@@ -35,6 +36,8 @@ struct Action
         ChooseExtra = 'e', // pick: the n-th extra prize with open places
         Exclude = 'x',     // pick: 0 lifts the rules, else that person takes no part
         Screens = 'm',     // pick: odd, a projector beside the main window's screen; even, none
+        Cap = 'g',         // pick: level pick % 6 takes at most pick / 6 % 3 per group (0: no cap)
+        RemoveExtra = 'd', // pick: the n-th extra prize listed goes, its winners stay
     };
     Kind kind = StartStop;
     unsigned pick = 0;
@@ -63,7 +66,8 @@ inline std::string format(const Action& action)
         text += action.pick ? 'y' : 'n';
     } else if (action.kind == Action::Void || action.kind == Action::Choose ||
                action.kind == Action::Exclude || action.kind == Action::ChooseExtra ||
-               action.kind == Action::Screens) {
+               action.kind == Action::Screens || action.kind == Action::Cap ||
+               action.kind == Action::RemoveExtra) {
         text += std::to_string(action.pick);
     }
     return text;
@@ -121,8 +125,10 @@ inline Sequence randomSequence(std::mt19937& random, int length)
         Action action;
         const int roll = below(100);
         action.pick = static_cast<unsigned>(below(100));
-        if (roll < 46) {
+        if (roll < 42) {
             action.kind = Action::StartStop;
+        } else if (roll < 46) {
+            action.kind = roll < 45 ? Action::Cap : Action::RemoveExtra;
         } else if (roll < 54) {
             action.kind = Action::Void;
         } else if (roll < 60) {
@@ -187,6 +193,7 @@ struct Model
     std::array<int, 6> batchSizes{1, 1, 1, 1, 1, 1};
     std::optional<PrizeLevel> chosen;
     std::set<QByteArray> excluded; // the rules' 不参与抽奖, whole lines
+    std::array<int, 6> caps{};     // the rules' 上限 per group (the second column); 0: none
     struct Extra
     {
         QByteArray name;
@@ -194,6 +201,7 @@ struct Model
         int batch;
     };
     std::vector<Extra> extras; // never drawn unless chosen
+    int extrasAdded = 0;       // names are never used twice
     QByteArray chosenExtra;
     std::vector<QByteArray> kept; // retotal.txt
     std::vector<Round> rounds;
@@ -305,7 +313,35 @@ struct Model
         return static_cast<int>(std::count_if(people.begin(), people.end(),
                                               [this](const QByteArray& p) { return mayWin(p); }));
     }
-    // min(batch size, open places of the level, places left, candidates).
+    static QByteArray group(const QByteArray& person) { return person.mid(person.indexOf('\t')); }
+    int cap(PrizeLevel level) const { return caps[static_cast<size_t>(levelIndex(level))]; }
+    // The level's winners kept of the person's group.
+    int groupWinners(PrizeLevel level, const QByteArray& person) const
+    {
+        return static_cast<int>(
+            std::count_if(kept.begin(), kept.end(), [&](const QByteArray& line) {
+                return results_format::levelPrefix(line) == levelName(level) &&
+                       group(results_format::recordedWinner(line)) == group(person);
+            }));
+    }
+    // How many one Stop of the level can draw: the candidates, at most the
+    // cap's places left in each group.
+    int capacity(PrizeLevel level) const
+    {
+        if (cap(level) == 0)
+            return candidates();
+        std::map<QByteArray, int> left;
+        for (const QByteArray& person : people)
+            if (mayWin(person) && !left.count(group(person)))
+                left[group(person)] = std::max(0, cap(level) - groupWinners(level, person));
+        int sum = 0;
+        for (const QByteArray& person : people)
+            if (mayWin(person) && left[group(person)] > 0)
+                --left[group(person)], ++sum;
+        return sum;
+    }
+    // min(batch size, open places of the level, places left, candidates
+    // within the level's cap).
     int expectedWinners() const
     {
         if (const QByteArray name = nextExtra(); !name.isEmpty())
@@ -317,7 +353,7 @@ struct Model
         for (PrizeLevel each : kAllPrizeLevels)
             placesLeft += open(each);
         return std::min({batchSizes[static_cast<size_t>(levelIndex(*level))], open(*level),
-                         placesLeft, candidates()});
+                         placesLeft, capacity(*level)});
     }
 
     void newRound(Start start)

@@ -1,4 +1,5 @@
 #include "base/line_splitting.h"
+#include "storage/screen_privacy_settings.h"
 #include "storage/settings_file.h"
 #include "ui/guard/handler_guard.h"
 #include "ui/main_window/main_window_fixture.h"
@@ -175,6 +176,27 @@ TEST_F(RoundControlsTest, AVoidThatCannotWriteTheResultsChangesNothing)
     EXPECT_EQ(results().size(), 1u);
     EXPECT_EQ(window().roundControls()->entryOnLine(1), 0) << "the void cannot be tried again";
     EXPECT_TRUE(window().roundControls()->state().voidedWinners().empty());
+}
+
+TEST_F(RoundControlsTest, TheQuestionsShowTheWinnerAsTheScreenDoes)
+{
+    QByteArray list;
+    for (int i = 0; i < 12; ++i)
+        list +=
+            G("员工") + QByteArray::number(i) + " 138123412" + QByteArray::number(10 + i) + "\r\n";
+    dir.writeFile("rafflixlist.txt", list);
+    window();
+    screen_privacy_settings::writeChanged({true, {}});
+    window().loadMainWindowState();
+    drawOne();
+    const auto expectMasked = [this] {
+        ASSERT_EQ(questions().size(), 1u);
+        EXPECT_TRUE(questions()[0].text.contains(QStringLiteral("138****12")));
+    };
+    window().roundControls()->voidWinnerOnLine(1); // answered No
+    expectMasked();
+    restart();
+    expectMasked();
 }
 
 class VoidTest : public RoundControlsTest, public ::testing::WithParamInterface<const char*>

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 
 namespace {
@@ -198,6 +199,17 @@ TEST_F(SaveDuringDrawTest, BothSavesAreRefusedWithANoticeAndWriteNothing)
     EXPECT_EQ(dir.readFile("retotal.txt"), G("五等奖：员工3\r\n"));
     EXPECT_EQ(mainControl<QLabel>("lbl2")->text(), QStringLiteral("2011年春节员工抽奖"));
     EXPECT_TRUE(mainWindow->isDrawRunning());
+}
+
+TEST_F(SaveDuringDrawTest, ABatchSavedWhileDrawingIsWhatTheBoardAnnouncesAndTheStopDraws)
+{
+    startDraw();
+    const int row = levelIndex(mainWindow->drawStatus().level);
+    control<QSpinBox>(QStringLiteral("batchSize%1").arg(row).toLatin1())->setValue(3);
+    control<QPushButton>("batchSave")->click();
+    EXPECT_EQ(mainWindow->drawStatus().batch, 3);
+    mainControl<QPushButton>("btn3")->click();
+    EXPECT_EQ(mainWindow->drawStatus().winners.size(), 3u);
 }
 
 TEST_F(SaveDuringDrawTest, ImportStillWorksWhileDrawing)
