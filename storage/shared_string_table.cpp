@@ -24,7 +24,7 @@ SharedStringTable::Outcome SharedStringTable::read(XmlScanner& xml, RowSink& sin
                 if (!sink.keep(2 * current.size() + 9))
                     return Outcome::Stopped;
                 characters_ += current;
-                ends_.push_back(characters_.size());
+                ends_.push_back(static_cast<quint32>(characters_.size()));
                 tooLong_.push_back(tooLong);
             } else if (xml.name() == "t") {
                 inText = false;
@@ -42,6 +42,9 @@ SharedStringTable::Outcome SharedStringTable::read(XmlScanner& xml, RowSink& sin
             }
             break;
         case XmlScanner::Token::End:
+            // Held while the worksheet is read: no room to spare.
+            characters_.squeeze();
+            ends_.shrink_to_fit();
             return Outcome::Read;
         case XmlScanner::Token::Error:
             return Outcome::Damaged;
@@ -51,6 +54,7 @@ SharedStringTable::Outcome SharedStringTable::read(XmlScanner& xml, RowSink& sin
 
 QStringView SharedStringTable::at(qsizetype index) const
 {
-    const qsizetype begin = index > 0 ? ends_[static_cast<size_t>(index - 1)] : 0;
-    return QStringView(characters_).sliced(begin, ends_[static_cast<size_t>(index)] - begin);
+    const qsizetype begin = index > 0 ? qsizetype(ends_[static_cast<size_t>(index - 1)]) : 0;
+    return QStringView(characters_)
+        .sliced(begin, qsizetype(ends_[static_cast<size_t>(index)]) - begin);
 }
