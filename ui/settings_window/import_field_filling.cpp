@@ -29,8 +29,12 @@ void ImportFieldFilling::append(QString block)
 {
     if (block.isEmpty())
         return;
-    if (lineCount() == 0) // lines are never empty
+    QStringView afterFirst = block;
+    if (lineCount() == 0) { // lines are never empty
         firstLine_ = block.left(block.indexOf(u'\n'));
+        afterFirst = afterFirst.sliced(firstLine_.size() + 1);
+    }
+    afterFirstLine_.add(afterFirst);
     QTextDocument& document = *field_.document();
     QTextCursor cursor(&document);
     cursor.movePosition(QTextCursor::End);

@@ -13,17 +13,16 @@
 #include "ui/guard/guarded_connect.h"
 #include "ui/settings_window/import_field_edits.h"
 #include "ui/settings_window/import_field_filling.h"
+#include "ui/settings_window/import_field_fingerprint.h"
 #include "ui/settings_window/import_texts.h"
 #include "ui/settings_window/list_file_loading.h"
 
 #include <QApplication>
-#include <QCryptographicHash>
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextBlock>
 #include <QTextDocument>
 
 #include <utility>
@@ -56,23 +55,6 @@ QString listFileProblemText(const list_file_reader::ListFile& file, const QStrin
     }
     return import_texts::emptyFile(fileName);
 }
-
-namespace {
-
-// The field's text, line by line, without copying it whole.
-QByteArray fingerprint(const QTextDocument& document)
-{
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const QString line = block.text();
-        hash.addData(QByteArrayView(reinterpret_cast<const char*>(line.constData()),
-                                    line.size() * qsizetype(sizeof(QChar))));
-        hash.addData(QByteArrayView("\n", 1));
-    }
-    return hash.result();
-}
-
-} // namespace
 
 FileImportControls::FileImportControls(QWidget* page, QPlainTextEdit* field,
                                        QPushButton* importButton)
@@ -153,10 +135,14 @@ bool FileImportControls::acceptList(list_file_reader::ListFile& file, const QStr
     return true;
 }
 
-void FileImportControls::listPutIn(const QByteArray& titleRow)
+void FileImportControls::listPutIn(const QByteArray& titleRow, const QByteArray& fingerprint)
 {
     titleRow_ = titleRow;
-    fieldFingerprint_ = titleRow_.isEmpty() ? QByteArray() : fingerprint(*field_->document());
+    if (titleRow_.isEmpty())
+        fieldFingerprint_.clear();
+    else
+        fieldFingerprint_ =
+            fingerprint.isEmpty() ? import_field_fingerprint::of(*field_->document()) : fingerprint;
 }
 
 void FileImportControls::startLoading(const QString& path, const QString& fileName)
@@ -201,8 +187,9 @@ void FileImportControls::loaded(list_file_reader::ListFile file, const QString& 
         return;
     }
     filling_->keep(!titleRow.isEmpty());
+    const QByteArray fingerprint = filling_->fingerprintWithoutFirstLine();
     filling_.reset();
-    listPutIn(titleRow);
+    listPutIn(titleRow, fingerprint);
 }
 
 void FileImportControls::loadingFailed(std::exception_ptr error)
@@ -227,8 +214,8 @@ void FileImportControls::setControlsEnabled(bool enabled)
 void FileImportControls::listSaved()
 {
     const QString path = QLatin1String(column_titles_file::kFileName);
-    const bool fromTheFile =
-        !titleRow_.isEmpty() && fingerprint(*field_->document()) == fieldFingerprint_;
+    const bool fromTheFile = !titleRow_.isEmpty() &&
+                             import_field_fingerprint::of(*field_->document()) == fieldFingerprint_;
     int error = fromTheFile ? column_titles_file::write(path, titleRow_) : 0;
     // Titles of another list would name the wrong columns.
     if (error != 0 || !fromTheFile) {

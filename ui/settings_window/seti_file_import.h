@@ -59,7 +59,8 @@ class FileImportControls : public QObject
     // list goes into the field, `titleRow` then set when it is left out.
     bool acceptList(list_file_reader::ListFile& file, const QString& firstLine, qsizetype lineCount,
                     const QString& fileName, QByteArray& titleRow);
-    void listPutIn(const QByteArray& titleRow);
+    // `fingerprint` of the field as it now is, when known.
+    void listPutIn(const QByteArray& titleRow, const QByteArray& fingerprint = {});
     void setControlsEnabled(bool enabled);
 
     QWidget* page_;

@@ -248,6 +248,10 @@ TEST_F(ImportFromFileTest, LargeFilesReadAsideGiveWhatSmallOnesGive)
     EXPECT_TRUE(fakes.boxes.shown[1].text.contains(QStringLiteral("姓名\t部门")));
     EXPECT_EQ(field()->toPlainText(), expected);
     EXPECT_EQ(field()->textCursor().position(), 0);
+    // Known as the list the file gave: its titles are kept beside it.
+    screen_privacy_settings::writeMaskNumbers(false);
+    control<QPushButton>("btn1")->click();
+    EXPECT_EQ(dir.readFile("rafflixcolumns.txt"), G("姓名\t部门\r\n"));
 }
 
 TEST_F(ImportFromFileTest, CharactersOutsideGbkAskBeforeAnythingIsWritten)
