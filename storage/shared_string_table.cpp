@@ -9,26 +9,26 @@ SharedStringTable::Outcome SharedStringTable::read(XmlScanner& xml, RowSink& sin
     for (;;) {
         switch (xml.next()) {
         case XmlScanner::Token::StartElement:
-            if (xml.name() == "si") {
+            if (xml.nameIs("si")) {
                 current.clear();
                 tooLong = false;
-            } else if (xml.name() == "t") {
+            } else if (xml.nameIs("t")) {
                 inText = true;
-            } else if (xml.name() == "rPh") {
+            } else if (xml.nameIs("rPh")) {
                 ++phoneticDepth;
             }
             break;
         case XmlScanner::Token::EndElement:
-            if (xml.name() == "si") {
+            if (xml.nameIs("si")) {
                 // Its characters as UTF-16, where it ends and whether it is kept.
                 if (!sink.keep(2 * current.size() + 9))
                     return Outcome::Stopped;
                 characters_ += current;
                 ends_.push_back(static_cast<quint32>(characters_.size()));
                 tooLong_.push_back(tooLong);
-            } else if (xml.name() == "t") {
+            } else if (xml.nameIs("t")) {
                 inText = false;
-            } else if (xml.name() == "rPh") {
+            } else if (xml.nameIs("rPh")) {
                 --phoneticDepth;
             }
             break;
