@@ -29,12 +29,8 @@ void ImportFieldFilling::append(QString block)
 {
     if (block.isEmpty())
         return;
-    QStringView afterFirst = block;
-    if (lineCount() == 0) { // lines are never empty
+    if (lineCount() == 0) // lines are never empty
         firstLine_ = block.left(block.indexOf(u'\n'));
-        afterFirst = afterFirst.sliced(firstLine_.size() + 1);
-    }
-    afterFirstLine_.add(afterFirst);
     QTextDocument& document = *field_.document();
     QTextCursor cursor(&document);
     cursor.movePosition(QTextCursor::End);

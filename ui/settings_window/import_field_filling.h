@@ -1,7 +1,5 @@
 #pragma once
 
-#include "ui/settings_window/import_field_fingerprint.h"
-
 #include <QString>
 #include <QTextCursor>
 #include <Qt>
@@ -26,10 +24,6 @@ class ImportFieldFilling
     // The lines put in, less a first line dropped.
     qsizetype lineCount() const;
 
-    // import_field_fingerprint::of() the field will give once kept without
-    // the first line, or empty when it must be read back.
-    QByteArray fingerprintWithoutFirstLine() { return afterFirstLine_.result(); }
-
     // The field holds just the lines put in, the first left out when asked,
     // the caret at the start, as after replaceWithList.
     void keep(bool dropFirstLine);
@@ -46,5 +40,4 @@ class ImportFieldFilling
     int oldEnd_ = 0;    // where the field's own text ends
     int oldBlocks_ = 0; // its blocks
     QString firstLine_;
-    import_field_fingerprint::OfLines afterFirstLine_;
 };

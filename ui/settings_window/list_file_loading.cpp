@@ -1,5 +1,7 @@
 #include "ui/settings_window/list_file_loading.h"
 
+#include "ui/settings_window/import_field_fingerprint.h"
+
 #include <QMetaObject>
 
 #include <utility>
@@ -29,7 +31,17 @@ void ListFileLoading::start(const QString& path, Block block, Finished finished,
     thread_ = std::thread([this, path, post, block = std::move(block),
                            finished = std::move(finished), failed = std::move(failed)] {
         try {
+            import_field_fingerprint::OfLines afterFirst;
+            bool firstLineSeen = false;
+            const auto hash = [&](QStringView lines) {
+                if (!firstLineSeen && !lines.isEmpty()) {
+                    lines = lines.sliced(lines.indexOf(u'\n') + 1);
+                    firstLineSeen = true;
+                }
+                afterFirst.add(lines);
+            };
             list_file_reader::ListFile file = list_file_reader::read(path, [&](QString filled) {
+                hash(filled);
                 if (!waitForRoom())
                     return false;
                 post([this, block, filled = std::move(filled)]() mutable {
@@ -38,9 +50,12 @@ void ListFileLoading::start(const QString& path, Block block, Finished finished,
                 });
                 return true;
             });
-            post([this, finished, file = std::move(file)]() mutable {
+            for (const QString& lines : file.lines.blocks())
+                hash(lines);
+            post([this, finished, file = std::move(file),
+                  fingerprint = afterFirst.result()]() mutable {
                 running_ = false;
-                finished(std::move(file));
+                finished(std::move(file), fingerprint);
             });
         } catch (...) {
             post([this, failed, error = std::current_exception()] {

@@ -17,13 +17,17 @@
 // back on the thread that started it, through its event loop. An exception
 // the reader throws comes back the same way, to be rethrown there. The
 // reading waits while a few blocks are still to be taken, so a list read
-// faster than the field takes it is not held twice.
+// faster than the field takes it is not held twice. The lines are hashed on
+// the way, as the import field's fingerprint of them.
 class ListFileLoading : public QObject
 {
     Q_OBJECT
   public:
     using Block = std::function<void(QString block)>;
-    using Finished = std::function<void(list_file_reader::ListFile file)>;
+    // With import_field_fingerprint::of() the field gives when it holds the
+    // lines after the first, or empty when it must be read back.
+    using Finished =
+        std::function<void(list_file_reader::ListFile file, QByteArray fingerprintAfterFirst)>;
     using Failed = std::function<void(std::exception_ptr error)>;
 
     explicit ListFileLoading(QObject* parent = nullptr);

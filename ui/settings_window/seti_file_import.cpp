@@ -152,8 +152,8 @@ void FileImportControls::startLoading(const QString& path, const QString& fileNa
     fillingError_ = nullptr;
     loading_->start(
         path, [this](QString block) { appendLoaded(std::move(block)); },
-        [this, fileName](list_file_reader::ListFile file) {
-            guarded(page_, [&] { loaded(std::move(file), fileName); });
+        [this, fileName](list_file_reader::ListFile file, QByteArray fingerprint) {
+            guarded(page_, [&] { loaded(std::move(file), fingerprint, fileName); });
         },
         [this](std::exception_ptr error) { guarded(page_, [&] { loadingFailed(error); }); });
 }
@@ -170,7 +170,8 @@ void FileImportControls::appendLoaded(QString block)
     }
 }
 
-void FileImportControls::loaded(list_file_reader::ListFile file, const QString& fileName)
+void FileImportControls::loaded(list_file_reader::ListFile file,
+                                const QByteArray& fingerprintAfterFirst, const QString& fileName)
 {
     if (fillingError_) {
         loadingFailed(fillingError_);
@@ -187,9 +188,8 @@ void FileImportControls::loaded(list_file_reader::ListFile file, const QString& 
         return;
     }
     filling_->keep(!titleRow.isEmpty());
-    const QByteArray fingerprint = filling_->fingerprintWithoutFirstLine();
     filling_.reset();
-    listPutIn(titleRow, fingerprint);
+    listPutIn(titleRow, fingerprintAfterFirst);
 }
 
 void FileImportControls::loadingFailed(std::exception_ptr error)

@@ -52,7 +52,8 @@ class FileImportControls : public QObject
   private:
     void startLoading(const QString& path, const QString& fileName);
     void appendLoaded(QString block);
-    void loaded(list_file_reader::ListFile file, const QString& fileName);
+    void loaded(list_file_reader::ListFile file, const QByteArray& fingerprintAfterFirst,
+                const QString& fileName);
     void loadingFailed(std::exception_ptr error);
     void endLoading();
     // Asks about a title row and says why a file is refused; true when the
