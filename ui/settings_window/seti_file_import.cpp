@@ -153,7 +153,15 @@ void FileImportControls::startLoading(const QString& path, const QString& fileNa
     loading_->start(
         path, [this](QString block) { appendLoaded(std::move(block)); },
         [this, fileName](list_file_reader::ListFile file, QByteArray fingerprint) {
-            guarded(page_, [&] { loaded(std::move(file), fingerprint, fileName); });
+            guarded(page_, [&] {
+                // The page is given back whatever goes wrong on the way.
+                try {
+                    loaded(std::move(file), fingerprint, fileName);
+                } catch (...) {
+                    endLoading();
+                    throw;
+                }
+            });
         },
         [this](std::exception_ptr error) { guarded(page_, [&] { loadingFailed(error); }); });
 }
@@ -194,10 +202,17 @@ void FileImportControls::loaded(list_file_reader::ListFile file,
 
 void FileImportControls::loadingFailed(std::exception_ptr error)
 {
-    filling_->giveBack();
-    filling_.reset();
-    setControlsEnabled(true);
+    endLoading();
     std::rethrow_exception(error);
+}
+
+void FileImportControls::endLoading()
+{
+    if (filling_) {
+        filling_->giveBack();
+        filling_.reset();
+    }
+    setControlsEnabled(true);
 }
 
 void FileImportControls::setControlsEnabled(bool enabled)
