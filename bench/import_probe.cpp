@@ -1,21 +1,22 @@
 // The import page's 从文件导入... on one file, for measuring its time and peak
 // resident memory from outside: `prizmora_import_probe FILE [read|field]`
-// reads the file as the file button does and, with "field" (the default),
-// puts its lines into a shown import field that holds the page's
-// instruction line. It prints what it read, the times and its own peak.
+// reads the file into lines or, with "field" (the default), clicks the file
+// button of a shown import page whose field holds the instruction line and
+// waits until the list is in the field, a title row left out. It prints what
+// it read, the times and its own peak.
 // `prizmora_import_probe --make FOLDER ROWS` writes list.csv and list.xlsx
 // there (participant_table_files.h) in a process of its own.
 
+#include "import_page_scene.h"
 #include "participant_table_files.h"
 #include "peak_memory.h"
 #include "storage/list_file_reader.h"
-#include "ui/settings_window/import_field_edits.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <cstdio>
 #include <cstdlib>
 
@@ -44,25 +45,23 @@ int main(int argc, char** argv)
     const QString path = QString::fromLocal8Bit(argv[1]);
     const bool intoField = argc < 3 || qstrcmp(argv[2], "read") != 0;
 
-    // The field as the import page shows it, with its instruction line.
-    QPlainTextEdit field;
-    field.setGeometry(18, 24, 425, 153);
-    field.setPlainText(QStringLiteral("每行一条数据，不能有空行（推荐格式:姓名 身份证号码）"));
-    field.show();
-    QCoreApplication::processEvents();
-
+    if (intoField) {
+        ImportPageScene scene;
+        QElapsedTimer timer;
+        timer.start();
+        scene.importFile(path);
+        const qint64 totalMs = timer.elapsed();
+        const int lines = scene.field().document()->blockCount() - 1;
+        std::printf("boxes: %d\nlines in the field: %d\ntotal: %lld ms\n", scene.boxesShown(),
+                    lines, static_cast<long long>(totalMs));
+        printPeakMemory();
+        return lines > 1 ? 0 : 1;
+    }
     QElapsedTimer timer;
     timer.start();
-    list_file_reader::ListFile file = list_file_reader::read(path);
-    const qint64 readMs = timer.elapsed();
-    const qsizetype lines = file.lines.size();
-    if (intoField && file.problem == list_file_reader::Problem::None) {
-        import_field_edits::replaceWithList(field, file.lines.takeBlocks());
-        QCoreApplication::processEvents();
-    }
-    std::printf("problem: %d\nlines: %lld\nread: %lld ms\ntotal: %lld ms\n",
-                static_cast<int>(file.problem), static_cast<long long>(lines),
-                static_cast<long long>(readMs), static_cast<long long>(timer.elapsed()));
+    const list_file_reader::ListFile file = list_file_reader::read(path);
+    std::printf("problem: %d\nlines: %lld\nread: %lld ms\n", static_cast<int>(file.problem),
+                static_cast<long long>(file.lines.size()), static_cast<long long>(timer.elapsed()));
     printPeakMemory();
     return file.problem == list_file_reader::Problem::None ? 0 : 1;
 }

@@ -82,6 +82,21 @@ bool ListBuilder::addRow(const QStringList& cells, qint64 row)
     if (lines_.isEmpty())
         firstLineLooksLikeTitles_ = looksLikeColumnTitles(cells);
     lines_.append(line);
+    return handOverFilledBlocks();
+}
+
+bool ListBuilder::handOverFilledBlocks()
+{
+    if (!handOff_)
+        return true;
+    const qsizetype held = lines_.size();
+    std::vector<QString> filled = lines_.takeFilledBlocks();
+    linesHandedOver_ += held - lines_.size();
+    for (QString& block : filled)
+        if (!handOff_(std::move(block))) {
+            stop_ = Stop::Cancelled;
+            return false;
+        }
     return true;
 }
 

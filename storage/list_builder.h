@@ -3,6 +3,7 @@
 #include "storage/participant_lines.h"
 #include "storage/row_sink.h"
 
+#include <functional>
 #include <limits>
 
 // The participant lines of a list file, made from its rows as a reader finds
@@ -17,7 +18,12 @@ class ListBuilder : public RowSink
     // instead of being read on as one huge cell.
     static constexpr qsizetype kMaxLineCharacters = 10000;
 
-    enum class Stop { None, RowTooLong, TooMuchText };
+    enum class Stop { None, RowTooLong, TooMuchText, Cancelled };
+
+    // Takes a filled block of lines (each followed by '\n') as soon as the
+    // next one is started, so a long list can be shown while it is read;
+    // false stops reading (Stop::Cancelled).
+    using BlockHandOff = std::function<bool(QString block)>;
 
     // What the import field needs to hold a line besides its characters,
     // two bytes each: its block, fragments and layout data (Qt 6.4).
@@ -37,6 +43,9 @@ class ListBuilder : public RowSink
     void rowTooLong(qint64 row) override;
     bool keep(qint64 bytes) override;
 
+    // Without one, every line stays in takeLines().
+    void setBlockHandOff(BlockHandOff handOff) { handOff_ = std::move(handOff); }
+
     Stop stop() const { return stop_; }
     qint64 stopRow() const { return stopRow_; } // RowTooLong: the row
     // TooMuchText: the limit passed.
@@ -44,9 +53,11 @@ class ListBuilder : public RowSink
     // Judged on the first row that gives a line.
     bool firstLineLooksLikeTitles() const { return firstLineLooksLikeTitles_; }
     ParticipantLines takeLines() { return std::move(lines_); }
+    qint64 linesHandedOver() const { return linesHandedOver_; }
 
   private:
     bool within(qint64& used, qint64 bytes, qint64 limit);
+    bool handOverFilledBlocks();
 
     qint64 readingLimit_;
     qint64 fieldLimit_;
@@ -57,6 +68,8 @@ class ListBuilder : public RowSink
     qint64 stopRow_ = 0;
     ParticipantLines lines_;
     QString line_;
+    BlockHandOff handOff_;
+    qint64 linesHandedOver_ = 0;
     bool firstLineLooksLikeTitles_ = false;
 };
 

@@ -37,13 +37,16 @@ ListFile finished(ListBuilder& builder)
     }
     case ListBuilder::Stop::TooMuchText:
         return withProblem(Problem::ListTooLarge, builder.passedLimit());
+    case ListBuilder::Stop::Cancelled:
+        return withProblem(Problem::Cancelled);
     case ListBuilder::Stop::None:
         break;
     }
     ListFile file;
     file.firstLineLooksLikeTitles = builder.firstLineLooksLikeTitles();
     file.lines = builder.takeLines();
-    if (file.lines.isEmpty())
+    file.linesHandedOver = builder.linesHandedOver();
+    if (file.lines.isEmpty() && file.linesHandedOver == 0)
         return withProblem(Problem::Empty);
     return file;
 }
@@ -115,13 +118,22 @@ ListFile fromRows(const QList<QStringList>& rows)
 
 ListFile fromBytes(const QByteArray& bytes, const QString& fileName)
 {
+    return fromBytes(bytes, fileName, {});
+}
+
+ListFile fromBytes(const QByteArray& bytes, const QString& fileName,
+                   const ListBuilder::BlockHandOff& handOff)
+{
     if (bytes.isEmpty())
         return withProblem(Problem::Empty);
     ListBuilder builder(maxReadingBytes(bytes.size()), maxFieldBytes(bytes.size()));
     if (xlsx_reader::isCompoundDocument(bytes))
         return withProblem(Problem::Encrypted);
+    // A workbook's string table is held until its last row: with a field
+    // filling meanwhile, the two would pass the import's memory limit.
     if (xlsx_reader::isZipArchive(bytes))
         return workbookList(bytes, builder);
+    builder.setBlockHandOff(handOff);
     // Named as a workbook but none (a PDF or a list renamed): refused as a
     // damaged workbook, never read as lines of text.
     if (fileName.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
@@ -130,6 +142,11 @@ ListFile fromBytes(const QByteArray& bytes, const QString& fileName)
 }
 
 ListFile read(const QString& path)
+{
+    return read(path, {});
+}
+
+ListFile read(const QString& path, const ListBuilder::BlockHandOff& handOff)
 {
     const QFileInfo info(path);
     if (info.exists() && info.size() > kMaxFileBytes)
@@ -144,7 +161,7 @@ ListFile read(const QString& path)
     }
     if (content.bytes.size() > kMaxFileBytes)
         return withProblem(Problem::FileTooLarge, kMaxFileBytes);
-    return fromBytes(content.bytes, info.fileName());
+    return fromBytes(content.bytes, info.fileName(), handOff);
 }
 
 } // namespace list_file_reader

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/list_builder.h"
 #include "storage/participant_lines.h"
 
 #include <QList>
@@ -26,15 +27,17 @@ enum class Problem {
     UnpackedTooLarge, // a workbook part past ZipArchiveReader::kMaxMemberBytes
     ListTooLarge,     // lines that would take more memory than maxFieldBytes()
     Empty,            // readable, but without a single participant
+    Cancelled,        // the block hand-off stopped reading
 };
 
 struct ListFile
 {
     Problem problem = Problem::None;
-    QString reason;   // the system's words for CannotOpen
-    qint64 row = 0;   // RowTooLong: the row, counted as a spreadsheet counts
-    qint64 limit = 0; // the limit passed: characters or bytes
-    ParticipantLines lines;
+    QString reason;             // the system's words for CannotOpen
+    qint64 row = 0;             // RowTooLong: the row, counted as a spreadsheet counts
+    qint64 limit = 0;           // the limit passed: characters or bytes
+    ParticipantLines lines;     // with a block hand-off: the lines after the last block
+    qint64 linesHandedOver = 0; // to the block hand-off, before `lines`
     bool firstLineLooksLikeTitles = false;
 };
 
@@ -55,6 +58,13 @@ qint64 maxFieldBytes(qint64 fileBytes);
 ListFile read(const QString& path);
 // The same from bytes already read; the name's suffix tells CSV from text.
 ListFile fromBytes(const QByteArray& bytes, const QString& fileName);
+// The same with the lines of a text or CSV file handed over block by block
+// while it is read, the last of them left in the result; the blocks of a
+// file that is then refused were handed over all the same. A workbook's
+// lines all come in the result, once its string table is gone.
+ListFile read(const QString& path, const ListBuilder::BlockHandOff& handOff);
+ListFile fromBytes(const QByteArray& bytes, const QString& fileName,
+                   const ListBuilder::BlockHandOff& handOff);
 
 ListFile fromRows(const QList<QStringList>& rows);
 

@@ -48,3 +48,17 @@ std::vector<QString> ParticipantLines::takeBlocks()
     count_ = 0;
     return std::exchange(blocks_, {});
 }
+
+std::vector<QString> ParticipantLines::takeFilledBlocks()
+{
+    std::vector<QString> filled;
+    if (blocks_.size() < 2)
+        return filled;
+    filled.reserve(blocks_.size() - 1);
+    for (auto block = blocks_.begin(); block + 1 != blocks_.end(); ++block) {
+        count_ -= block->count(u'\n');
+        filled.push_back(std::move(*block));
+    }
+    blocks_.erase(blocks_.begin(), blocks_.end() - 1);
+    return filled;
+}

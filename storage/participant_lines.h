@@ -29,6 +29,10 @@ class ParticipantLines
     // The blocks, their lines each followed by '\n', handed over: the list
     // is empty afterwards.
     std::vector<QString> takeBlocks();
+    const std::vector<QString>& blocks() const { return blocks_; }
+    // Every block but the one still being filled, handed over the same way;
+    // size() counts the lines left.
+    std::vector<QString> takeFilledBlocks();
 
   private:
     std::vector<QString> blocks_;

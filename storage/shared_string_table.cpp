@@ -9,26 +9,26 @@ SharedStringTable::Outcome SharedStringTable::read(XmlScanner& xml, RowSink& sin
     for (;;) {
         switch (xml.next()) {
         case XmlScanner::Token::StartElement:
-            if (xml.name() == "si") {
+            if (xml.nameIs("si")) {
                 current.clear();
                 tooLong = false;
-            } else if (xml.name() == "t") {
+            } else if (xml.nameIs("t")) {
                 inText = true;
-            } else if (xml.name() == "rPh") {
+            } else if (xml.nameIs("rPh")) {
                 ++phoneticDepth;
             }
             break;
         case XmlScanner::Token::EndElement:
-            if (xml.name() == "si") {
+            if (xml.nameIs("si")) {
                 // Its characters as UTF-16, where it ends and whether it is kept.
                 if (!sink.keep(2 * current.size() + 9))
                     return Outcome::Stopped;
                 characters_ += current;
-                ends_.push_back(characters_.size());
+                ends_.push_back(static_cast<quint32>(characters_.size()));
                 tooLong_.push_back(tooLong);
-            } else if (xml.name() == "t") {
+            } else if (xml.nameIs("t")) {
                 inText = false;
-            } else if (xml.name() == "rPh") {
+            } else if (xml.nameIs("rPh")) {
                 --phoneticDepth;
             }
             break;
@@ -42,6 +42,9 @@ SharedStringTable::Outcome SharedStringTable::read(XmlScanner& xml, RowSink& sin
             }
             break;
         case XmlScanner::Token::End:
+            // Held while the worksheet is read: no room to spare.
+            characters_.squeeze();
+            ends_.shrink_to_fit();
             return Outcome::Read;
         case XmlScanner::Token::Error:
             return Outcome::Damaged;
@@ -51,6 +54,7 @@ SharedStringTable::Outcome SharedStringTable::read(XmlScanner& xml, RowSink& sin
 
 QStringView SharedStringTable::at(qsizetype index) const
 {
-    const qsizetype begin = index > 0 ? ends_[static_cast<size_t>(index - 1)] : 0;
-    return QStringView(characters_).sliced(begin, ends_[static_cast<size_t>(index)] - begin);
+    const qsizetype begin = index > 0 ? qsizetype(ends_[static_cast<size_t>(index - 1)]) : 0;
+    return QStringView(characters_)
+        .sliced(begin, qsizetype(ends_[static_cast<size_t>(index)]) - begin);
 }

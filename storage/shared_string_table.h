@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <QtGlobal>
+
 #include <vector>
 
 // A workbook's table of shared strings, held as one string of all their
@@ -26,6 +28,6 @@ class SharedStringTable
 
   private:
     QString characters_;
-    std::vector<qsizetype> ends_;
+    std::vector<quint32> ends_; // a part unpacks to far less than 4 GB
     std::vector<bool> tooLong_;
 };

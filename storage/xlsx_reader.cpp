@@ -122,6 +122,22 @@ CellType cellTypeOf(QByteArrayView type)
     return CellType::Number;
 }
 
+// value.trimmed().toInt(), without the copies for the plain digits a
+// shared string's index always is.
+int indexValue(const QString& value, bool& ok)
+{
+    if (value.isEmpty() || value.size() > 9)
+        return value.trimmed().toInt(&ok);
+    int index = 0;
+    for (const QChar character : value) {
+        if (character < u'0' || character > u'9')
+            return value.trimmed().toInt(&ok);
+        index = index * 10 + (character.unicode() - u'0');
+    }
+    ok = true;
+    return index;
+}
+
 // A cell's text as the spreadsheet shows it, appended to `out`; false when
 // it is a shared string too long to keep.
 bool appendCellText(CellType type, int style, const QString& value, const SheetContext& context,
@@ -130,7 +146,7 @@ bool appendCellText(CellType type, int style, const QString& value, const SheetC
     switch (type) {
     case CellType::SharedString: {
         bool ok = false;
-        const int index = value.trimmed().toInt(&ok);
+        const int index = indexValue(value, ok);
         if (!ok || index < 0 || index >= context.strings.size())
             return true;
         if (context.strings.isTooLong(index))
@@ -199,11 +215,11 @@ Outcome sheetRows(XmlScanner& xml, const SheetContext& context, RowSink& sink)
     for (;;) {
         switch (xml.next()) {
         case XmlScanner::Token::StartElement:
-            if (xml.name() == "row") {
+            if (xml.nameIs("row")) {
                 bool numbered = false;
                 const qint64 number = xml.attributeView("r", decoded).toLongLong(&numbered);
                 rowNumber = numbered && number > rowNumber ? number : rowNumber + 1;
-            } else if (xml.name() == "c") {
+            } else if (xml.nameIs("c")) {
                 inCell = true;
                 type = cellTypeOf(xml.attributeView("t", decoded));
                 bool hasStyle = false;
@@ -211,14 +227,14 @@ Outcome sheetRows(XmlScanner& xml, const SheetContext& context, RowSink& sink)
                 if (!hasStyle)
                     style = -1;
                 value.truncate(0);
-            } else if (inCell && (xml.name() == "v" || xml.name() == "t")) {
+            } else if (inCell && (xml.nameIs("v") || xml.nameIs("t"))) {
                 inValue = true;
-            } else if (xml.name() == "rPh") {
+            } else if (xml.nameIs("rPh")) {
                 ++phoneticDepth;
             }
             break;
         case XmlScanner::Token::EndElement:
-            if (xml.name() == "c" && inCell) {
+            if (xml.nameIs("c") && inCell) {
                 if (cellsInRow == row.size())
                     row.append(QString());
                 QString& text = row[cellsInRow];
@@ -232,11 +248,11 @@ Outcome sheetRows(XmlScanner& xml, const SheetContext& context, RowSink& sink)
                     ++cellsInRow;
                 }
                 inCell = false;
-            } else if (xml.name() == "v" || xml.name() == "t") {
+            } else if (xml.nameIs("v") || xml.nameIs("t")) {
                 inValue = false;
-            } else if (xml.name() == "rPh") {
+            } else if (xml.nameIs("rPh")) {
                 --phoneticDepth;
-            } else if (xml.name() == "row" && !endRow()) {
+            } else if (xml.nameIs("row") && !endRow()) {
                 return Outcome::Stopped;
             }
             break;

@@ -278,7 +278,10 @@ QByteArrayView XmlScanner::rawAttribute(QByteArrayView wanted) const
         if (valueEnd < 0)
             return {};
         at = valueEnd + 1;
-        if (!name.isEmpty() && localName(name) == wanted)
+        // Compared in line: most names are a letter or two.
+        const QByteArrayView local = name.isEmpty() ? name : localName(name);
+        if (!local.isEmpty() && local.size() == wanted.size() &&
+            std::equal(local.begin(), local.end(), wanted.begin()))
             return attributes_.sliced(valueStart, valueEnd - valueStart);
     }
     return {};

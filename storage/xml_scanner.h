@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <algorithm>
 #include <functional>
 
 // A forward-only scanner of the XML a spreadsheet writes, many times faster
@@ -36,6 +37,12 @@ class XmlScanner
 
     // The current element's local name (start or end).
     QByteArrayView name() const { return name_; }
+    // name() == localName, compared in line: a worksheet's million rows
+    // ask it several times a cell.
+    template <qsizetype N> bool nameIs(const char (&localName)[N]) const
+    {
+        return name_.size() == N - 1 && std::equal(localName, localName + N - 1, name_.data());
+    }
     // The current start element's attribute by local name, entities decoded;
     // empty when it has none.
     QByteArray attribute(QByteArrayView localName) const;

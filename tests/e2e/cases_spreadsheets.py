@@ -57,6 +57,20 @@ def import_from_file(op):
     checks.check(op.ws.read(COLUMNS_FILE) == expected.lines_file([TITLES]),
                  "column titles file is %r" % op.ws.read(COLUMNS_FILE))
 
+    # A file past 2 MiB is read aside while the field fills: the same boxes, the same file.
+    rows = ["参与者%d,第%d部" % (i, i % 97) for i in range(100000)]
+    op.ws.write("large.csv", ("\ufeff姓名,部门\r\n" + "".join(r + "\r\n" for r in rows)).encode("utf-8"))
+    _choose_in_dialog(op, lambda: settings.click(IMPORT_FILE_BUTTON), op.ws.path("large.csv"))
+    question = op.wait_box(expected.NOTICE_CAPTION, "import-large-title-question")
+    op.dismiss_box(question)
+    time.sleep(0.3)
+    settings.click(sw.IMPORT_BUTTON)
+    box = op.wait_box(expected.NOTICE_CAPTION, "import-large-notice")
+    op.dismiss_box(box)
+    checks.check(op.ws.read(expected.PARTICIPANTS_FILE) ==
+                 expected.lines_file([r.replace(",", "\t") for r in rows]),
+                 "the large list was not written as read")
+
 
 def export_winners(op):
     """One winner drawn, then pm1's export entry saves a CSV file with the winner's row."""

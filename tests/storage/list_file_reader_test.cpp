@@ -165,6 +165,34 @@ TEST(ListFiles, LongFilesAreReadWholeAcrossPieces)
     }
 }
 
+// Handed over block by block, a list is the same lines in the same order,
+// every block whole lines; a workbook's come whole, and a false stops.
+TEST(ListFiles, BlocksHandedOverMakeTheSameList)
+{
+    const QByteArray csv = ("工号,姓名\r\n" + QString::fromUtf8(kList).repeated(1 << 17)).toUtf8();
+    const auto whole = list_file_reader::fromBytes(csv, "list.csv");
+    QString handed;
+    int blocks = 0;
+    auto file = list_file_reader::fromBytes(csv, "list.csv", [&](QString block) {
+        EXPECT_TRUE(block.endsWith(u'\n'));
+        handed += block;
+        return ++blocks > 0;
+    });
+    ASSERT_EQ(file.problem, Problem::None);
+    EXPECT_GT(blocks, 1);
+    EXPECT_EQ(file.linesHandedOver + file.lines.size(), whole.lines.size());
+    EXPECT_TRUE(file.firstLineLooksLikeTitles);
+    for (const QString& block : file.lines.takeBlocks())
+        handed += block;
+    EXPECT_EQ(handed, whole.lines.toList().join(u'\n') + u'\n');
+
+    EXPECT_EQ(list_file_reader::fromBytes(csv, "list.csv", [](QString) { return false; }).problem,
+              Problem::Cancelled);
+    const auto workbook = list_file_reader::fromBytes(fixtureBytes("calc_participants.xlsx"),
+                                                      "list.xlsx", [](QString) { return false; });
+    EXPECT_EQ(workbook.problem, Problem::None);
+}
+
 TEST(ListFiles, GbkTextWithoutMark)
 {
     QStringEncoder gbk("GBK");

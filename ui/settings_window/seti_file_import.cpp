@@ -12,16 +12,20 @@
 #include "storage/participant_count.h"
 #include "ui/guard/guarded_connect.h"
 #include "ui/settings_window/import_field_edits.h"
+#include "ui/settings_window/import_field_filling.h"
+#include "ui/settings_window/import_field_fingerprint.h"
 #include "ui/settings_window/import_texts.h"
+#include "ui/settings_window/list_file_loading.h"
 
-#include <QCryptographicHash>
+#include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextBlock>
 #include <QTextDocument>
+
+#include <utility>
 
 using list_file_reader::Problem;
 
@@ -45,32 +49,17 @@ QString listFileProblemText(const list_file_reader::ListFile& file, const QStrin
     case Problem::ListTooLarge:
         return import_texts::listTooLarge(fileName, file.limit);
     case Problem::Empty:
+    case Problem::Cancelled:
     case Problem::None:
         break;
     }
     return import_texts::emptyFile(fileName);
 }
 
-namespace {
-
-// The field's text, line by line, without copying it whole.
-QByteArray fingerprint(const QTextDocument& document)
-{
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const QString line = block.text();
-        hash.addData(QByteArrayView(reinterpret_cast<const char*>(line.constData()),
-                                    line.size() * qsizetype(sizeof(QChar))));
-        hash.addData(QByteArrayView("\n", 1));
-    }
-    return hash.result();
-}
-
-} // namespace
-
 FileImportControls::FileImportControls(QWidget* page, QPlainTextEdit* field,
                                        QPushButton* importButton)
-    : QObject(page), page_(page), field_(field)
+    : QObject(page), page_(page), field_(field), importButton_(importButton),
+      loading_(std::make_unique<ListFileLoading>())
 {
     // Between the red note and the import button, clear of both.
     fileButton_ = new QPushButton(import_texts::importFileButton(), page);
@@ -88,41 +77,160 @@ FileImportControls::FileImportControls(QWidget* page, QPlainTextEdit* field,
     refreshCount();
 }
 
+FileImportControls::~FileImportControls()
+{
+    loading_.reset();
+}
+
 void FileImportControls::importFromFile()
 {
+    if (isLoading())
+        return;
     QWidget* window = page_->window();
     const std::optional<QString> chosen =
         services().dialogs->openFile(window, import_texts::openFilters());
     if (!chosen)
         return;
-    const QString fileName = QFileInfo(*chosen).fileName();
+    const QFileInfo info(*chosen);
+    const QString fileName = info.fileName();
+    if (info.size() >= kReadAsideFromBytes) {
+        startLoading(*chosen, fileName);
+        return;
+    }
     list_file_reader::ListFile file = list_file_reader::read(*chosen);
     QByteArray titleRow;
+    if (!acceptList(file, file.lines.first(), file.lines.size(), fileName, titleRow))
+        return;
+    if (!titleRow.isEmpty())
+        file.lines.removeFirst();
+    // A break after the last line, as a paste from a spreadsheet ends.
+    import_field_edits::replaceWithList(*field_, file.lines.takeBlocks());
+    listPutIn(titleRow);
+}
+
+bool FileImportControls::isLoading() const
+{
+    return filling_ != nullptr;
+}
+
+bool FileImportControls::acceptList(list_file_reader::ListFile& file, const QString& firstLine,
+                                    qsizetype lineCount, const QString& fileName,
+                                    QByteArray& titleRow)
+{
+    QWidget* window = page_->window();
     if (file.problem == Problem::None && file.firstLineLooksLikeTitles) {
-        const BoxRequest question =
-            questionBox(import_texts::titleRowQuestion(file.lines.first()), false);
+        const BoxRequest question = questionBox(import_texts::titleRowQuestion(firstLine), false);
         if (services().boxes->show(window, question) == BoxAnswer::Yes) {
-            titleRow = gbk::encode(file.lines.first());
-            file.lines.removeFirst();
+            titleRow = gbk::encode(firstLine);
+            --lineCount;
         }
-        if (file.lines.isEmpty())
+        if (lineCount == 0)
             file.problem = Problem::Empty;
     }
     if (file.problem != Problem::None) {
+        titleRow.clear();
         services().boxes->show(window, warningNoticeBox(listFileProblemText(file, fileName)));
+        return false;
+    }
+    return true;
+}
+
+void FileImportControls::listPutIn(const QByteArray& titleRow, const QByteArray& fingerprint)
+{
+    titleRow_ = titleRow;
+    if (titleRow_.isEmpty())
+        fieldFingerprint_.clear();
+    else
+        fieldFingerprint_ =
+            fingerprint.isEmpty() ? import_field_fingerprint::of(*field_->document()) : fingerprint;
+}
+
+void FileImportControls::startLoading(const QString& path, const QString& fileName)
+{
+    setControlsEnabled(false);
+    filling_ = std::make_unique<ImportFieldFilling>(*field_);
+    fillingError_ = nullptr;
+    loading_->start(
+        path, [this](QString block) { appendLoaded(std::move(block)); },
+        [this, fileName](list_file_reader::ListFile file, QByteArray fingerprint) {
+            guarded(page_, [&] {
+                // The page is given back whatever goes wrong on the way.
+                try {
+                    loaded(std::move(file), fingerprint, fileName);
+                } catch (...) {
+                    endLoading();
+                    throw;
+                }
+            });
+        },
+        [this](std::exception_ptr error) { guarded(page_, [&] { loadingFailed(error); }); });
+}
+
+void FileImportControls::appendLoaded(QString block)
+{
+    if (fillingError_)
+        return;
+    // Nothing crosses the event loop: what goes wrong is said at the end.
+    try {
+        filling_->append(std::move(block));
+    } catch (...) {
+        fillingError_ = std::current_exception();
+    }
+}
+
+void FileImportControls::loaded(list_file_reader::ListFile file,
+                                const QByteArray& fingerprintAfterFirst, const QString& fileName)
+{
+    if (fillingError_) {
+        loadingFailed(fillingError_);
         return;
     }
-    // A break after the last line, as a paste from a spreadsheet ends.
-    import_field_edits::replaceWithList(*field_, file.lines.takeBlocks());
-    titleRow_ = titleRow;
-    fieldFingerprint_ = titleRow_.isEmpty() ? QByteArray() : fingerprint(*field_->document());
+    for (QString& block : file.lines.takeBlocks())
+        filling_->append(std::exchange(block, QString()));
+    // The page as it was before the boxes, as when the file is read at once.
+    setControlsEnabled(true);
+    QByteArray titleRow;
+    if (!acceptList(file, filling_->firstLine(), filling_->lineCount(), fileName, titleRow)) {
+        filling_->giveBack();
+        filling_.reset();
+        return;
+    }
+    filling_->keep(!titleRow.isEmpty());
+    filling_.reset();
+    listPutIn(titleRow, fingerprintAfterFirst);
+}
+
+void FileImportControls::loadingFailed(std::exception_ptr error)
+{
+    endLoading();
+    std::rethrow_exception(error);
+}
+
+void FileImportControls::endLoading()
+{
+    if (filling_) {
+        filling_->giveBack();
+        filling_.reset();
+    }
+    setControlsEnabled(true);
+}
+
+void FileImportControls::setControlsEnabled(bool enabled)
+{
+    if (!enabled)
+        focusBeforeLoading_ = QApplication::focusWidget();
+    for (QWidget* control : {static_cast<QWidget*>(field_), static_cast<QWidget*>(importButton_),
+                             static_cast<QWidget*>(fileButton_)})
+        control->setEnabled(enabled);
+    if (enabled && focusBeforeLoading_ && focusBeforeLoading_->isEnabled())
+        focusBeforeLoading_->setFocus();
 }
 
 void FileImportControls::listSaved()
 {
     const QString path = QLatin1String(column_titles_file::kFileName);
-    const bool fromTheFile =
-        !titleRow_.isEmpty() && fingerprint(*field_->document()) == fieldFingerprint_;
+    const bool fromTheFile = !titleRow_.isEmpty() &&
+                             import_field_fingerprint::of(*field_->document()) == fieldFingerprint_;
     int error = fromTheFile ? column_titles_file::write(path, titleRow_) : 0;
     // Titles of another list would name the wrong columns.
     if (error != 0 || !fromTheFile) {

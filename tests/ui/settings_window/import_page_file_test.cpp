@@ -1,8 +1,10 @@
 #include "storage/screen_privacy_settings.h"
 #include "support/spreadsheet_fixture_files.h"
+#include "ui/settings_window/seti_file_import.h"
 #include "ui/settings_window/settings_window_fixture.h"
 
 #include <QFile>
+#include <QTextCursor>
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -25,6 +27,9 @@ class ImportFromFileTest : public SettingsWindowTest
     {
         fakes.dialogs.answers.push_back(path);
         control<QPushButton>("btnImportFile")->click();
+        // A large file is read aside; the button comes back when it is in.
+        while (!control<QPushButton>("btnImportFile")->isEnabled())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 };
 
@@ -205,6 +210,48 @@ TEST_F(ImportFromFileTest, LongListScrolls)
     field()->setPlainText(QStringLiteral("张三"));
     QCoreApplication::processEvents();
     EXPECT_FALSE(field()->verticalScrollBar()->isVisible());
+}
+
+// A file past FileImportControls::kReadAsideFromBytes is read on a thread of
+// its own into the field: the same lines, the same boxes, the page's
+// controls off meanwhile, and the field as it was when the file is refused.
+TEST_F(ImportFromFileTest, LargeFilesReadAsideGiveWhatSmallOnesGive)
+{
+    QByteArray csv = "姓名,部门\r\n";
+    QString expected;
+    for (int row = 0; csv.size() < FileImportControls::kReadAsideFromBytes + 1000; ++row) {
+        const QString line = QStringLiteral("参与者%1,第%2部").arg(row).arg(row % 97);
+        csv += line.toUtf8() + "\r\n";
+        expected += QString(line).replace(u',', u'\t') + u'\n';
+    }
+    dir.writeFile("large.csv", csv);
+    dir.writeFile("late.csv", csv + QByteArray(10001, 'x') + "\r\n");
+    field()->setPlainText(QStringLiteral("张三\n李四"));
+    field()->moveCursor(QTextCursor::End);
+
+    chooseFile(dir.filePath("late.csv"));
+    ASSERT_EQ(fakes.boxes.shown.size(), 1u);
+    EXPECT_TRUE(fakes.boxes.shown[0].text.startsWith(
+        QStringLiteral("文件“late.csv”的第 %1 行超过").arg(expected.count(u'\n') + 2)));
+    EXPECT_EQ(field()->toPlainText(), QStringLiteral("张三\n李四"));
+    EXPECT_EQ(field()->textCursor().position(), 5);
+
+    fakes.boxes.answers.push_back(BoxAnswer::Yes); // leave the titles out
+    fakes.dialogs.answers.push_back(dir.filePath("large.csv"));
+    control<QPushButton>("btnImportFile")->click();
+    EXPECT_FALSE(field()->isEnabled());
+    EXPECT_FALSE(control<QPushButton>("btn1")->isEnabled());
+    chooseFile(QString()); // waits; a click meanwhile opens no dialog
+    EXPECT_TRUE(field()->isEnabled() && control<QPushButton>("btn1")->isEnabled());
+    EXPECT_EQ(fakes.dialogs.answers.size(), 1u);
+    ASSERT_EQ(fakes.boxes.shown.size(), 2u);
+    EXPECT_TRUE(fakes.boxes.shown[1].text.contains(QStringLiteral("姓名\t部门")));
+    EXPECT_EQ(field()->toPlainText(), expected);
+    EXPECT_EQ(field()->textCursor().position(), 0);
+    // Known as the list the file gave: its titles are kept beside it.
+    screen_privacy_settings::writeMaskNumbers(false);
+    control<QPushButton>("btn1")->click();
+    EXPECT_EQ(dir.readFile("rafflixcolumns.txt"), G("姓名\t部门\r\n"));
 }
 
 TEST_F(ImportFromFileTest, CharactersOutsideGbkAskBeforeAnythingIsWritten)
