@@ -3,6 +3,7 @@
 #include "base/gbk.h"
 #include "draw/batch_pick.h"
 #include "draw/draw_clock.h"
+#include "draw/line_cell_keys.h"
 #include "draw/rules_text.h"
 #include "storage/case_fold.h"
 #include "storage/column_titles_file.h"
@@ -103,24 +104,18 @@ RulesAtStop::Match RulesAtStop::compile(const QByteArray& column, bool is,
     return match;
 }
 
-bool RulesAtStop::matches(const Match& match, QByteArrayView cell) const
+bool RulesAtStop::matchesFolded(const Match& match, const CellKey& cell) const
 {
     // Equal bytes have equal keys, and an own value's key has no other
-    // bytes: only the values with letters need the cell folded. A view and
-    // one reused key: a million lines allocate nothing here.
-    if (match.ownValues.contains(cell))
-        return match.is;
-    if (match.otherKeys.isEmpty())
-        return !match.is;
-    caseFoldKeyInto(QByteArray::fromRawData(cell.data(), cell.size()), scratch_);
+    // bytes: only the values with letters need the cell folded, into one
+    // reused key, so a million lines allocate nothing here.
+    caseFoldKeyInto(cell.bytes, scratch_);
     return match.otherKeys.contains(scratch_) == match.is;
 }
 
 void RulesAtStop::readCells(QByteArrayView line) const
 {
-    if (readsWholeLine_)
-        cells_[0] = QByteArrayView(cellView(line, -1));
-    cellViews(line, cellsRead_, cells_.data() + 1);
+    readCellKeys(line, cellsRead_, cells_.data() + 1, readsWholeLine_ ? cells_.data() : nullptr);
 }
 
 bool RulesAtStop::cellsPass() const
@@ -142,11 +137,9 @@ bool RulesAtStop::passes(const QByteArray& line) const
     return true;
 }
 
-int RulesAtStop::groupIdOf(QByteArrayView cell)
+int RulesAtStop::newGroupIdOf(const CellKey& cell)
 {
-    if (const int* id = rawGroupIds_.find(cell))
-        return *id;
-    caseFoldKeyInto(QByteArray::fromRawData(cell.data(), cell.size()), scratch_);
+    caseFoldKeyInto(cell.bytes, scratch_);
     int id;
     if (const int* known = groupIds_.find(scratch_)) {
         id = *known;
@@ -160,7 +153,7 @@ int RulesAtStop::groupIdOf(QByteArrayView cell)
         groupPasses_.push_back(groupPasses);
     }
     if (rawGroupIds_.size() < kRawGroupsKept)
-        rawGroupIds_.insert(cell, id);
+        rawGroupIds_.insert(cell.bytes, id);
     return id;
 }
 
@@ -184,27 +177,26 @@ void RulesAtStop::keepOnlyCandidates(TextLineList& candidates, const TextLineLis
             if (!results.get(i).startsWith(label))
                 continue;
             const QByteArray winner = results.get(i).mid(label.size());
-            ++winnersPerGroup_[static_cast<size_t>(groupIdOf(cellView(winner, capColumn_)))];
+            const CellKey group = CellKey::of(cellView(winner, capColumn_));
+            ++winnersPerGroup_[static_cast<size_t>(groupIdOf(group))];
         }
         groupOfCandidate_.reserve(static_cast<size_t>(candidates.count()));
     }
-    std::vector<int> failing;
-    for (int i = 0; i < candidates.count(); ++i) {
-        // A view: the cells read point into the list, which outlives the test.
-        readCells(candidates.view(i));
-        bool kept = cellsPass();
-        if (kept && capColumn_ >= 0) {
-            const int group = groupIdOf(cell(capColumn_));
-            kept = groupPasses_[static_cast<size_t>(group)] &&
-                   winnersPerGroup_[static_cast<size_t>(group)] < capMost_;
-            if (kept)
-                groupOfCandidate_.push_back(group);
-        }
-        if (!kept)
-            failing.push_back(i);
-    }
-    if (!failing.empty())
-        candidates.removePositions(failing);
+    // The cap's column first: a group's verdict is one lookup by the cell's
+    // bytes, and it turns away whole departments before the other cells are
+    // looked up. Views: the cells read point into the list, which outlives
+    // each test.
+    candidates.keepOnlyWhere([this](QByteArrayView line) {
+        readCells(line);
+        if (capColumn_ < 0)
+            return cellsPass();
+        const int group = groupIdOf(cell(capColumn_));
+        if (!groupPasses_[static_cast<size_t>(group)] ||
+            winnersPerGroup_[static_cast<size_t>(group)] >= capMost_ || !cellsPass())
+            return false;
+        groupOfCandidate_.push_back(group);
+        return true;
+    });
 }
 
 std::vector<int> RulesAtStop::pick(const TextLineList& candidates, int winners,
