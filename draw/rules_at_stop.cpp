@@ -59,11 +59,16 @@ RulesAtStop::RulesAtStop(const DrawRules& rules, const QByteArray& levelName,
         matches_.erase(std::remove_if(matches_.begin(), matches_.end(), onCapColumn),
                        matches_.end());
     }
-    for (const Match& match : matches_) {
-        readsWholeLine_ = readsWholeLine_ || match.column < 0;
-        cellsRead_ = std::max(cellsRead_, match.column + 1);
-    }
-    cellsRead_ = std::max(cellsRead_, capColumn_ + 1);
+    const auto read = [&](int column) {
+        readsWholeLine_ = readsWholeLine_ || column < 0;
+        cellsRead_ = std::max(cellsRead_, column + 1);
+        if (column >= 0 && column < 64)
+            columnsRead_ |= std::uint64_t(1) << column;
+    };
+    for (const Match& match : matches_)
+        read(match.column);
+    if (capColumn_ >= 0)
+        read(capColumn_);
     cells_.resize(static_cast<size_t>(cellsRead_) + 1);
 }
 
@@ -115,15 +120,16 @@ bool RulesAtStop::matchesFolded(const Match& match, const CellKey& cell) const
 
 void RulesAtStop::readCells(QByteArrayView line) const
 {
-    readCellKeys(line, cellsRead_, cells_.data() + 1, readsWholeLine_ ? cells_.data() : nullptr);
+    readCellKeys(line, cellsRead_, cells_.data() + 1, readsWholeLine_ ? cells_.data() : nullptr,
+                 columnsRead_);
 }
 
 bool RulesAtStop::cellsPass() const
 {
+    bool all = true;
     for (const Match& match : matches_)
-        if (!matches(match, cell(match.column)))
-            return false;
-    return true;
+        all &= matches(match, cell(match.column));
+    return all;
 }
 
 bool RulesAtStop::passes(const QByteArray& line) const
@@ -151,6 +157,7 @@ int RulesAtStop::newGroupIdOf(const CellKey& cell)
             std::all_of(groupMatches_.begin(), groupMatches_.end(),
                         [&](const Match& match) { return matches(match, cell); });
         groupPasses_.push_back(groupPasses);
+        groupOpen_.push_back(groupPasses); // no winner yet
     }
     if (rawGroupIds_.size() < kRawGroupsKept)
         rawGroupIds_.insert(cell.bytes, id);
@@ -163,6 +170,7 @@ void RulesAtStop::keepOnlyCandidates(TextLineList& candidates, const TextLineLis
     rawGroupIds_.clear();
     winnersPerGroup_.clear();
     groupPasses_.clear();
+    groupOpen_.clear();
     groupOfCandidate_.clear();
     if (!any())
         return;
@@ -180,23 +188,49 @@ void RulesAtStop::keepOnlyCandidates(TextLineList& candidates, const TextLineLis
             const CellKey group = CellKey::of(cellView(winner, capColumn_));
             ++winnersPerGroup_[static_cast<size_t>(groupIdOf(group))];
         }
-        groupOfCandidate_.reserve(static_cast<size_t>(candidates.count()));
+        for (size_t group = 0; group < groupOpen_.size(); ++group)
+            groupOpen_[group] = groupPasses_[group] && winnersPerGroup_[group] < capMost_;
     }
-    // The cap's column first: a group's verdict is one lookup by the cell's
-    // bytes, and it turns away whole departments before the other cells are
-    // looked up. Views: the cells read point into the list, which outlives
-    // each test.
-    candidates.keepOnlyWhere([this](QByteArrayView line) {
-        readCells(line);
-        if (capColumn_ < 0)
-            return cellsPass();
-        const int group = groupIdOf(cell(capColumn_));
-        if (!groupPasses_[static_cast<size_t>(group)] ||
-            winnersPerGroup_[static_cast<size_t>(group)] >= capMost_ || !cellsPass())
-            return false;
-        groupOfCandidate_.push_back(group);
-        return true;
+    // Views: the cells read point into the list, which outlives each test.
+    // Every cell asked for is looked up and the group of every line written,
+    // kept or not, so the verdict is one branch a line.
+    groupOfCandidate_.resize(capColumn_ >= 0 ? static_cast<size_t>(candidates.count()) : 0);
+    size_t kept = 0;
+    candidates.keepOnlyWhere([this, &kept](QByteArrayView line) {
+        int group = 0;
+        const bool passes = verdict(line, group);
+        if (capColumn_ >= 0) {
+            groupOfCandidate_[kept] = group;
+            kept += passes;
+        }
+        return passes;
     });
+    groupOfCandidate_.resize(capColumn_ >= 0 ? kept : 0);
+}
+
+bool RulesAtStop::verdict(QByteArrayView line, int& group)
+{
+    if (!tabs_.read(line)) {
+        readCells(line);
+        return verdictOf([this](int column) -> const CellKey& { return cell(column); }, group);
+    }
+    // Most cells are turned away by their length and last bytes, before any
+    // key is made of them.
+    bool passes = true;
+    for (const Match& match : matches_) {
+        const QByteArrayView cell = tabs_.cell(match.column);
+        const bool mayBeListed = match.ownValues.mayHold(cell.data(), cell.size());
+        if (!mayBeListed && match.otherKeys.isEmpty()) {
+            passes &= !match.is;
+            continue;
+        }
+        passes &= matches(match, CellKey::of(cell));
+    }
+    if (capColumn_ >= 0) {
+        group = groupIdOf(CellKey::of(tabs_.cell(capColumn_)));
+        passes &= groupOpen_[static_cast<size_t>(group)] != 0;
+    }
+    return passes;
 }
 
 std::vector<int> RulesAtStop::pick(const TextLineList& candidates, int winners,

@@ -3,6 +3,7 @@
 #include "draw/batch_pick.h"
 #include "draw/byte_view_set.h"
 #include "draw/cell_key_table.h"
+#include "draw/line_cell_keys.h"
 #include "draw/participant_columns.h"
 #include "storage/draw_rules_file.h"
 
@@ -82,6 +83,20 @@ class RulesAtStop
     // Splits the line into cells_ (the whole line first, then each column).
     void readCells(QByteArrayView line) const;
     bool cellsPass() const;
+    // Whether the line passes every rule, its group's cap included; its
+    // group's number into `group` when the level has a cap.
+    bool verdict(QByteArrayView line, int& group);
+    template <class KeyOf> bool verdictOf(const KeyOf& keyOf, int& group)
+    {
+        bool passes = true;
+        for (const Match& match : matches_)
+            passes &= matches(match, keyOf(match.column));
+        if (capColumn_ >= 0) {
+            group = groupIdOf(keyOf(capColumn_));
+            passes &= groupOpen_[static_cast<size_t>(group)] != 0;
+        }
+        return passes;
+    }
     const CellKey& cell(int column) const { return cells_[static_cast<size_t>(column + 1)]; }
     // The number of the cell's group, a new one for a group not seen yet.
     int groupIdOf(const CellKey& cell)
@@ -103,9 +118,12 @@ class RulesAtStop
     CellKeyTable rawGroupIds_;          // cell bytes → number, the first groups seen
     std::vector<int> winnersPerGroup_;  // by number: of the level, before this Stop
     std::vector<char> groupPasses_;     // by number: the group's cell passes groupMatches_
+    std::vector<char> groupOpen_;       // by number: passes, and the cap not reached
     std::vector<int> groupOfCandidate_; // by position in the candidates kept
-    int cellsRead_ = 0;                 // columns of a line the rules read
+    int cellsRead_ = 0;                 // columns of a line the rules split
+    std::uint64_t columnsRead_ = 0;     // bit by column below 64: its cell is looked up
     bool readsWholeLine_ = false;
     mutable std::vector<CellKey> cells_ = std::vector<CellKey>(1);
     mutable QByteArray scratch_;
+    LineTabs tabs_;
 };

@@ -50,9 +50,11 @@ class TextLineList
     template <class Keep> void keepOnlyWhere(Keep&& keep)
     {
         size_t kept = 0;
-        for (size_t i = 0; i < spans_.size(); ++i)
-            if (keep(at(i)))
-                spans_[kept++] = spans_[i];
+        for (size_t i = 0; i < spans_.size(); ++i) {
+            const bool keeps = keep(at(i));
+            spans_[kept] = spans_[i]; // written either way: no branch on the test
+            kept += keeps;
+        }
         if (kept == spans_.size())
             return;
         spans_.resize(kept);
