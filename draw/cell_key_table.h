@@ -69,7 +69,10 @@ struct CellKey
 class CellKeyTable
 {
   public:
-    const int* find(const CellKey& key) const
+    const int* find(const CellKey& key) const { return find<true>(key); }
+    // The same without the filter, for cells that are mostly there.
+    const int* findLikely(const CellKey& key) const { return find<false>(key); }
+    template <bool Filtered> const int* find(const CellKey& key) const
     {
         if (!key.isShort())
             return long_.find(key.bytes);
@@ -78,7 +81,7 @@ class CellKeyTable
         const auto size = static_cast<std::int32_t>(key.bytes.size());
         const size_t hash = hashOf(key.low, key.high, size);
         const size_t bit = filterBitOf(hash);
-        if (!(filter_[bit / 64] >> (bit % 64) & 1))
+        if (Filtered && !(filter_[bit / 64] >> (bit % 64) & 1))
             return nullptr;
         for (size_t i = hash & mask_;; i = (i + 1) & mask_) {
             const Slot& slot = slots_[i];
@@ -143,14 +146,16 @@ class CellKeyTable
         int value = 0;
     };
 
-    // One multiplication; the slot is taken from the product's high half
-    // first, which every bit of the cell reaches.
+    // The words folded into one and mixed so that every byte reaches the low
+    // bits the slot is taken from and the high bits of the filter's bit: the
+    // bytes that tell departments apart are often the last ones.
     static size_t hashOf(std::uint64_t low, std::uint64_t high, std::int32_t size)
     {
-        const std::uint64_t mixed =
-            (low ^ (high * 0x9E3779B97F4A7C15ull) ^ static_cast<std::uint64_t>(size)) *
-            0xFF51AFD7ED558CCDull;
-        return static_cast<size_t>(mixed >> 32 | mixed << 32);
+        std::uint64_t mixed =
+            low ^ (high * 0x9E3779B97F4A7C15ull) ^ static_cast<std::uint64_t>(size);
+        mixed ^= mixed >> 32;
+        mixed *= 0xFF51AFD7ED558CCDull;
+        return static_cast<size_t>(mixed ^ mixed >> 29);
     }
     static size_t tailBitOf(qsizetype size, std::uint64_t tail)
     {

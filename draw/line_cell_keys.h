@@ -118,13 +118,17 @@ class LineTabs
         const __m128i blank = _mm_set1_epi8(0x20);
         std::uint64_t blanks = 0; // tabs among them
         tabs_ = 0;
-        for (qsizetype at = 0; at < 64; at += 16) {
-            if (at > 0 && at >= size_)
-                break;
-            const qsizetype from = std::min(at, size_ - 16);
+        const auto addBlock = [&](qsizetype from) {
             const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes_ + from));
             tabs_ |= bitsOf(_mm_cmpeq_epi8(block, tab)) << from;
             blanks |= bitsOf(_mm_cmpeq_epi8(_mm_min_epu8(block, blank), block)) << from;
+        };
+        // The last block of each half overlaps the one before.
+        addBlock(0);
+        addBlock(std::min<qsizetype>(16, size_ - 16));
+        if (size_ > 32) {
+            addBlock(std::min<qsizetype>(32, size_ - 16));
+            addBlock(size_ - 16);
         }
         // A blank strips off only at a cell's end: beside a tab or the line's ends.
         const std::uint64_t ends = tabs_ << 1 | tabs_ >> 1 | 1 | std::uint64_t(1) << (size_ - 1);

@@ -101,7 +101,7 @@ class RulesAtStop
     // The number of the cell's group, a new one for a group not seen yet.
     int groupIdOf(const CellKey& cell)
     {
-        const int* id = rawGroupIds_.find(cell);
+        const int* id = rawGroupIds_.findLikely(cell);
         return id ? *id : newGroupIdOf(cell);
     }
     int newGroupIdOf(const CellKey& cell);
