@@ -24,6 +24,7 @@
 #include <chrono>
 #include <ctime>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -31,12 +32,18 @@ constexpr int kParticipants = 1000000;
 constexpr int kDepartments = 50;
 constexpr int kRecorded = 10; // fifth-prize winners before the Stop: five departments full
 
-QByteArray departmentOf(int i)
+const QByteArray& departmentOf(int i)
 {
-    static const char* const named[] = {"总经办", "财务部", "人事部", "IT部", "市场部"};
-    const int department = i % kDepartments;
-    return department < 5 ? gbk::text(named[department])
-                          : gbk::text("事业") + QByteArray::number(department) + gbk::text("部");
+    static const std::vector<QByteArray> departments = [] {
+        std::vector<QByteArray> names;
+        for (const char* name : {"总经办", "财务部", "人事部", "IT部", "市场部"})
+            names.push_back(gbk::text(name));
+        while (names.size() < kDepartments)
+            names.push_back(gbk::text("事业") + QByteArray::number(int(names.size())) +
+                            gbk::text("部"));
+        return names;
+    }();
+    return departments[static_cast<size_t>(i % kDepartments)];
 }
 
 // 姓名 TAB 部门 TAB 工号, with a title row kept beside the list.
