@@ -85,7 +85,7 @@ class RulesAtStop
     bool cellsPass() const;
     // Whether the line passes every rule, its group's cap included; its
     // group's number into `group` when the level has a cap.
-    bool verdict(QByteArrayView line, int& group);
+    Q_ALWAYS_INLINE bool verdict(QByteArrayView line, int& group);
     template <class KeyOf> bool verdictOf(const KeyOf& keyOf, int& group)
     {
         bool passes = true;
