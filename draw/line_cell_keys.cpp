@@ -4,7 +4,7 @@
 
 #include <vector>
 
-void readCellKeysByBytes(QByteArrayView line, int count, CellKey* cells, CellKey* wholeLine)
+void readCellKeys(QByteArrayView line, int count, CellKey* cells, CellKey* wholeLine)
 {
     if (wholeLine)
         *wholeLine = CellKey::of(cellView(line, -1));

@@ -59,16 +59,11 @@ RulesAtStop::RulesAtStop(const DrawRules& rules, const QByteArray& levelName,
         matches_.erase(std::remove_if(matches_.begin(), matches_.end(), onCapColumn),
                        matches_.end());
     }
-    const auto read = [&](int column) {
-        readsWholeLine_ = readsWholeLine_ || column < 0;
-        cellsRead_ = std::max(cellsRead_, column + 1);
-        if (column >= 0 && column < 64)
-            columnsRead_ |= std::uint64_t(1) << column;
-    };
-    for (const Match& match : matches_)
-        read(match.column);
-    if (capColumn_ >= 0)
-        read(capColumn_);
+    for (const Match& match : matches_) {
+        readsWholeLine_ = readsWholeLine_ || match.column < 0;
+        cellsRead_ = std::max(cellsRead_, match.column + 1);
+    }
+    cellsRead_ = std::max(cellsRead_, capColumn_ + 1);
     cells_.resize(static_cast<size_t>(cellsRead_) + 1);
 }
 
@@ -120,8 +115,7 @@ bool RulesAtStop::matchesFolded(const Match& match, const CellKey& cell) const
 
 void RulesAtStop::readCells(QByteArrayView line) const
 {
-    readCellKeys(line, cellsRead_, cells_.data() + 1, readsWholeLine_ ? cells_.data() : nullptr,
-                 columnsRead_);
+    readCellKeys(line, cellsRead_, cells_.data() + 1, readsWholeLine_ ? cells_.data() : nullptr);
 }
 
 bool RulesAtStop::cellsPass() const

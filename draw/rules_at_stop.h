@@ -120,8 +120,7 @@ class RulesAtStop
     std::vector<char> groupPasses_;     // by number: the group's cell passes groupMatches_
     std::vector<char> groupOpen_;       // by number: passes, and the cap not reached
     std::vector<int> groupOfCandidate_; // by position in the candidates kept
-    int cellsRead_ = 0;                 // columns of a line the rules split
-    std::uint64_t columnsRead_ = 0;     // bit by column below 64: its cell is looked up
+    int cellsRead_ = 0;                 // columns of a line the rules read
     bool readsWholeLine_ = false;
     mutable std::vector<CellKey> cells_ = std::vector<CellKey>(1);
     mutable QByteArray scratch_;
