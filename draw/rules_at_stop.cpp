@@ -165,7 +165,7 @@ void RulesAtStop::keepOnlyCandidates(TextLineList& candidates, const TextLineLis
     winnersPerGroup_.clear();
     groupPasses_.clear();
     groupOpen_.clear();
-    groupOfCandidate_.clear();
+    keptCount_ = -1;
     if (!any())
         return;
     if (!missingColumn_.isEmpty()) {
@@ -186,20 +186,31 @@ void RulesAtStop::keepOnlyCandidates(TextLineList& candidates, const TextLineLis
             groupOpen_[group] = groupPasses_[group] && winnersPerGroup_[group] < capMost_;
     }
     // Views: the cells read point into the list, which outlives each test.
-    // Every cell asked for is looked up and the group of every line written,
-    // kept or not, so the verdict is one branch a line.
-    groupOfCandidate_.resize(capColumn_ >= 0 ? static_cast<size_t>(candidates.count()) : 0);
-    size_t kept = 0;
-    candidates.keepOnlyWhere([this, &kept](QByteArrayView line) {
+    // Every cell asked for is looked up, so the verdict is one branch a line.
+    // The candidates' groups are not kept: a Stop of one winner never needs
+    // them, and a batch's pick finds them again.
+    candidates.keepOnlyWhere([this](QByteArrayView line) {
         int group = 0;
-        const bool passes = verdict(line, group);
-        if (capColumn_ >= 0) {
-            groupOfCandidate_[kept] = group;
-            kept += passes;
-        }
-        return passes;
+        return verdict(line, group);
     });
-    groupOfCandidate_.resize(capColumn_ >= 0 ? kept : 0);
+    keptCount_ = candidates.count();
+}
+
+std::vector<int> RulesAtStop::groupsOf(const TextLineList& candidates) const
+{
+    std::vector<int> groups(static_cast<size_t>(candidates.count()));
+    for (int i = 0; i < candidates.count(); ++i) {
+        const CellKey cell = CellKey::of(cellView(candidates.view(i), capColumn_));
+        const int* id = rawGroupIds_.findLikely(cell);
+        if (!id) {
+            caseFoldKeyInto(cell.bytes, scratch_);
+            id = groupIds_.find(scratch_);
+        }
+        if (!id)
+            return {}; // not the candidates this filter kept
+        groups[static_cast<size_t>(i)] = *id;
+    }
+    return groups;
 }
 
 bool RulesAtStop::verdict(QByteArrayView line, int& group)
@@ -233,12 +244,13 @@ std::vector<int> RulesAtStop::pick(const TextLineList& candidates, int winners,
 {
     // A lone winner leaves nobody after him to keep out: the cap cannot
     // change the pick.
-    if (capColumn_ < 0 || winners <= 1 ||
-        groupOfCandidate_.size() != static_cast<size_t>(candidates.count()))
+    if (capColumn_ < 0 || winners <= 1 || keptCount_ != candidates.count())
         return pickBatch(candidates.count(), winners, readClockValue, steps);
-    // The groups were numbered as the candidates were kept, so filling one
-    // takes its members out without reading the lines again.
-    const std::vector<int>& groupOf = groupOfCandidate_;
+    // The groups by number, found once: filling one takes its members out
+    // without reading the lines again.
+    const std::vector<int> groupOf = groupsOf(candidates);
+    if (groupOf.size() != static_cast<size_t>(candidates.count()))
+        return pickBatch(candidates.count(), winners, readClockValue, steps);
     std::vector<int> winnersPerId = winnersPerGroup_;
     std::vector<int> left(static_cast<size_t>(candidates.count()));
     for (size_t i = 0; i < left.size(); ++i)

@@ -105,6 +105,9 @@ class RulesAtStop
         return id ? *id : newGroupIdOf(cell);
     }
     int newGroupIdOf(const CellKey& cell);
+    // The group's number of each candidate the filter kept; empty when one
+    // has a group it never saw.
+    std::vector<int> groupsOf(const TextLineList& candidates) const;
 
     QByteArray levelName_;
     QByteArray text_;
@@ -114,13 +117,13 @@ class RulesAtStop
     std::vector<Match> groupMatches_; // on the cap's column: answered once per group
     int capColumn_ = -1;
     int capMost_ = 0;
-    ByteViewTable groupIds_;            // group key → number
-    CellKeyTable rawGroupIds_;          // cell bytes → number, the first groups seen
-    std::vector<int> winnersPerGroup_;  // by number: of the level, before this Stop
-    std::vector<char> groupPasses_;     // by number: the group's cell passes groupMatches_
-    std::vector<char> groupOpen_;       // by number: passes, and the cap not reached
-    std::vector<int> groupOfCandidate_; // by position in the candidates kept
-    int cellsRead_ = 0;                 // columns of a line the rules read
+    ByteViewTable groupIds_;           // group key → number
+    CellKeyTable rawGroupIds_;         // cell bytes → number, the first groups seen
+    std::vector<int> winnersPerGroup_; // by number: of the level, before this Stop
+    std::vector<char> groupPasses_;    // by number: the group's cell passes groupMatches_
+    std::vector<char> groupOpen_;      // by number: passes, and the cap not reached
+    int keptCount_ = -1;               // candidates the last filter kept; -1: none
+    int cellsRead_ = 0;                // columns of a line the rules read
     bool readsWholeLine_ = false;
     mutable std::vector<CellKey> cells_ = std::vector<CellKey>(1);
     mutable QByteArray scratch_;
