@@ -62,8 +62,16 @@ class LineTabs
     // line's last cell. Valid after read() said yes.
     QByteArrayView cell(int column) const
     {
-        if (column < 0)
-            return QByteArrayView(bytes_, size_);
+        if (column < 0) {
+            // Tabs at its ends strip off the whole line (an empty last cell).
+            qsizetype first = 0;
+            qsizetype last = size_;
+            while (first < last && bytes_[first] == '\t')
+                ++first;
+            while (last > first && bytes_[last - 1] == '\t')
+                --last;
+            return QByteArrayView(bytes_ + first, last - first);
+        }
         qsizetype begin = 0;
         std::uint64_t rest = tabs_;
         if (column > 0) {
