@@ -21,9 +21,9 @@ void readCellKeys(QByteArrayView line, int count, CellKey* cells, CellKey* whole
 // One line's cells found by its tabs, each cell only when asked for: the
 // rules of a Stop ask for two or three cells of a million lines. The tabs of
 // a line of 16 to 64 bytes are found 16 bytes a step, every load inside the
-// line, with no loop over its bytes; inline, so the pass calls nothing. Only
-// for such lines with no blank to strip at any cell's ends (the same cells as
-// readCellKeys then); read() says whether the line is one.
+// line, with no loop over its bytes; inline, so the pass calls nothing. The
+// cells are those of readCellKeys. Only for lines of those lengths; read()
+// says whether the line is one.
 class LineTabs
 {
   public:
@@ -35,13 +35,10 @@ class LineTabs
         if (size_ < 16 || size_ > 64)
             return false;
         const __m128i tab = _mm_set1_epi8('\t');
-        const __m128i blank = _mm_set1_epi8(0x20);
-        std::uint64_t blanks = 0; // tabs among them
         tabs_ = 0;
         const auto addBlock = [&](qsizetype from) {
             const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes_ + from));
             tabs_ |= bitsOf(_mm_cmpeq_epi8(block, tab)) << from;
-            blanks |= bitsOf(_mm_cmpeq_epi8(_mm_min_epu8(block, blank), block)) << from;
         };
         // The last block of each half overlaps the one before.
         addBlock(0);
@@ -50,43 +47,43 @@ class LineTabs
             addBlock(std::min<qsizetype>(32, size_ - 16));
             addBlock(size_ - 16);
         }
-        // A blank strips off only at a cell's end: beside a tab or the line's ends.
-        const std::uint64_t ends = tabs_ << 1 | tabs_ >> 1 | 1 | std::uint64_t(1) << (size_ - 1);
-        return (blanks & ~tabs_ & ends) == 0;
+        return true;
 #else
         (void)line;
         return false;
 #endif
     }
-    // The cell at the index from 0, -1 for the whole line; empty past the
-    // line's last cell. Valid after read() said yes.
+    // The cell at the index from 0, -1 for the whole line, blanks stripped;
+    // empty past the line's last cell. Valid after read() said yes.
     QByteArrayView cell(int column) const
     {
-        if (column < 0) {
-            // Tabs at its ends strip off the whole line (an empty last cell).
-            qsizetype first = 0;
-            qsizetype last = size_;
-            while (first < last && bytes_[first] == '\t')
-                ++first;
-            while (last > first && bytes_[last - 1] == '\t')
-                --last;
-            return QByteArrayView(bytes_ + first, last - first);
-        }
         qsizetype begin = 0;
-        std::uint64_t rest = tabs_;
-        if (column > 0) {
-            for (int i = 1; i < column; ++i)
+        qsizetype end = size_;
+        if (column >= 0) {
+            std::uint64_t rest = tabs_;
+            if (column > 0) {
+                for (int i = 1; i < column; ++i)
+                    rest &= rest - 1;
+                if (!rest)
+                    return QByteArrayView(); // the line has fewer cells
+                begin = qCountTrailingZeroBits(rest) + 1;
                 rest &= rest - 1;
-            if (!rest)
-                return QByteArrayView(); // the line has fewer cells
-            begin = qCountTrailingZeroBits(rest) + 1;
-            rest &= rest - 1;
+            }
+            end = rest ? qCountTrailingZeroBits(rest) : size_;
         }
-        const qsizetype end = rest ? qCountTrailingZeroBits(rest) : size_;
+        // Two compares for a cell without blanks at its ends.
+        while (begin < end && isBlank(bytes_[begin]))
+            ++begin;
+        while (end > begin && isBlank(bytes_[end - 1]))
+            --end;
         return QByteArrayView(bytes_ + begin, end - begin);
     }
 
   private:
+    static bool isBlank(char c)
+    {
+        return static_cast<unsigned char>(c) <= 0x20;
+    }
 #ifdef PRIZMORA_TABS_BY_BLOCKS
     static std::uint64_t bitsOf(__m128i bytesFound)
     {
