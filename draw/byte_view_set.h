@@ -24,7 +24,7 @@ class ByteViewTable
             const Slot& slot = slots_[i];
             if (!slot.used)
                 return nullptr;
-            if (slot.hash == hash && slot.key == key)
+            if (slot.hash == hash && sameBytes(slot.key, key))
                 return &slot.value;
         }
     }
@@ -57,21 +57,60 @@ class ByteViewTable
         bool used = false;
     };
 
+    static std::uint64_t load64(const char* bytes)
+    {
+        std::uint64_t word;
+        std::memcpy(&word, bytes, 8);
+        return word;
+    }
+    static std::uint64_t load32(const char* bytes)
+    {
+        std::uint32_t word;
+        std::memcpy(&word, bytes, 4);
+        return word;
+    }
+    // The key's bytes as at most two words (the second overlapping the
+    // first), so a short cell costs two loads and no loop over its bytes.
+    static std::uint64_t shortWord(const char* bytes, qsizetype size)
+    {
+        if (size >= 4)
+            return load32(bytes) | load32(bytes + size - 4) << 32;
+        if (size > 0)
+            return std::uint64_t(static_cast<unsigned char>(bytes[0])) |
+                   std::uint64_t(static_cast<unsigned char>(bytes[size / 2])) << 8 |
+                   std::uint64_t(static_cast<unsigned char>(bytes[size - 1])) << 16;
+        return 0;
+    }
+    static bool sameBytes(QByteArrayView a, QByteArrayView b)
+    {
+        const qsizetype size = a.size();
+        if (size != b.size())
+            return false;
+        if (size > 16)
+            return std::memcmp(a.data(), b.data(), static_cast<size_t>(size)) == 0;
+        if (size >= 8)
+            return load64(a.data()) == load64(b.data()) &&
+                   load64(a.data() + size - 8) == load64(b.data() + size - 8);
+        return shortWord(a.data(), size) == shortWord(b.data(), size);
+    }
+    static std::uint64_t mixed(std::uint64_t hash, std::uint64_t word)
+    {
+        hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
+        return hash ^ (hash >> 32);
+    }
     static std::uint64_t hashOf(QByteArrayView key)
     {
         const char* bytes = key.data();
-        qsizetype left = key.size();
-        std::uint64_t hash = static_cast<std::uint64_t>(left) * 0x9E3779B97F4A7C15ull;
-        for (; left >= 8; left -= 8, bytes += 8) {
-            std::uint64_t word;
-            std::memcpy(&word, bytes, 8);
-            hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
-            hash ^= hash >> 32;
+        const qsizetype size = key.size();
+        std::uint64_t hash = static_cast<std::uint64_t>(size) * 0x9E3779B97F4A7C15ull;
+        if (size >= 8) {
+            for (qsizetype at = 0; at + 8 < size; at += 8)
+                hash = mixed(hash, load64(bytes + at));
+            hash = mixed(hash, load64(bytes + size - 8)); // the last word, overlapping
+        } else {
+            hash = mixed(hash, shortWord(bytes, size));
         }
-        std::uint64_t tail = 0;
-        for (qsizetype i = 0; i < left; ++i)
-            tail |= std::uint64_t(static_cast<unsigned char>(bytes[i])) << (8 * i);
-        hash = (hash ^ tail) * 0xC4CEB9FE1A85EC53ull;
+        hash *= 0xC4CEB9FE1A85EC53ull;
         return hash ^ (hash >> 29);
     }
     size_t mask() const { return slots_.size() - 1; }

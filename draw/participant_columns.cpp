@@ -4,7 +4,9 @@
 #include "storage/column_titles_file.h"
 
 #include <QList>
+#include <QtAlgorithms>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -23,6 +25,28 @@ const QByteArray& numberedSuffix()
 bool isBlank(char c)
 {
     return static_cast<unsigned char>(c) <= 0x20;
+}
+
+// The first tab from `from`, or `end`. Eight bytes a step: a pass of the
+// rules splits a million lines, and a tab is never part of a GBK character.
+const char* nextTab(const char* from, const char* end)
+{
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    constexpr quint64 kOnes = 0x0101010101010101ull;
+    for (; end - from >= 8; from += 8) {
+        quint64 word;
+        std::memcpy(&word, from, 8);
+        const quint64 tabsZeroed = word ^ (kOnes * '\t');
+        // The lowest byte flagged is the first zero byte: flags from a borrow
+        // only ever sit above a real one.
+        const quint64 zeroBytes = (tabsZeroed - kOnes) & ~tabsZeroed & (kOnes * 0x80);
+        if (zeroBytes)
+            return from + (qCountTrailingZeroBits(zeroBytes) >> 3);
+    }
+#endif
+    while (from < end && *from != '\t')
+        ++from;
+    return from;
 }
 
 } // namespace
@@ -94,9 +118,7 @@ void cellViews(QByteArrayView line, int count, QByteArrayView* cells)
             cells[i] = QByteArrayView(); // the line has fewer cells
             continue;
         }
-        const char* cellEnd = begin;
-        while (cellEnd < end && *cellEnd != '\t')
-            ++cellEnd;
+        const char* cellEnd = nextTab(begin, end);
         const char* first = begin;
         while (first < cellEnd && isBlank(*first))
             ++first;

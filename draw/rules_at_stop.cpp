@@ -3,6 +3,7 @@
 #include "base/gbk.h"
 #include "draw/batch_pick.h"
 #include "draw/draw_clock.h"
+#include "draw/line_cell_keys.h"
 #include "draw/rules_text.h"
 #include "storage/case_fold.h"
 #include "storage/column_titles_file.h"
@@ -103,32 +104,26 @@ RulesAtStop::Match RulesAtStop::compile(const QByteArray& column, bool is,
     return match;
 }
 
-bool RulesAtStop::matches(const Match& match, QByteArrayView cell) const
+bool RulesAtStop::matchesFolded(const Match& match, const CellKey& cell) const
 {
     // Equal bytes have equal keys, and an own value's key has no other
-    // bytes: only the values with letters need the cell folded. A view and
-    // one reused key: a million lines allocate nothing here.
-    if (match.ownValues.contains(cell))
-        return match.is;
-    if (match.otherKeys.isEmpty())
-        return !match.is;
-    caseFoldKeyInto(QByteArray::fromRawData(cell.data(), cell.size()), scratch_);
+    // bytes: only the values with letters need the cell folded, into one
+    // reused key, so a million lines allocate nothing here.
+    caseFoldKeyInto(cell.bytes, scratch_);
     return match.otherKeys.contains(scratch_) == match.is;
 }
 
 void RulesAtStop::readCells(QByteArrayView line) const
 {
-    if (readsWholeLine_)
-        cells_[0] = QByteArrayView(cellView(line, -1));
-    cellViews(line, cellsRead_, cells_.data() + 1);
+    readCellKeys(line, cellsRead_, cells_.data() + 1, readsWholeLine_ ? cells_.data() : nullptr);
 }
 
 bool RulesAtStop::cellsPass() const
 {
+    bool all = true;
     for (const Match& match : matches_)
-        if (!matches(match, cell(match.column)))
-            return false;
-    return true;
+        all &= matches(match, cell(match.column));
+    return all;
 }
 
 bool RulesAtStop::passes(const QByteArray& line) const
@@ -142,11 +137,9 @@ bool RulesAtStop::passes(const QByteArray& line) const
     return true;
 }
 
-int RulesAtStop::groupIdOf(QByteArrayView cell)
+int RulesAtStop::newGroupIdOf(const CellKey& cell)
 {
-    if (const int* id = rawGroupIds_.find(cell))
-        return *id;
-    caseFoldKeyInto(QByteArray::fromRawData(cell.data(), cell.size()), scratch_);
+    caseFoldKeyInto(cell.bytes, scratch_);
     int id;
     if (const int* known = groupIds_.find(scratch_)) {
         id = *known;
@@ -158,9 +151,10 @@ int RulesAtStop::groupIdOf(QByteArrayView cell)
             std::all_of(groupMatches_.begin(), groupMatches_.end(),
                         [&](const Match& match) { return matches(match, cell); });
         groupPasses_.push_back(groupPasses);
+        groupOpen_.push_back(groupPasses); // no winner yet
     }
     if (rawGroupIds_.size() < kRawGroupsKept)
-        rawGroupIds_.insert(cell, id);
+        rawGroupIds_.insert(cell.bytes, id);
     return id;
 }
 
@@ -170,7 +164,8 @@ void RulesAtStop::keepOnlyCandidates(TextLineList& candidates, const TextLineLis
     rawGroupIds_.clear();
     winnersPerGroup_.clear();
     groupPasses_.clear();
-    groupOfCandidate_.clear();
+    groupOpen_.clear();
+    keptCount_ = -1;
     if (!any())
         return;
     if (!missingColumn_.isEmpty()) {
@@ -184,27 +179,63 @@ void RulesAtStop::keepOnlyCandidates(TextLineList& candidates, const TextLineLis
             if (!results.get(i).startsWith(label))
                 continue;
             const QByteArray winner = results.get(i).mid(label.size());
-            ++winnersPerGroup_[static_cast<size_t>(groupIdOf(cellView(winner, capColumn_)))];
+            const CellKey group = CellKey::of(cellView(winner, capColumn_));
+            ++winnersPerGroup_[static_cast<size_t>(groupIdOf(group))];
         }
-        groupOfCandidate_.reserve(static_cast<size_t>(candidates.count()));
+        for (size_t group = 0; group < groupOpen_.size(); ++group)
+            groupOpen_[group] = groupPasses_[group] && winnersPerGroup_[group] < capMost_;
     }
-    std::vector<int> failing;
+    // Views: the cells read point into the list, which outlives each test.
+    // Every cell asked for is looked up, so the verdict is one branch a line.
+    // The candidates' groups are not kept: a Stop of one winner never needs
+    // them, and a batch's pick finds them again.
+    candidates.keepOnlyWhere([this](QByteArrayView line) {
+        int group = 0;
+        return verdict(line, group);
+    });
+    keptCount_ = candidates.count();
+}
+
+std::vector<int> RulesAtStop::groupsOf(const TextLineList& candidates) const
+{
+    std::vector<int> groups(static_cast<size_t>(candidates.count()));
     for (int i = 0; i < candidates.count(); ++i) {
-        // A view: the cells read point into the list, which outlives the test.
-        readCells(candidates.view(i));
-        bool kept = cellsPass();
-        if (kept && capColumn_ >= 0) {
-            const int group = groupIdOf(cell(capColumn_));
-            kept = groupPasses_[static_cast<size_t>(group)] &&
-                   winnersPerGroup_[static_cast<size_t>(group)] < capMost_;
-            if (kept)
-                groupOfCandidate_.push_back(group);
+        const CellKey cell = CellKey::of(cellView(candidates.view(i), capColumn_));
+        const int* id = rawGroupIds_.findLikely(cell);
+        if (!id) {
+            caseFoldKeyInto(cell.bytes, scratch_);
+            id = groupIds_.find(scratch_);
         }
-        if (!kept)
-            failing.push_back(i);
+        if (!id)
+            return {}; // not the candidates this filter kept
+        groups[static_cast<size_t>(i)] = *id;
     }
-    if (!failing.empty())
-        candidates.removePositions(failing);
+    return groups;
+}
+
+bool RulesAtStop::verdict(QByteArrayView line, int& group)
+{
+    if (!tabs_.read(line)) {
+        readCells(line);
+        return verdictOf([this](int column) -> const CellKey& { return cell(column); }, group);
+    }
+    // Most cells are turned away by their length and last bytes, before any
+    // key is made of them.
+    bool passes = true;
+    for (const Match& match : matches_) {
+        const QByteArrayView cell = tabs_.cell(match.column);
+        const bool mayBeListed = match.ownValues.mayHold(cell.data(), cell.size());
+        if (!mayBeListed && match.otherKeys.isEmpty()) {
+            passes &= !match.is;
+            continue;
+        }
+        passes &= matches(match, CellKey::of(cell));
+    }
+    if (capColumn_ >= 0) {
+        group = groupIdOf(CellKey::of(tabs_.cell(capColumn_)));
+        passes &= groupOpen_[static_cast<size_t>(group)] != 0;
+    }
+    return passes;
 }
 
 std::vector<int> RulesAtStop::pick(const TextLineList& candidates, int winners,
@@ -213,12 +244,13 @@ std::vector<int> RulesAtStop::pick(const TextLineList& candidates, int winners,
 {
     // A lone winner leaves nobody after him to keep out: the cap cannot
     // change the pick.
-    if (capColumn_ < 0 || winners <= 1 ||
-        groupOfCandidate_.size() != static_cast<size_t>(candidates.count()))
+    if (capColumn_ < 0 || winners <= 1 || keptCount_ != candidates.count())
         return pickBatch(candidates.count(), winners, readClockValue, steps);
-    // The groups were numbered as the candidates were kept, so filling one
-    // takes its members out without reading the lines again.
-    const std::vector<int>& groupOf = groupOfCandidate_;
+    // The groups by number, found once: filling one takes its members out
+    // without reading the lines again.
+    const std::vector<int> groupOf = groupsOf(candidates);
+    if (groupOf.size() != static_cast<size_t>(candidates.count()))
+        return pickBatch(candidates.count(), winners, readClockValue, steps);
     std::vector<int> winnersPerId = winnersPerGroup_;
     std::vector<int> left(static_cast<size_t>(candidates.count()));
     for (size_t i = 0; i < left.size(); ++i)

@@ -2,6 +2,8 @@
 
 #include "draw/batch_pick.h"
 #include "draw/byte_view_set.h"
+#include "draw/cell_key_table.h"
+#include "draw/line_cell_keys.h"
 #include "draw/participant_columns.h"
 #include "storage/draw_rules_file.h"
 
@@ -62,18 +64,50 @@ class RulesAtStop
         bool is = true;
         // Values whose key no other text has: a cell matches one by its bytes,
         // so most cells are never folded.
-        ByteViewTable ownValues;
+        CellKeyTable ownValues;
         ByteViewTable otherKeys; // the keys of the other values
     };
     static Match compile(const QByteArray& column, bool is, const std::vector<QByteArray>& values,
                          const ParticipantColumns& columns, QByteArray& missing);
-    bool matches(const Match& match, QByteArrayView cell) const;
+    // Inline, with the folding out of line: most cells are answered by
+    // their bytes.
+    bool matches(const Match& match, const CellKey& cell) const
+    {
+        if (match.ownValues.contains(cell))
+            return match.is;
+        if (match.otherKeys.isEmpty())
+            return !match.is;
+        return matchesFolded(match, cell);
+    }
+    bool matchesFolded(const Match& match, const CellKey& cell) const;
     // Splits the line into cells_ (the whole line first, then each column).
     void readCells(QByteArrayView line) const;
     bool cellsPass() const;
-    QByteArrayView cell(int column) const { return cells_[static_cast<size_t>(column + 1)]; }
+    // Whether the line passes every rule, its group's cap included; its
+    // group's number into `group` when the level has a cap.
+    Q_ALWAYS_INLINE bool verdict(QByteArrayView line, int& group);
+    template <class KeyOf> bool verdictOf(const KeyOf& keyOf, int& group)
+    {
+        bool passes = true;
+        for (const Match& match : matches_)
+            passes &= matches(match, keyOf(match.column));
+        if (capColumn_ >= 0) {
+            group = groupIdOf(keyOf(capColumn_));
+            passes &= groupOpen_[static_cast<size_t>(group)] != 0;
+        }
+        return passes;
+    }
+    const CellKey& cell(int column) const { return cells_[static_cast<size_t>(column + 1)]; }
     // The number of the cell's group, a new one for a group not seen yet.
-    int groupIdOf(QByteArrayView cell);
+    int groupIdOf(const CellKey& cell)
+    {
+        const int* id = rawGroupIds_.findLikely(cell);
+        return id ? *id : newGroupIdOf(cell);
+    }
+    int newGroupIdOf(const CellKey& cell);
+    // The group's number of each candidate the filter kept; empty when one
+    // has a group it never saw.
+    std::vector<int> groupsOf(const TextLineList& candidates) const;
 
     QByteArray levelName_;
     QByteArray text_;
@@ -83,13 +117,15 @@ class RulesAtStop
     std::vector<Match> groupMatches_; // on the cap's column: answered once per group
     int capColumn_ = -1;
     int capMost_ = 0;
-    ByteViewTable groupIds_;            // group key → number
-    ByteViewTable rawGroupIds_;         // cell bytes → number, the first groups seen
-    std::vector<int> winnersPerGroup_;  // by number: of the level, before this Stop
-    std::vector<char> groupPasses_;     // by number: the group's cell passes groupMatches_
-    std::vector<int> groupOfCandidate_; // by position in the candidates kept
-    int cellsRead_ = 0;                 // columns of a line the rules read
+    ByteViewTable groupIds_;           // group key → number
+    CellKeyTable rawGroupIds_;         // cell bytes → number, the first groups seen
+    std::vector<int> winnersPerGroup_; // by number: of the level, before this Stop
+    std::vector<char> groupPasses_;    // by number: the group's cell passes groupMatches_
+    std::vector<char> groupOpen_;      // by number: passes, and the cap not reached
+    int keptCount_ = -1;               // candidates the last filter kept; -1: none
+    int cellsRead_ = 0;                // columns of a line the rules read
     bool readsWholeLine_ = false;
-    mutable std::vector<QByteArrayView> cells_ = std::vector<QByteArrayView>(1);
+    mutable std::vector<CellKey> cells_ = std::vector<CellKey>(1);
     mutable QByteArray scratch_;
+    LineTabs tabs_;
 };

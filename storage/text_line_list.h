@@ -44,6 +44,22 @@ class TextLineList
 
     // Removes the lines at the given positions (ascending, distinct) in one pass.
     void removePositions(const std::vector<int>& ascendingPositions);
+    // Keeps, in order, only the lines for which keep(view) is true, in one
+    // pass that moves spans and no text. Inline, so the test of a million
+    // lines is not a call through a pointer each.
+    template <class Keep> void keepOnlyWhere(Keep&& keep)
+    {
+        size_t kept = 0;
+        for (size_t i = 0; i < spans_.size(); ++i) {
+            const bool keeps = keep(at(i));
+            spans_[kept] = spans_[i]; // written either way: no branch on the test
+            kept += keeps;
+        }
+        if (kept == spans_.size())
+            return;
+        spans_.resize(kept);
+        invalidateIndex();
+    }
     // Copies of all lines, in order: for short lists.
     std::vector<QByteArray> copyLines() const;
 
