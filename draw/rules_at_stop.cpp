@@ -7,6 +7,7 @@
 #include "draw/rules_text.h"
 #include "storage/case_fold.h"
 #include "storage/column_titles_file.h"
+#include "storage/results_format.h"
 #include "storage/text_line_list.h"
 
 #include <algorithm>
@@ -174,11 +175,15 @@ void RulesAtStop::keepOnlyCandidates(TextLineList& candidates, const TextLineLis
         return;
     }
     if (capColumn_ >= 0) {
-        const QByteArray label = levelName_ + gbk::text("：");
+        // A level's winners follow "name：", an extra prize's "【name】".
+        const QByteArray levelLabel = levelName_ + gbk::text("：");
         for (int i = 0; i < results.count(); ++i) {
-            if (!results.get(i).startsWith(label))
+            const QByteArray line = results.get(i);
+            const QByteArray extraPrize = results_format::extraPrizeName(line);
+            if (extraPrize.isEmpty() ? !line.startsWith(levelLabel) : extraPrize != levelName_)
                 continue;
-            const QByteArray winner = results.get(i).mid(label.size());
+            const QByteArray winner = extraPrize.isEmpty() ? line.mid(levelLabel.size())
+                                                           : results_format::recordedWinner(line);
             const CellKey group = CellKey::of(cellView(winner, capColumn_));
             ++winnersPerGroup_[static_cast<size_t>(groupIdOf(group))];
         }

@@ -86,6 +86,8 @@ TEST(RulesAtStop, EachKindOfRuleKeepsTheLinesItShould)
         const char* what;
         DrawRules rules;
         std::vector<int> kept;
+        std::vector<QByteArray> earlierWinners = {}; // results lines
+        QByteArray prize = G("特等奖");
     };
     DrawRules notBoss;
     notBoss.levels[G("特等奖")].conditions.push_back({G("部门"), false, {G("总经办")}});
@@ -101,6 +103,12 @@ TEST(RulesAtStop, EachKindOfRuleKeepsTheLinesItShould)
     DrawRules all = notBoss;
     all.signedIn = {G("姓名"), {G("李四"), G("王五")}};
     all.excluded = {G("工号"), {G("A3")}};
+    DrawRules onePerDepartment;
+    onePerDepartment.levels[G("特等奖")].cap = {G("部门"), 1};
+    DrawRules extraOnePerDepartment;
+    extraOnePerDepartment.levels[G("老板加奖")].cap = {G("部门"), 1};
+    const std::vector<QByteArray> extraAndLevelWinners = {G("【老板加奖】李四\t销售部\ta2"),
+                                                          G("特等奖：王五\t行政部\tA3")};
     const Case cases[] = {
         {"不是", notBoss, {1, 2, 3}},
         {"是, several values", salesOnly, {1, 2, 3}},
@@ -108,13 +116,25 @@ TEST(RulesAtStop, EachKindOfRuleKeepsTheLinesItShould)
         {"signed in by whole lines", signedInLines, {0, 3}},
         {"another level's rules", otherLevel, {0, 1, 2, 3}},
         {"every rule must hold", all, {1}},
+        {"a level's cap counts its earlier winners",
+         onePerDepartment,
+         {0, 2},
+         {G("特等奖：李四\t销售部\ta2")}},
+        {"an extra prize's cap counts its own winners only",
+         extraOnePerDepartment,
+         {0, 2},
+         extraAndLevelWinners,
+         G("老板加奖")},
     };
     for (const Case& c : cases) {
         TextLineList list;
         for (const QByteArray& line : staff)
             list.add(line);
-        RulesAtStop rules(c.rules, G("特等奖"), columns);
-        rules.keepOnlyCandidates(list, TextLineList());
+        TextLineList results;
+        for (const QByteArray& line : c.earlierWinners)
+            results.add(line);
+        RulesAtStop rules(c.rules, c.prize, columns);
+        rules.keepOnlyCandidates(list, results);
         std::vector<QByteArray> expected;
         for (int i : c.kept)
             expected.push_back(staff[static_cast<size_t>(i)]);
