@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QLocale>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -46,7 +47,10 @@ std::string takeMarkdownPath(int& argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    const std::string markdownPath = takeMarkdownPath(argc, argv);
+    // Absolute now: cases run in working folders of their own.
+    std::string markdownPath = takeMarkdownPath(argc, argv);
+    if (!markdownPath.empty())
+        markdownPath = std::filesystem::absolute(markdownPath).string();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
