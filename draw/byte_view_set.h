@@ -7,6 +7,22 @@
 #include <deque>
 #include <vector>
 
+// Unaligned words of a key's bytes, for hashing and comparing a word at a time.
+namespace byte_words {
+inline std::uint64_t load64(const char* bytes)
+{
+    std::uint64_t word;
+    std::memcpy(&word, bytes, 8);
+    return word;
+}
+inline std::uint64_t load32(const char* bytes)
+{
+    std::uint32_t word;
+    std::memcpy(&word, bytes, 4);
+    return word;
+}
+} // namespace byte_words
+
 // Short byte strings (cells of a line) mapped to numbers and looked up by a
 // view into the line, for the million lookups of a Stop under rules: a cheap
 // hash over whole words, open slots probed in turn, no copy on a lookup. The
@@ -57,24 +73,12 @@ class ByteViewTable
         bool used = false;
     };
 
-    static std::uint64_t load64(const char* bytes)
-    {
-        std::uint64_t word;
-        std::memcpy(&word, bytes, 8);
-        return word;
-    }
-    static std::uint64_t load32(const char* bytes)
-    {
-        std::uint32_t word;
-        std::memcpy(&word, bytes, 4);
-        return word;
-    }
     // The key's bytes as at most two words (the second overlapping the
     // first), so a short cell costs two loads and no loop over its bytes.
     static std::uint64_t shortWord(const char* bytes, qsizetype size)
     {
         if (size >= 4)
-            return load32(bytes) | load32(bytes + size - 4) << 32;
+            return byte_words::load32(bytes) | byte_words::load32(bytes + size - 4) << 32;
         if (size > 0)
             return std::uint64_t(static_cast<unsigned char>(bytes[0])) |
                    std::uint64_t(static_cast<unsigned char>(bytes[size / 2])) << 8 |
@@ -89,8 +93,9 @@ class ByteViewTable
         if (size > 16)
             return std::memcmp(a.data(), b.data(), static_cast<size_t>(size)) == 0;
         if (size >= 8)
-            return load64(a.data()) == load64(b.data()) &&
-                   load64(a.data() + size - 8) == load64(b.data() + size - 8);
+            return byte_words::load64(a.data()) == byte_words::load64(b.data()) &&
+                   byte_words::load64(a.data() + size - 8) ==
+                       byte_words::load64(b.data() + size - 8);
         return shortWord(a.data(), size) == shortWord(b.data(), size);
     }
     static std::uint64_t mixed(std::uint64_t hash, std::uint64_t word)
@@ -105,8 +110,8 @@ class ByteViewTable
         std::uint64_t hash = static_cast<std::uint64_t>(size) * 0x9E3779B97F4A7C15ull;
         if (size >= 8) {
             for (qsizetype at = 0; at + 8 < size; at += 8)
-                hash = mixed(hash, load64(bytes + at));
-            hash = mixed(hash, load64(bytes + size - 8)); // the last word, overlapping
+                hash = mixed(hash, byte_words::load64(bytes + at));
+            hash = mixed(hash, byte_words::load64(bytes + size - 8)); // the last word, overlapping
         } else {
             hash = mixed(hash, shortWord(bytes, size));
         }

@@ -34,28 +34,16 @@ struct CellKey
         if (size > kShortCellBytes) {
             // Looked up by its bytes.
         } else if (size >= 8) {
-            key.low = load64(first);
-            key.high = load64(first + size - 8);
+            key.low = byte_words::load64(first);
+            key.high = byte_words::load64(first + size - 8);
         } else if (size >= 4) {
-            key.low = load32(first) | load32(first + size - 4) << 32;
+            key.low = byte_words::load32(first) | byte_words::load32(first + size - 4) << 32;
         } else if (size > 0) {
             key.low = std::uint64_t(static_cast<unsigned char>(first[0])) |
                       std::uint64_t(static_cast<unsigned char>(first[size / 2])) << 8 |
                       std::uint64_t(static_cast<unsigned char>(first[size - 1])) << 16;
         }
         return key;
-    }
-    static std::uint64_t load64(const char* at)
-    {
-        std::uint64_t word;
-        std::memcpy(&word, at, 8);
-        return word;
-    }
-    static std::uint64_t load32(const char* at)
-    {
-        std::uint32_t word;
-        std::memcpy(&word, at, 4);
-        return word;
     }
 };
 
@@ -98,7 +86,7 @@ class CellKeyTable
     {
         if (size < 4 || size > kShortCellBytes)
             return true;
-        const size_t bit = tailBitOf(size, CellKey::load32(first + size - 4));
+        const size_t bit = tailBitOf(size, byte_words::load32(first + size - 4));
         return tails_[bit / 64] >> (bit % 64) & 1;
     }
     // A cell already there keeps its number.
@@ -120,7 +108,7 @@ class CellKeyTable
         ++shortCount_;
         if (bytes.size() >= 4) {
             const size_t bit =
-                tailBitOf(bytes.size(), CellKey::load32(bytes.data() + bytes.size() - 4));
+                tailBitOf(bytes.size(), byte_words::load32(bytes.data() + bytes.size() - 4));
             tails_[bit / 64] |= std::uint64_t(1) << (bit % 64);
         }
     }
