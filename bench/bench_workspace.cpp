@@ -2,8 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <chrono>
+#include <ctime>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -19,6 +23,13 @@ QString memoryFolder()
 {
     const QString shm = QStringLiteral("/dev/shm");
     return QDir(shm).exists() ? shm : QString();
+}
+
+void waitUntilSettled(const QString& path)
+{
+    const std::time_t changed = QFileInfo(path).metadataChangeTime().toSecsSinceEpoch();
+    while (std::time(nullptr) <= changed + 2)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
 }
 
 BenchWorkspace::BenchWorkspace(const QString& parent)

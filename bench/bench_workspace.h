@@ -10,6 +10,11 @@
 // system's temporary folder) when there is none.
 QString memoryFolder();
 
+// Waits until the file's last change is older than the clock ticks the draw
+// record's hash cache distrusts, so a Stop reuses the list's hash as on a
+// night, when the list stays unchanged between Stops.
+void waitUntilSettled(const QString& path);
+
 // A fresh temporary folder as the current working directory, where the
 // program keeps its working files, with the platform services faked so no
 // box blocks and no sound plays. Failures throw std::runtime_error.

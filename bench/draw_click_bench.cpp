@@ -8,7 +8,10 @@
 #include "bench_timer.h"
 #include "bench_workspace.h"
 #include "draw/draw_command.h"
+#include "draw/stop_record.h"
 #include "fake_draw_surface.h"
+#include "storage/draw_history.h"
+#include "storage/draw_record.h"
 #include "storage/prize_level.h"
 #include "storage/program_settings.h"
 #include "storage/results_format.h"
@@ -20,27 +23,45 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
+#include <map>
 #include <memory>
 #include <stdexcept>
 
 namespace {
 
-// A participant file of N lines made once per N and copied into each case's
-// folder: making ten million lines takes seconds, copying them a fraction.
-QString cachedParticipantFile(int count)
+// The working folder of a night at N participants, in the parent folder
+// (the system's temporary folder when empty), one for each parent, made anew
+// when N changes: its list stays unchanged from scene to scene and Stop to
+// Stop, as on a night, and older than the clock ticks the record's hash cache
+// distrusts, so a Stop reuses the list's hash and snapshot as a night's Stops
+// do, instead of hashing a list just written. Making ten million lines takes
+// seconds, so each size is made once. Each scene finds the folder without
+// the results, history and record of the scene before.
+QString nightFolder(int count, const QString& parent)
 {
-    static std::unique_ptr<QTemporaryDir> folder;
-    static int cachedCount = -1;
-    if (!folder) {
-        const QString parent = memoryFolder().isEmpty() ? QDir::tempPath() : memoryFolder();
-        folder = std::make_unique<QTemporaryDir>(parent + QStringLiteral("/prizmora-bench-XXXXXX"));
+    struct Night
+    {
+        int count = -1;
+        std::unique_ptr<QTemporaryDir> folder;
+    };
+    static std::map<QString, Night> nights;
+    Night& night = nights[parent];
+    if (night.count != count) {
+        night.folder.reset();
+        const QString base = parent.isEmpty() ? QDir::tempPath() : parent;
+        night.folder =
+            std::make_unique<QTemporaryDir>(base + QStringLiteral("/prizmora-night-XXXXXX"));
+        if (!night.folder->isValid())
+            throw std::runtime_error("cannot make the folder of the night");
+        const QString list = night.folder->filePath(QLatin1String(working_files::kParticipants));
+        writeParticipantFile(list, count);
+        waitUntilSettled(list);
+        night.count = count;
     }
-    const QString path = folder->filePath(QStringLiteral("participants.txt"));
-    if (cachedCount != count) {
-        writeParticipantFile(path, count);
-        cachedCount = count;
-    }
-    return path;
+    for (const char* name :
+         {working_files::kResults, draw_history::kFileName, draw_record::kFileName})
+        QFile::remove(night.folder->filePath(QLatin1String(name)));
+    return night.folder->path();
 }
 
 // One main window's draw state over a participant file of N lines and a
@@ -48,15 +69,15 @@ QString cachedParticipantFile(int count)
 struct DrawScene
 {
     DrawScene(int participantCount, int recordedCount, bool repeatsAllowed,
-              RecordedAs form = RecordedAs::ExactCopy, const QString& folder = QString())
-        : workspace(folder)
+              RecordedAs form = RecordedAs::ExactCopy, const QString& parent = QString())
+        : folder(nightFolder(participantCount, parent))
     {
+        // The workspace's own fresh folder stays empty; the clicks run in the night's.
+        if (!QDir::setCurrent(folder.path()))
+            throw std::runtime_error("cannot enter the folder of the night");
         resultsBytes = fileBytes(resultsLines(participantCount, recordedCount, form));
         recorded = recordedCount;
-        if (!QFile::copy(cachedParticipantFile(participantCount),
-                         workspace.filePath(QLatin1String(working_files::kParticipants))))
-            throw std::runtime_error("cannot copy the participant file");
-        workspace.writeFile(QLatin1String(working_files::kResults), resultsBytes);
+        resetResultsFile();
         settings.startMusicPath = ".\\01.wav";
         settings.stopMusicPath = ".\\02.wav";
         settings.countTexts = {"", "", "", "", "", QByteArray::number(recordedCount + 1)};
@@ -70,9 +91,12 @@ struct DrawScene
     }
     void resetResultsFile()
     {
-        workspace.writeFile(QLatin1String(working_files::kResults), resultsBytes);
+        QFile file(folder.filePath(QLatin1String(working_files::kResults)));
+        if (!file.open(QIODevice::WriteOnly) || file.write(resultsBytes) != resultsBytes.size())
+            throw std::runtime_error("cannot write the results file");
     }
 
+    QDir folder;
     BenchWorkspace workspace;
     FakeDrawSurface surface;
     DrawSettings settings;
@@ -175,19 +199,33 @@ void measureStartClick(benchmark::State& state, const CaseInfo& info)
 void measureStopClickIn(DrawScene& scene, benchmark::State& state, const CaseInfo& info)
 {
     PairedFloor floor;
-    for (auto _ : state) {
+    const auto stopOnce = [&scene] {
         scene.resetResultsFile();
         scene.surface.caption = draw_texts::stopCaption();
         scene.surface.timerEnabled = true;
         scene.currentWinner.clear();
+    };
+    // Once untimed, so the list's hash and snapshot are kept already.
+    stopOnce();
+    scene.click();
+    const int hashesBefore = stop_record::listHashesComputed();
+    for (auto _ : state) {
+        stopOnce();
         floor.measure();
         IterationTimer timer(state);
         scene.click();
     }
     floor.report(state);
+    if (stop_record::listHashesComputed() != hashesBefore) {
+        state.SkipWithError("a Stop hashed the unchanged list again");
+        return;
+    }
     // Every stop must have drawn and recorded one more winner, and with
     // repeats off that winner is none of the earlier ones.
-    const QByteArray after = scene.workspace.readFile(QLatin1String(working_files::kResults));
+    QFile resultsFile(scene.folder.filePath(QLatin1String(working_files::kResults)));
+    if (!resultsFile.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read the results file");
+    const QByteArray after = resultsFile.readAll();
     const std::vector<QByteArray> recorded = splitIntoLines(after);
     const int candidates = info.participants - (info.repeats == 1 ? 0 : info.recorded);
     if (static_cast<int>(recorded.size()) != info.recorded + 1 || scene.currentWinner.isEmpty() ||

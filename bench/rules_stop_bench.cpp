@@ -18,12 +18,9 @@
 #include "summary_table.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
-#include <ctime>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -111,10 +108,7 @@ QString nightFolder()
         const QDir dir(folder.path());
         writeIn(dir, working_files::kParticipants, staffFile());
         writeIn(dir, column_titles_file::kFileName, gbk::text("姓名\t部门\t工号\r\n"));
-        const QFileInfo list(dir.filePath(QLatin1String(working_files::kParticipants)));
-        const std::time_t written = list.metadataChangeTime().toSecsSinceEpoch();
-        while (std::time(nullptr) <= written + 2)
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        waitUntilSettled(dir.filePath(QLatin1String(working_files::kParticipants)));
         return true;
     }();
     (void)made;
