@@ -24,6 +24,9 @@ class ImportPageScene
     // Puts the instruction line back, as before a first import.
     void resetField();
     QPlainTextEdit& field() { return *field_; }
+    // The lines in the field's plain text, each ended by a break (a long
+    // list's lines share blocks).
+    qsizetype fieldLines() const { return field_->toPlainText().count(u'\n'); }
     int boxesShown() const { return int(fakes_.boxes.shown.size()); }
 
   private:

@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTextDocument>
 #include <cstdio>
 #include <cstdlib>
 
@@ -51,7 +50,7 @@ int main(int argc, char** argv)
         timer.start();
         scene.importFile(path);
         const qint64 totalMs = timer.elapsed();
-        const int lines = scene.field().document()->blockCount() - 1;
+        const int lines = int(scene.fieldLines());
         std::printf("boxes: %d\nlines in the field: %d\ntotal: %lld ms\n", scene.boxesShown(),
                     lines, static_cast<long long>(totalMs));
         printPeakMemory();

@@ -6,6 +6,25 @@
 
 #include <malloc.h>
 
+namespace {
+
+// Joins the lines (each followed by '\n') kLinesPerBlock to a block; the
+// last stays a block's end, so the next lines start a block of their own.
+// Returns the number of lines.
+qsizetype joinIntoBlocks(QString& lines)
+{
+    qsizetype count = 0;
+    for (QChar& c : lines) {
+        if (c == u'\n' && ++count % ImportFieldFilling::kLinesPerBlock != 0)
+            c = QChar::LineSeparator;
+    }
+    if (lines.back() == QChar::LineSeparator)
+        lines.back() = u'\n';
+    return count;
+}
+
+} // namespace
+
 ImportFieldFilling::ImportFieldFilling(QPlainTextEdit& field)
     : field_(field), savedCursor_(field.textCursor()),
       savedScroll_(field.verticalScrollBar()->value()),
@@ -18,7 +37,6 @@ ImportFieldFilling::ImportFieldFilling(QPlainTextEdit& field)
     // would narrow the field and give every line a layout of its own.
     field_.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     oldEnd_ = document.characterCount() - 1;
-    oldBlocks_ = document.blockCount();
     // The break that ends the field's own text; the list's lines follow.
     QTextCursor cursor(&document);
     cursor.setPosition(oldEnd_);
@@ -29,8 +47,9 @@ void ImportFieldFilling::append(QString block)
 {
     if (block.isEmpty())
         return;
-    if (lineCount() == 0) // lines are never empty
+    if (lines_ == 0) // lines are never empty
         firstLine_ = block.left(block.indexOf(u'\n'));
+    lines_ += joinIntoBlocks(block);
     QTextDocument& document = *field_.document();
     QTextCursor cursor(&document);
     cursor.movePosition(QTextCursor::End);
@@ -42,16 +61,17 @@ void ImportFieldFilling::append(QString block)
 
 qsizetype ImportFieldFilling::lineCount() const
 {
-    // Each line ends in a break, so the last block is the empty one after it.
-    return field_.document()->blockCount() - oldBlocks_ - 1;
+    return lines_;
 }
 
 void ImportFieldFilling::keep(bool dropFirstLine)
 {
     QTextCursor cursor(field_.document());
     int end = oldEnd_ + 1;
-    if (dropFirstLine && lineCount() > 0)
+    if (dropFirstLine && lines_ > 0) {
         end += firstLine_.size() + 1;
+        --lines_;
+    }
     cursor.setPosition(end, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
     finish();

@@ -23,7 +23,8 @@ QByteArray of(const QTextDocument& document)
 {
     QCryptographicHash hash(QCryptographicHash::Sha1);
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        addText(hash, block.text());
+        // As the field's plain text has them: a long list's lines share blocks.
+        addText(hash, block.text().replace(QChar::LineSeparator, kBreak));
         addText(hash, QStringView(&kBreak, 1));
     }
     return hash.result();
@@ -32,11 +33,11 @@ QByteArray of(const QTextDocument& document)
 void OfLines::add(QStringView lines)
 {
     // Besides '\n' (and '\r', which no line holds) a text field starts a
-    // block at these.
-    unknown_ =
-        unknown_ || std::any_of(lines.begin(), lines.end(), [](QChar c) {
-            return c == QChar::ParagraphSeparator || c == QChar(0xFDD0) || c == QChar(0xFDD1);
-        });
+    // block at these, or breaks a line there.
+    unknown_ = unknown_ || std::any_of(lines.begin(), lines.end(), [](QChar c) {
+                   return c == QChar::ParagraphSeparator || c == QChar::LineSeparator ||
+                          c == QChar(0xFDD0) || c == QChar(0xFDD1);
+               });
     addText(hash_, lines);
 }
 

@@ -7,7 +7,7 @@
 class QTextDocument;
 
 // What tells whether the import field still holds the list a file gave it:
-// a hash of its text, block by block.
+// a hash of its plain text, block by block.
 namespace import_field_fingerprint {
 
 QByteArray of(const QTextDocument& document);

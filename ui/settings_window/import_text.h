@@ -5,7 +5,8 @@
 
 class QTextDocument;
 
-// The import page's list as its field holds it: one line per block.
+// The import page's list as its field holds it: one line per block, or lines
+// joined by line separators (U+2028) in a block, as a long list goes in.
 namespace import_text {
 
 // Deletes every empty line together with the break that ends it, in place

@@ -64,10 +64,30 @@ TEST(ImportFieldFilling, KeepsTheListAloneOrGivesTheFieldBack)
             EXPECT_EQ(afterFirst.result(), import_field_fingerprint::of(*field.document()));
         }
     }
-    // A character the field starts a block at leaves it to the field.
-    import_field_fingerprint::OfLines split;
-    split.add(u"甲\u2029乙\n");
-    EXPECT_TRUE(split.result().isEmpty());
+    // A long list shares blocks, the field's plain text and fingerprint as
+    // with a block a line.
+    QPlainTextEdit field;
+    ImportFieldFilling filling(field);
+    QString list;
+    for (int line = 0; line < 3 * ImportFieldFilling::kLinesPerBlock + 5; ++line)
+        list += QStringLiteral("参与者%1\n").arg(line);
+    const QString secondBlock = list.sliced(list.size() / 2, list.size() - list.size() / 2);
+    filling.append(list.first(list.size() / 2));
+    filling.append(secondBlock);
+    EXPECT_EQ(filling.lineCount(), 3 * ImportFieldFilling::kLinesPerBlock + 5);
+    filling.keep(true);
+    import_field_fingerprint::OfLines afterFirst;
+    afterFirst.add(QStringView(list).sliced(list.indexOf(u'\n') + 1));
+    EXPECT_EQ(field.toPlainText(), list.sliced(list.indexOf(u'\n') + 1));
+    EXPECT_LT(field.document()->blockCount(), 10);
+    EXPECT_EQ(afterFirst.result(), import_field_fingerprint::of(*field.document()));
+
+    // A character the field starts a block or a line at leaves it to the field.
+    for (const char16_t* lines : {u"甲\u2029乙\n", u"甲\u2028乙\n"}) {
+        import_field_fingerprint::OfLines split;
+        split.add(lines);
+        EXPECT_TRUE(split.result().isEmpty());
+    }
 }
 
 // The blocks and the result come on the window's thread, in order, and make

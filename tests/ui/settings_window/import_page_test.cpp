@@ -64,6 +64,11 @@ INSTANTIATE_TEST_SUITE_P(
         ImportCase{"SpreadsheetRowsWithCrLf", "张三\t110101\r\n\r\n李四\t110102\r\n",
                    "张三\t110101\n李四\t110102\n", "张三\t110101\r\n李四\t110102\r\n"},
         ImportCase{"LoneLineFeeds", "a\tb\nc\td", "a\tb\nc\td", "a\tb\r\nc\td"},
+        // A long list from a file shares blocks, its lines joined by U+2028.
+        ImportCase{"EmptyLinesAmongLineSeparators",
+                   "张三\u2028\u2028李四\u2028\n\u2028\u2028\n王五\u2028", "张三\n李四\n王五\n",
+                   "张三\r\n李四\r\n王五\r\n"},
+        ImportCase{"OnlyLineSeparators", "\u2028\u2028\n\u2028", "", ""},
         ImportCase{"CharactersGbkCannotHold", "김철수 1\n€ 2", "김철수 1\n€ 2", "??? 1\r\n€ 2",
                    true}),
     [](const ::testing::TestParamInfo<ImportCase>& info) { return info.param.name; });
