@@ -164,6 +164,7 @@ void TForm2::btn1Click()
         services().boxes->show(this, warningNoticeBox(settings_texts::importEmpty()));
         return;
     }
+    const bool fileListUnchanged = fileImport_->fieldHoldsFileList();
     import_text::removeEmptyLines(*mmo1->document());
     const QString cleaned = mmo1->toPlainText();
     if (!confirmCharactersOutsideGbk(this, cleaned))
@@ -184,7 +185,7 @@ void TForm2::btn1Click()
         services().boxes->show(this, warningNoticeBox(settings_texts::importFailed()));
         return;
     }
-    fileImport_->listSaved();
+    fileImport_->listSaved(fileListUnchanged);
     services().boxes->show(this, noticeBox(settings_texts::importDone()));
     askToHidePersonalNumbers(this, mainWindow_, gbk::encode(cleaned));
 }

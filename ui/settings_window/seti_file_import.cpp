@@ -226,11 +226,15 @@ void FileImportControls::setControlsEnabled(bool enabled)
         focusBeforeLoading_->setFocus();
 }
 
-void FileImportControls::listSaved()
+bool FileImportControls::fieldHoldsFileList() const
+{
+    return !titleRow_.isEmpty() &&
+           import_field_fingerprint::of(*field_->document()) == fieldFingerprint_;
+}
+
+void FileImportControls::listSaved(bool fromTheFile)
 {
     const QString path = QLatin1String(column_titles_file::kFileName);
-    const bool fromTheFile = !titleRow_.isEmpty() &&
-                             import_field_fingerprint::of(*field_->document()) == fieldFingerprint_;
     int error = fromTheFile ? column_titles_file::write(path, titleRow_) : 0;
     // Titles of another list would name the wrong columns.
     if (error != 0 || !fromTheFile) {

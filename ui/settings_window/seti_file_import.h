@@ -40,11 +40,15 @@ class FileImportControls : public QObject
     bool isLoading() const;
     // Called by the import after it wrote, and whenever the page is shown.
     void refreshCount();
-    // Called by the import after it wrote the list: the column titles file
-    // gets the title row when the list is the one read from a file whose
-    // title row was left out, unchanged, and goes otherwise. Throws when it
-    // cannot be updated.
-    void listSaved();
+    // Whether the field holds the list read from a file whose title row was
+    // left out, unchanged: asked by the import before it cleans the field,
+    // since the cleaning may drop empty lines a break inside a cell made.
+    bool fieldHoldsFileList() const;
+    // Called by the import after it wrote the list, with what
+    // fieldHoldsFileList() said: the column titles file gets the title row
+    // when the field held the file's list, and goes otherwise. Throws when
+    // it cannot be updated.
+    void listSaved(bool fromTheFile);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

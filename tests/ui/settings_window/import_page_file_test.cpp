@@ -166,6 +166,14 @@ TEST_F(ImportFromFileTest, TheTitleRowGoesBesideTheListItCameWith)
             EXPECT_EQ(dir.readFile("rafflixcolumns.txt"), titles);
         }
     }
+    // A break inside a cell leaves an empty line the import cleans away;
+    // the list is still the file's.
+    dir.writeFile("breaks.csv", QByteArray("姓名,工号\n张三,001\n李四,002\u2028\n"));
+    fakes.boxes.answers.push_back(BoxAnswer::Yes);
+    chooseFile(dir.filePath("breaks.csv"));
+    control<QPushButton>("btn1")->click();
+    EXPECT_EQ(dir.readFile("rafflixlist.txt"), G("张三\t001\r\n李四\t002\r\n"));
+    EXPECT_EQ(dir.readFile("rafflixcolumns.txt"), G("姓名\t工号\r\n"));
     // Pasted, the list has no file behind it.
     field()->setPlainText(QStringLiteral("张三\n"));
     control<QPushButton>("btn1")->click();
