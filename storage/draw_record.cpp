@@ -48,22 +48,23 @@ QByteArray zeroHash()
 
 QByteArray joinedLines(const TextLineList& lines)
 {
-    QByteArray joined;
-    for (int i = 0; i < lines.count(); ++i)
-        joined += lines.get(i) + "\r\n";
-    return joined;
+    return lines.joined();
 }
 
 QByteArray linesSha256(const TextLineList& lines)
 {
+    sha256::Hasher hash;
+    if (lines.bufferIsJoined()) {
+        hash.add(lines.joined());
+        return hash.hexResult();
+    }
     // Lines go to the hash in chunks: one update per short name would cost
     // more than hashing it, and a joined copy would double the memory.
     constexpr qsizetype kChunk = 1 << 20;
-    sha256::Hasher hash;
     QByteArray chunk;
     chunk.reserve(kChunk + 4096);
     for (int i = 0; i < lines.count(); ++i) {
-        chunk += lines.get(i);
+        chunk += lines.view(i);
         chunk += "\r\n";
         if (chunk.size() >= kChunk) {
             hash.add(chunk);

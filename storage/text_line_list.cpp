@@ -83,6 +83,25 @@ void TextLineList::load(const QString& path)
 
 void TextLineList::save(const QString& path) const
 {
+    writeFileAtomicallyOrThrow(path, joined());
+}
+
+bool TextLineList::bufferIsJoined() const
+{
+    qsizetype next = 0;
+    for (const LineSpan& span : spans_) {
+        if (span.begin != next || span.end + 2 > text_.size() || text_[span.end] != '\r' ||
+            text_[span.end + 1] != '\n')
+            return false;
+        next = span.end + 2;
+    }
+    return next == text_.size();
+}
+
+QByteArray TextLineList::joined() const
+{
+    if (bufferIsJoined())
+        return text_;
     qsizetype size = 0;
     for (const LineSpan& span : spans_)
         size += span.end - span.begin + 2;
@@ -92,7 +111,7 @@ void TextLineList::save(const QString& path) const
         joined.append(at(i));
         joined.append("\r\n", 2);
     }
-    writeFileAtomicallyOrThrow(path, joined);
+    return joined;
 }
 
 void TextLineList::removePositions(const std::vector<int>& ascendingPositions)

@@ -41,6 +41,12 @@ class TextLineList
     void load(const QString& path);
     // Writes every line followed by CR LF, replacing the file as a whole.
     void save(const QString& path) const;
+    // Every line followed by CR LF, as save() writes them: the buffer itself,
+    // shared and not copied, when it holds just that (a list read from a
+    // file the program wrote, unchanged since), a joined copy otherwise.
+    QByteArray joined() const;
+    // Whether joined() is the buffer itself.
+    bool bufferIsJoined() const;
 
     // Removes the lines at the given positions (ascending, distinct) in one pass.
     void removePositions(const std::vector<int>& ascendingPositions);

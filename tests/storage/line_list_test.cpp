@@ -81,6 +81,37 @@ TEST(TextLineListSave, WritesEveryLineWithCrLfAndNothingForAnEmptyList)
     EXPECT_EQ(dir.readFile("out.txt"), QByteArray());
 }
 
+// The joined text is every line and CR LF whatever the file held; only a
+// file of CR LF lines unchanged since it was read is shared, not copied.
+TEST(TextLineListSave, JoinedTextSharesTheBufferOnlyWhenItHoldsJustThat)
+{
+    ScopedWorkingDirectory dir;
+    const struct
+    {
+        QByteArray file;
+        char change; // ' ' none, 'a' a line added, 'd' the first deleted
+        bool shared;
+    } cases[] = {
+        {"A\r\nB\r\n", ' ', true},  {"A\r\n\r\nB\r\n", ' ', true}, {"", ' ', true},
+        {"A\nB\n", ' ', false},     {"A\r\nB", ' ', false},        {"A\rB\r\n", ' ', false},
+        {"A\r\nB\r\n", 'a', false}, {"A\r\nB\r\n", 'd', false},
+    };
+    for (const auto& each : cases) {
+        dir.writeFile("list.txt", each.file);
+        TextLineList list;
+        list.load("list.txt");
+        if (each.change == 'a')
+            list.add("C");
+        if (each.change == 'd')
+            list.deleteAt(0);
+        QByteArray expected;
+        for (const QByteArray& line : list.copyLines())
+            expected += line + "\r\n";
+        EXPECT_EQ(list.joined(), expected) << each.file.constData() << each.change;
+        EXPECT_EQ(list.bufferIsJoined(), each.shared) << each.file.constData() << each.change;
+    }
+}
+
 TEST(TextLineListSave, ARefusedSaveLeavesTheOldBytes)
 {
     ScopedWorkingDirectory dir;
