@@ -14,9 +14,9 @@ class QPlainTextEdit;
 //
 // The lines go in kLinesPerBlock to a text block, joined by line separators
 // (U+2028), which the field shows and edits as breaks of their own and its
-// plain text gives as '\n': the field's document costs some 2.5 µs for each
-// block it holds, so a million lines a block each took 2.5 s to go in, and
-// take a tenth of that so.
+// plain text gives as '\n'. The field's document costs some 2.5 µs for each
+// block it holds: a million lines took 2.5 s to go in a block each, and take
+// a tenth of that sixteen to a block.
 class ImportFieldFilling
 {
   public:
