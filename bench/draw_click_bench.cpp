@@ -199,18 +199,18 @@ void measureStartClick(benchmark::State& state, const CaseInfo& info)
 void measureStopClickIn(DrawScene& scene, benchmark::State& state, const CaseInfo& info)
 {
     PairedFloor floor;
-    const auto stopOnce = [&scene] {
+    const auto prepareStop = [&scene] {
         scene.resetResultsFile();
         scene.surface.caption = draw_texts::stopCaption();
         scene.surface.timerEnabled = true;
         scene.currentWinner.clear();
     };
     // Once untimed, so the list's hash and snapshot are kept already.
-    stopOnce();
+    prepareStop();
     scene.click();
     const int hashesBefore = stop_record::listHashesComputed();
     for (auto _ : state) {
-        stopOnce();
+        prepareStop();
         floor.measure();
         IterationTimer timer(state);
         scene.click();
