@@ -1,5 +1,7 @@
 #include "bench_workspace.h"
 
+#include "draw/stop_record.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,7 +30,7 @@ QString memoryFolder()
 void waitUntilSettled(const QString& path)
 {
     const std::time_t changed = QFileInfo(path).metadataChangeTime().toSecsSinceEpoch();
-    while (std::time(nullptr) <= changed + 2)
+    while (std::time(nullptr) <= changed + stop_record::kSettledSeconds)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
 }
 

@@ -24,10 +24,6 @@ namespace stop_record {
 
 namespace {
 
-// Timestamps move in clock ticks: a file changed this close to the load is
-// hashed afresh, as a same-size write in the same tick keeps every field.
-constexpr std::time_t kSettledSeconds = 2;
-
 // The last list hashed, by the identity of the file it was loaded from.
 struct HashedList
 {

@@ -60,6 +60,9 @@ StopInputs capture(const TextLineList& loadedList, const std::optional<ListIdent
                    const TextLineList& results, const QByteArray& repeats);
 // How many times a participant list was hashed, for the tests of the reuse.
 int listHashesComputed();
+// Timestamps move in clock ticks: a list changed this close to its load is
+// hashed afresh, as a same-size write in the same tick keeps every field.
+inline constexpr std::time_t kSettledSeconds = 2;
 
 // The Stop's entry and one pick entry per winner, in one append.
 void write(const StopInputs& inputs, const StopPlan& plan, const std::vector<QDateTime>& pickTimes,
